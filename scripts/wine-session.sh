@@ -1,0 +1,83 @@
+#!/usr/bin/env bash
+# Brings up (or reuses) everything a Win32 program needs to run under Wine here:
+# a private Xvfb display with a real system tray (trayer), a 32-bit Wine prefix
+# inside the build folder, and one persistent wineserver for that prefix.
+#
+#   source scripts/wine-session.sh BUILD_DIR      -> exports WINEPREFIX, DISPLAY, WINEDEBUG
+#   scripts/wine-session.sh stop BUILD_DIR        -> ends the display, tray and wineserver
+#
+# Each build folder gets its own display, so two builds never share a clipboard
+# or a tray. Safe to call concurrently: the first caller sets up, the rest wait.
+
+_pastimo_session_up() {
+    local build_dir
+    build_dir=$(cd "$1" && pwd) || return 1
+    local state="$build_dir/wine-session"
+    mkdir -p "$state"
+    export WINEPREFIX="$build_dir/wineprefix"
+    export WINEARCH=win32
+    export WINEDEBUG=-all
+    export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
+
+    exec 9>"$state/lock"
+    flock 9
+
+    local display=""
+    [ -f "$state/display" ] && display=$(cat "$state/display")
+    if [ -z "$display" ] || ! xdpyinfo -display ":$display" >/dev/null 2>&1; then
+        display=90
+        while [ -e "/tmp/.X$display-lock" ] || [ -e "/tmp/.X11-unix/X$display" ]; do
+            display=$((display + 1))
+        done
+        setsid Xvfb ":$display" -screen 0 1280x1024x24 -nolisten tcp >"$state/xvfb.log" 2>&1 < /dev/null &
+        for _ in $(seq 1 100); do
+            xdpyinfo -display ":$display" >/dev/null 2>&1 && break
+            sleep 0.1
+        done
+        echo "$display" > "$state/display"
+        rm -f "$state/trayer.pid"
+    fi
+    export DISPLAY=":$display"
+
+    if ! { [ -f "$state/trayer.pid" ] && kill -0 "$(cat "$state/trayer.pid")" 2>/dev/null; }; then
+        setsid trayer --edge bottom --align right --widthtype pixel --width 200 --height 32 \
+            >"$state/trayer.log" 2>&1 < /dev/null &
+        echo $! > "$state/trayer.pid"
+    fi
+
+    if [ ! -f "$WINEPREFIX/system.reg" ]; then
+        wineboot -i >"$state/wineboot.log" 2>&1 < /dev/null
+    fi
+    if ! { [ -f "$state/wineserver.pid" ] && kill -0 "$(cat "$state/wineserver.pid")" 2>/dev/null; }; then
+        wineserver -p
+        # wineserver daemonises; remember it so that 'stop' can end it.
+        sleep 0.2
+        pgrep -n -f "wineserver" > "$state/wineserver.pid" || true
+    fi
+    flock -u 9
+    exec 9>&-
+}
+
+_pastimo_session_down() {
+    local build_dir state
+    build_dir=$(cd "$1" 2>/dev/null && pwd) || return 0
+    state="$build_dir/wine-session"
+    export WINEPREFIX="$build_dir/wineprefix"
+    wineserver -k >/dev/null 2>&1 || true
+    [ -f "$state/trayer.pid" ] && kill "$(cat "$state/trayer.pid")" 2>/dev/null
+    if [ -f "$state/display" ]; then
+        pkill -f "Xvfb :$(cat "$state/display") " 2>/dev/null
+    fi
+    rm -f "$state/display" "$state/trayer.pid" "$state/wineserver.pid"
+    return 0
+}
+
+if [ "${BASH_SOURCE[0]}" = "$0" ]; then
+    set -euo pipefail
+    case "${1:-}" in
+        stop) _pastimo_session_down "${2:?build folder}" ;;
+        *)    _pastimo_session_up "${1:?build folder}"; echo "DISPLAY=$DISPLAY WINEPREFIX=$WINEPREFIX" ;;
+    esac
+else
+    _pastimo_session_up "${1:?build folder}"
+fi
