@@ -17,7 +17,6 @@ if(WIN32)
     # GoogleTest's own sources are not ours to keep warning-free.
     target_compile_options(gtest PRIVATE -w)
     target_compile_options(gtest_main PRIVATE -w)
-    add_library(GTest::gtest_main ALIAS gtest_main)
 else()
     find_package(GTest REQUIRED)
 endif()
