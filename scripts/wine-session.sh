@@ -29,7 +29,7 @@ _pastimo_session_up() {
         while [ -e "/tmp/.X$display-lock" ] || [ -e "/tmp/.X11-unix/X$display" ]; do
             display=$((display + 1))
         done
-        setsid Xvfb ":$display" -screen 0 1280x1024x24 -nolisten tcp >"$state/xvfb.log" 2>&1 < /dev/null &
+        setsid Xvfb ":$display" -screen 0 1280x1024x24 -nolisten tcp >"$state/xvfb.log" 2>&1 < /dev/null 9>&- &
         for _ in $(seq 1 100); do
             xdpyinfo -display ":$display" >/dev/null 2>&1 && break
             sleep 0.1
@@ -41,19 +41,16 @@ _pastimo_session_up() {
 
     if ! { [ -f "$state/trayer.pid" ] && kill -0 "$(cat "$state/trayer.pid")" 2>/dev/null; }; then
         setsid trayer --edge bottom --align right --widthtype pixel --width 200 --height 32 \
-            >"$state/trayer.log" 2>&1 < /dev/null &
+            >"$state/trayer.log" 2>&1 < /dev/null 9>&- &
         echo $! > "$state/trayer.pid"
     fi
 
     if [ ! -f "$WINEPREFIX/system.reg" ]; then
-        wineboot -i >"$state/wineboot.log" 2>&1 < /dev/null
+        wineboot -i >"$state/wineboot.log" 2>&1 < /dev/null 9>&-
     fi
-    if ! { [ -f "$state/wineserver.pid" ] && kill -0 "$(cat "$state/wineserver.pid")" 2>/dev/null; }; then
-        wineserver -p
-        # wineserver daemonises; remember it so that 'stop' can end it.
-        sleep 0.2
-        pgrep -n -f "wineserver" > "$state/wineserver.pid" || true
-    fi
+    # One persistent wineserver per prefix; when it runs already this only
+    # reports so. Daemons must not inherit the lock (fd 9) or the caller's pipes.
+    wineserver -p >/dev/null 2>&1 < /dev/null 9>&- || true
     flock -u 9
     exec 9>&-
 }
@@ -68,7 +65,7 @@ _pastimo_session_down() {
     if [ -f "$state/display" ]; then
         pkill -f "Xvfb :$(cat "$state/display") " 2>/dev/null
     fi
-    rm -f "$state/display" "$state/trayer.pid" "$state/wineserver.pid"
+    rm -f "$state/display" "$state/trayer.pid"
     return 0
 }
 
