@@ -1,0 +1,61 @@
+#pragma once
+// A profile (INI) file by its path, and the program's two options in
+// OPTION1.INI. Every read and write is one complete access of the file;
+// nothing is held open or cached. Portable: no Windows headers.
+
+#include <string>
+#include <utility>
+
+namespace pastimo {
+
+class IniFile {
+public:
+    explicit IniFile(std::string path) : FPath(std::move(path)) {}
+
+    const std::string& Path() const { return FPath; }
+
+    // The trimmed value text (see IniLookup); empty when the file, section or
+    // key is absent or the file cannot be read.
+    std::string ReadString(const std::string& section, const std::string& key) const;
+
+    // The value read as a number, true when not 0; `defaultValue` when it is
+    // absent or not a number.
+    bool ReadBool(const std::string& section, const std::string& key, bool defaultValue) const;
+
+    // Sets one value, changing only its line; creates the key, the section and
+    // the file as needed. Throws EFOpenError when the file exists but cannot
+    // be read (it is then left alone rather than replaced by the one value),
+    // EFCreateError when it cannot be written; the old file then stays whole.
+    void WriteString(const std::string& section, const std::string& key, const std::string& value);
+
+    // Writes "1" or "0".
+    void WriteBool(const std::string& section, const std::string& key, bool value);
+
+private:
+    std::string FPath;
+};
+
+// The options file beside the executable.
+constexpr const char* kOptionsFileName = "OPTION1.INI";
+
+struct OptionKey {
+    const char* section;
+    const char* key;
+    bool defaultValue;
+};
+
+// Capture clipboard activity into the recent entries (CaptureEnabled).
+constexpr OptionKey kCaptureOption{"CLIP", "AUTO", true};
+// Hide the window once an item has been picked (AutoMinimizeEnabled).
+constexpr OptionKey kAutoMinimizeOption{"MINIM", "AUTO", false};
+
+// ProgramFolder (ending in a separator) + kOptionsFileName.
+std::string OptionsFilePath(const std::string& programFolder);
+
+// Reads one option; the default when the file or value is absent or unreadable.
+bool LoadOption(const std::string& programFolder, const OptionKey& option);
+
+// Writes one option; throws as IniFile::WriteBool does.
+void StoreOption(const std::string& programFolder, const OptionKey& option, bool value);
+
+}  // namespace pastimo

@@ -1,0 +1,132 @@
+#include "shell/options/IniText.h"
+
+#include <optional>
+#include <vector>
+
+namespace pastimo {
+namespace {
+
+bool IsBlank(char c) { return c == ' ' || c == '\t'; }
+
+std::string_view Trim(std::string_view s) {
+    while (!s.empty() && IsBlank(s.front())) s.remove_prefix(1);
+    while (!s.empty() && IsBlank(s.back())) s.remove_suffix(1);
+    return s;
+}
+
+char Lower(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
+
+bool SameName(std::string_view a, std::string_view b) {
+    if (a.size() != b.size()) return false;
+    for (size_t i = 0; i < a.size(); ++i)
+        if (Lower(a[i]) != Lower(b[i])) return false;
+    return true;
+}
+
+// One line of the file: [begin, contentEnd) is its text without the line
+// break, [contentEnd, end) the break itself (CR LF, LF or nothing at the end).
+struct Line {
+    size_t begin;
+    size_t contentEnd;
+    size_t end;
+};
+
+std::vector<Line> SplitLines(std::string_view text) {
+    std::vector<Line> lines;
+    size_t begin = 0;
+    while (begin < text.size()) {
+        const size_t lf = text.find('\n', begin);
+        if (lf == std::string_view::npos) {
+            lines.push_back({begin, text.size(), text.size()});
+            break;
+        }
+        const size_t contentEnd = lf > begin && text[lf - 1] == '\r' ? lf - 1 : lf;
+        lines.push_back({begin, contentEnd, lf + 1});
+        begin = lf + 1;
+    }
+    return lines;
+}
+
+std::string_view Content(std::string_view text, const Line& line) {
+    return text.substr(line.begin, line.contentEnd - line.begin);
+}
+
+// The name of a section header line ("[ name ]"), or nothing for other lines.
+std::optional<std::string_view> SectionName(std::string_view content) {
+    const std::string_view t = Trim(content);
+    if (t.empty() || t.front() != '[') return std::nullopt;
+    const size_t close = t.find(']');
+    return Trim(t.substr(1, close == std::string_view::npos ? std::string_view::npos : close - 1));
+}
+
+// The key name of a "name = value" line, or nothing for other lines.
+std::optional<std::string_view> KeyName(std::string_view content) {
+    const size_t eq = content.find('=');
+    if (eq == std::string_view::npos) return std::nullopt;
+    return Trim(content.substr(0, eq));
+}
+
+// Index of the first header line of `section`, or lines.size().
+size_t FindSection(std::string_view text, const std::vector<Line>& lines, std::string_view section) {
+    for (size_t i = 0; i < lines.size(); ++i) {
+        const auto name = SectionName(Content(text, lines[i]));
+        if (name && SameName(*name, section)) return i;
+    }
+    return lines.size();
+}
+
+}  // namespace
+
+std::string IniLookup(std::string_view fileText, std::string_view section, std::string_view key) {
+    const std::vector<Line> lines = SplitLines(fileText);
+    for (size_t i = FindSection(fileText, lines, section) + 1; i < lines.size(); ++i) {
+        const std::string_view content = Content(fileText, lines[i]);
+        if (SectionName(content)) break;
+        const auto name = KeyName(content);
+        if (name && SameName(*name, key)) {
+            const std::string_view value = Trim(content.substr(content.find('=') + 1));
+            return std::string(value.substr(0, kIniValueLimit));
+        }
+    }
+    return std::string();
+}
+
+std::string IniSetValue(std::string_view fileText, std::string_view section,
+                        std::string_view key, std::string_view value) {
+    const std::vector<Line> lines = SplitLines(fileText);
+    std::string result;
+    result.reserve(fileText.size() + section.size() + key.size() + value.size() + 8);
+
+    const size_t header = FindSection(fileText, lines, section);
+    if (header == lines.size()) {
+        result.assign(fileText);
+        if (!result.empty() && result.back() != '\n') result += "\r\n";
+        result.append("[").append(section).append("]\r\n");
+        result.append(key).append("=").append(value).append("\r\n");
+        return result;
+    }
+
+    size_t lastFilled = header;  // the new key goes after this line
+    for (size_t i = header + 1; i < lines.size(); ++i) {
+        const std::string_view content = Content(fileText, lines[i]);
+        if (SectionName(content)) break;
+        const auto name = KeyName(content);
+        if (name && SameName(*name, key)) {
+            // Rewrite this line's text only; its own line break stays.
+            result.assign(fileText.substr(0, lines[i].begin));
+            result.append(*name).append("=").append(value);
+            result.append(fileText.substr(lines[i].contentEnd));
+            return result;
+        }
+        if (!Trim(content).empty()) lastFilled = i;
+    }
+
+    const Line& after = lines[lastFilled];
+    result.assign(fileText.substr(0, after.end));
+    if (after.contentEnd == after.end) result += "\r\n";  // last line had no break
+    result.append(key).append("=").append(value).append("\r\n");
+    result.append(fileText.substr(after.end));
+    return result;
+}
+
+}  // namespace pastimo

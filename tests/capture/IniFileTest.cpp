@@ -1,0 +1,176 @@
+// The options file on disk: one complete access per read or write.
+#include "shell/options/IniFile.h"
+
+#include "toolkit/Errors.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <string>
+
+#ifdef _WIN32
+#include <windows.h>
+#else
+#include <fcntl.h>
+#include <sys/file.h>
+#include <unistd.h>
+#endif
+
+namespace pastimo {
+namespace {
+
+namespace fs = std::filesystem;
+
+unsigned ProcessId() {
+#ifdef _WIN32
+    return static_cast<unsigned>(GetCurrentProcessId());
+#else
+    return static_cast<unsigned>(::getpid());
+#endif
+}
+
+class IniFileTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
+        FFolder = fs::temp_directory_path() /
+                  ("pastimo-options-" + std::to_string(ProcessId()) + "-" + info->name());
+        fs::remove_all(FFolder);
+        fs::create_directories(FFolder);
+        // ProgramFolder ends in a separator.
+        FProgramFolder = (FFolder / "").string();
+    }
+    void TearDown() override { fs::remove_all(FFolder); }
+
+    std::string Path() const { return OptionsFilePath(FProgramFolder); }
+
+    void Put(const std::string& bytes) const {
+        std::ofstream out(Path(), std::ios::binary | std::ios::trunc);
+        out << bytes;
+    }
+    std::string Get() const {
+        std::ifstream in(Path(), std::ios::binary);
+        return std::string(std::istreambuf_iterator<char>(in), {});
+    }
+    size_t FilesInFolder() const {
+        return static_cast<size_t>(std::distance(fs::directory_iterator(FFolder), fs::directory_iterator()));
+    }
+
+    fs::path FFolder;
+    std::string FProgramFolder;
+};
+
+TEST_F(IniFileTest, MissingFileGivesTheDefaults) {
+    EXPECT_TRUE(LoadOption(FProgramFolder, kCaptureOption));
+    EXPECT_FALSE(LoadOption(FProgramFolder, kAutoMinimizeOption));
+    EXPECT_EQ(FilesInFolder(), 0u);
+    // So does a missing folder.
+    EXPECT_TRUE(LoadOption((FFolder / "absent" / "").string(), kCaptureOption));
+}
+
+TEST_F(IniFileTest, FirstWriteCreatesTheFile) {
+    StoreOption(FProgramFolder, kCaptureOption, true);
+    EXPECT_EQ(Get(), "[CLIP]\r\nAUTO=1\r\n");
+    EXPECT_EQ(fs::path(Path()).filename().string(), "OPTION1.INI");
+    EXPECT_EQ(FilesInFolder(), 1u);  // no temporary file left behind
+}
+
+TEST_F(IniFileTest, ReadsWhatWasWritten) {
+    StoreOption(FProgramFolder, kCaptureOption, false);
+    StoreOption(FProgramFolder, kAutoMinimizeOption, true);
+    EXPECT_EQ(Get(), "[CLIP]\r\nAUTO=0\r\n[MINIM]\r\nAUTO=1\r\n");
+    EXPECT_FALSE(LoadOption(FProgramFolder, kCaptureOption));
+    EXPECT_TRUE(LoadOption(FProgramFolder, kAutoMinimizeOption));
+}
+
+TEST_F(IniFileTest, LowerCaseNamesAreFoundAndKept) {
+    Put("[clip]\nauto = 0\n[minim]\nauto=$1F\n");
+    EXPECT_FALSE(LoadOption(FProgramFolder, kCaptureOption));
+    EXPECT_TRUE(LoadOption(FProgramFolder, kAutoMinimizeOption));
+    StoreOption(FProgramFolder, kCaptureOption, true);
+    EXPECT_EQ(Get(), "[clip]\nauto=1\n[minim]\nauto=$1F\n");
+}
+
+TEST_F(IniFileTest, ValuesThatAreNotNumbersGiveTheDefaults) {
+    for (const char* value : {"yes", "on", "true", "1x"}) {
+        SCOPED_TRACE(value);
+        Put(std::string("[CLIP]\r\nAUTO=") + value + "\r\n[MINIM]\r\nAUTO=" + value + "\r\n");
+        EXPECT_TRUE(LoadOption(FProgramFolder, kCaptureOption));
+        EXPECT_FALSE(LoadOption(FProgramFolder, kAutoMinimizeOption));
+    }
+}
+
+TEST_F(IniFileTest, WriteChangesOneLineAndKeepsTheRest) {
+    const std::string before =
+        "; kept as it is\r\n[Window]\r\nLeft=10\r\n\r\n[CLIP]\r\nAUTO=1\r\nOther = x\r\n\r\n[Tail]\r\nA=b";
+    Put(before);
+    StoreOption(FProgramFolder, kCaptureOption, false);
+    std::string expected = before;
+    expected.replace(expected.find("AUTO=1"), 6, "AUTO=0");
+    EXPECT_EQ(Get(), expected);
+
+    StoreOption(FProgramFolder, kAutoMinimizeOption, true);
+    EXPECT_EQ(Get(), expected + "\r\n[MINIM]\r\nAUTO=1\r\n");
+}
+
+TEST_F(IniFileTest, TickingSeveralTimesLeavesOneLine) {
+    for (bool value : {true, false, true, true, false})
+        StoreOption(FProgramFolder, kAutoMinimizeOption, value);
+    EXPECT_EQ(Get(), "[MINIM]\r\nAUTO=0\r\n");
+    EXPECT_EQ(FilesInFolder(), 1u);
+}
+
+TEST_F(IniFileTest, FailedWriteLeavesTheOldFileWhole) {
+    Put("[CLIP]\r\nAUTO=1\r\n[Keep]\r\nX=1\r\n");
+    // A folder where the temporary file would go makes the write fail.
+    const fs::path blocker = Path() + "." + std::to_string(ProcessId()) + ".tmp";
+    fs::create_directory(blocker);
+    EXPECT_THROW(StoreOption(FProgramFolder, kCaptureOption, false), EFCreateError);
+    EXPECT_EQ(Get(), "[CLIP]\r\nAUTO=1\r\n[Keep]\r\nX=1\r\n");
+    fs::remove(blocker);
+
+    try {
+        StoreOption((FFolder / "absent" / "").string(), kCaptureOption, false);
+        ADD_FAILURE() << "a write into a missing folder succeeded";
+    } catch (const EFCreateError& e) {
+        EXPECT_EQ(std::string(e.what()), "Cannot create file " + (FFolder / "absent" / "OPTION1.INI").string());
+    }
+}
+
+TEST_F(IniFileTest, FileHeldByAnotherProgramIsNotOverwritten) {
+    Put("[CLIP]\r\nAUTO=0\r\n[Keep]\r\nX=1\r\n");
+#ifdef _WIN32
+    HANDLE held = CreateFileA(Path().c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(held, INVALID_HANDLE_VALUE);
+#else
+    const int held = ::open(Path().c_str(), O_RDONLY);
+    ASSERT_GE(held, 0);
+    ASSERT_EQ(::flock(held, LOCK_EX), 0);
+#endif
+    // Unreadable reads as the default; a write refuses rather than replacing
+    // the other lines with nothing.
+    EXPECT_TRUE(LoadOption(FProgramFolder, kCaptureOption));
+    EXPECT_THROW(StoreOption(FProgramFolder, kCaptureOption, true), EFOpenError);
+#ifdef _WIN32
+    CloseHandle(held);
+#else
+    ::close(held);
+#endif
+    EXPECT_EQ(Get(), "[CLIP]\r\nAUTO=0\r\n[Keep]\r\nX=1\r\n");
+    EXPECT_FALSE(LoadOption(FProgramFolder, kCaptureOption));
+}
+
+TEST_F(IniFileTest, IniFileObjectReadsAndWritesAnyKey) {
+    IniFile ini(Path());
+    ini.WriteString("Section", "Key", "$FFFFFFFF");
+    EXPECT_EQ(ini.ReadString("SECTION", "key"), "$FFFFFFFF");
+    EXPECT_TRUE(ini.ReadBool("section", "KEY", false));
+    ini.WriteBool("Section", "Key", false);
+    EXPECT_FALSE(ini.ReadBool("Section", "Key", true));
+    EXPECT_EQ(Get(), "[Section]\r\nKey=0\r\n");
+}
+
+}  // namespace
+}  // namespace pastimo

@@ -1,0 +1,81 @@
+// Finding and changing values in the text of a profile file.
+#include "shell/options/IniText.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+namespace pastimo {
+namespace {
+
+TEST(IniLookup, FindsSectionAndKeyWithoutRegardToCase) {
+    const std::string file = "[clip]\r\nauto=0\r\n[MINIM]\r\nAuto=1\r\n";
+    EXPECT_EQ(IniLookup(file, "CLIP", "AUTO"), "0");
+    EXPECT_EQ(IniLookup(file, "minim", "auto"), "1");
+    EXPECT_EQ(IniLookup(file, "Other", "AUTO"), "");
+    EXPECT_EQ(IniLookup(file, "CLIP", "MANUAL"), "");
+    EXPECT_EQ(IniLookup("", "CLIP", "AUTO"), "");
+}
+
+TEST(IniLookup, ToleratesLfBlankLinesAndBlanksAroundNames) {
+    const std::string file = "\n  ; comment\n\n  [ CLIP ]  \n\n\t AUTO \t=  \t 0x10 \t\n[MINIM]\nAUTO=\n";
+    EXPECT_EQ(IniLookup(file, "CLIP", "AUTO"), "0x10");
+    EXPECT_EQ(IniLookup(file, "MINIM", "AUTO"), "");
+}
+
+TEST(IniLookup, KeyOfAnotherSectionOrBeforeAnySectionIsNotTaken) {
+    EXPECT_EQ(IniLookup("AUTO=1\r\n[CLIP]\r\nX=2\r\n[MINIM]\r\nAUTO=3\r\n", "CLIP", "AUTO"), "");
+}
+
+TEST(IniLookup, FirstSectionAndFirstKeyCount) {
+    EXPECT_EQ(IniLookup("[CLIP]\r\nAUTO=1\r\nAUTO=2\r\n[clip]\r\nAUTO=3\r\n", "CLIP", "AUTO"), "1");
+}
+
+TEST(IniLookup, ValueIsCutAfterTrimming) {
+    const std::string longValue(1100, '7');
+    const std::string value = IniLookup("[CLIP]\r\nAUTO=   " + longValue + "   \r\n", "CLIP", "AUTO");
+    EXPECT_EQ(value, std::string(kIniValueLimit, '7'));
+    // The value keeps "=" characters after the first.
+    EXPECT_EQ(IniLookup("[A]\r\nK=a=b\r\n", "A", "K"), "a=b");
+}
+
+TEST(IniSetValue, CreatesTheFileText) {
+    EXPECT_EQ(IniSetValue("", "CLIP", "AUTO", "1"), "[CLIP]\r\nAUTO=1\r\n");
+}
+
+TEST(IniSetValue, AppendsNewSectionsInTheOrderFirstWritten) {
+    std::string file = IniSetValue("", "CLIP", "AUTO", "1");
+    file = IniSetValue(file, "MINIM", "AUTO", "0");
+    EXPECT_EQ(file, "[CLIP]\r\nAUTO=1\r\n[MINIM]\r\nAUTO=0\r\n");
+    file = IniSetValue(file, "CLIP", "AUTO", "0");
+    EXPECT_EQ(file, "[CLIP]\r\nAUTO=0\r\n[MINIM]\r\nAUTO=0\r\n");
+}
+
+TEST(IniSetValue, ReplacesOnlyTheKeysLine) {
+    const std::string before = "; mine\r\n[Other]\r\nAUTO=7\r\n\r\n[ clip ]\r\nX = y \r\n  auto = 0  \r\nZ=1\r\n";
+    EXPECT_EQ(IniSetValue(before, "CLIP", "AUTO", "1"),
+              "; mine\r\n[Other]\r\nAUTO=7\r\n\r\n[ clip ]\r\nX = y \r\nauto=1\r\nZ=1\r\n");
+}
+
+TEST(IniSetValue, AddsTheKeyAfterTheSectionsLastLine) {
+    EXPECT_EQ(IniSetValue("[CLIP]\r\nX=1\r\n\r\n\r\n[MINIM]\r\nAUTO=1\r\n", "CLIP", "AUTO", "1"),
+              "[CLIP]\r\nX=1\r\nAUTO=1\r\n\r\n\r\n[MINIM]\r\nAUTO=1\r\n");
+    EXPECT_EQ(IniSetValue("[MINIM]\r\n[CLIP]\r\n", "MINIM", "AUTO", "0"),
+              "[MINIM]\r\nAUTO=0\r\n[CLIP]\r\n");
+}
+
+TEST(IniSetValue, KeepsLfFilesAndAMissingFinalBreak) {
+    EXPECT_EQ(IniSetValue("[CLIP]\nAUTO=0\n[MINIM]\nAUTO=0", "MINIM", "AUTO", "1"),
+              "[CLIP]\nAUTO=0\n[MINIM]\nAUTO=1");
+    EXPECT_EQ(IniSetValue("[CLIP]\nAUTO=0", "CLIP", "NEW", "1"), "[CLIP]\nAUTO=0\r\nNEW=1\r\n");
+    EXPECT_EQ(IniSetValue("[CLIP]\nAUTO=0", "MINIM", "AUTO", "1"), "[CLIP]\nAUTO=0\r\n[MINIM]\r\nAUTO=1\r\n");
+}
+
+TEST(IniSetValue, TogglingLeavesExactlyOneLine) {
+    std::string file = "[CLIP]\r\nAUTO=1\r\n";
+    for (int i = 0; i < 5; ++i) file = IniSetValue(file, "clip", "auto", i % 2 ? "1" : "0");
+    EXPECT_EQ(file, "[CLIP]\r\nAUTO=0\r\n");
+}
+
+}  // namespace
+}  // namespace pastimo
