@@ -1,0 +1,93 @@
+#include "capture/RecentEntries.h"
+
+#include <algorithm>
+#include <stdexcept>
+
+namespace pastimo {
+namespace {
+
+constexpr std::string_view kCrLf = "\r\n";
+
+std::string FirstLineLimited(std::string_view stored) {
+    const size_t end = stored.find(kCrLf);
+    return std::string(stored.substr(0, std::min(end, kRecentLineLimit)));
+}
+
+}  // namespace
+
+std::vector<std::string_view> SplitCrLfLines(std::string_view text) {
+    std::vector<std::string_view> lines;
+    size_t begin = 0;
+    while (begin < text.size()) {
+        const size_t end = text.find(kCrLf, begin);
+        if (end == std::string_view::npos) {
+            lines.push_back(text.substr(begin));
+            break;
+        }
+        lines.push_back(text.substr(begin, end - begin));
+        begin = end + kCrLf.size();
+    }
+    return lines;
+}
+
+std::string JoinLinesLimited(std::string_view text) {
+    std::string result;
+    result.reserve(text.size() + kCrLf.size());
+    for (std::string_view line : SplitCrLfLines(text)) {
+        result.append(line.substr(0, kRecentLineLimit));
+        result.append(kCrLf);
+    }
+    return result;
+}
+
+void RecentEntries::Capture(const TextReader& readText) {
+    for (size_t n = kRecentEntryCount - 1; n > 0; --n) FSlots[n] = JoinLinesLimited(FSlots[n - 1]);
+    FSlots[0].clear();
+
+    // One guarded unit: whatever fails here, the list still ends at five
+    // lines and the handler ends normally.
+    try {
+        try {
+            std::string text = readText();
+            if (text.size() <= kLongestRecordedText) {
+                text.append(kCrLf);
+                FSlots[0].swap(text);
+            }
+        } catch (...) {
+            // A failed read counts as an overflow: slot 1 stays empty, and the
+            // list still gets its (blank) line so it stays in step with the
+            // slots, which have already moved down.
+            FSlots[0].clear();
+        }
+        FList.insert(FList.begin(), FirstLineLimited(FSlots[0]));
+    } catch (...) {
+    }
+    if (FList.size() > kRecentEntryCount) FList.resize(kRecentEntryCount);
+}
+
+void RecentEntries::Capture(std::string_view text) {
+    Capture([text] { return std::string(text); });
+}
+
+std::string RecentEntries::ListLine(size_t index) const {
+    return index < FList.size() ? FList[index] : std::string();
+}
+
+const std::string& RecentEntries::Slot(size_t n) const {
+    if (n < 1 || n > kRecentEntryCount) throw std::out_of_range("no such recent entry slot");
+    return FSlots[n - 1];
+}
+
+std::string RecentEntries::ViewerText(size_t index) const {
+    if (index >= FList.size()) return std::string();
+    return JoinLinesLimited(FSlots[index]);
+}
+
+ClipChainStep ClipChainChange(uintptr_t self, uintptr_t nextViewer, uintptr_t leaving, uintptr_t following) {
+    if (leaving == nextViewer) nextViewer = following;
+    // The leaving window's own notice must not go round again; a null next
+    // viewer ends the chain.
+    return {nextViewer, leaving != self && nextViewer != 0};
+}
+
+}  // namespace pastimo

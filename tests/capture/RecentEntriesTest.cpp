@@ -1,0 +1,160 @@
+// The five recent entries and their list, and the chain-change rule.
+#include "capture/RecentEntries.h"
+
+#include <gtest/gtest.h>
+
+#include <new>
+#include <stdexcept>
+#include <string>
+
+namespace pastimo {
+namespace {
+
+TEST(SplitCrLfLines, OnlyCrLfDividesLines) {
+    EXPECT_TRUE(SplitCrLfLines("").empty());
+    EXPECT_EQ(SplitCrLfLines("\r\n"), (std::vector<std::string_view>{""}));
+    EXPECT_EQ(SplitCrLfLines("a\rb\nc\r\nd\r\n"), (std::vector<std::string_view>{"a\rb\nc", "d"}));
+    EXPECT_EQ(SplitCrLfLines("a\r\n\r\n"), (std::vector<std::string_view>{"a", ""}));
+    EXPECT_EQ(SplitCrLfLines("a\r"), (std::vector<std::string_view>{"a\r"}));
+}
+
+TEST(RecentEntries, StartsEmpty) {
+    RecentEntries entries;
+    EXPECT_TRUE(entries.Lines().empty());
+    for (size_t n = 1; n <= kRecentEntryCount; ++n) EXPECT_EQ(entries.Slot(n), "");
+    EXPECT_EQ(entries.ViewerText(0), "");
+    EXPECT_EQ(entries.ListLine(0), "");
+    EXPECT_THROW(entries.Slot(0), std::out_of_range);
+    EXPECT_THROW(entries.Slot(6), std::out_of_range);
+}
+
+TEST(RecentEntries, FirstCopyFillsSlotOneOnly) {
+    RecentEntries entries;
+    entries.Capture("hello");
+    EXPECT_EQ(entries.Lines(), (std::vector<std::string>{"hello"}));
+    EXPECT_EQ(entries.Slot(1), "hello\r\n");
+    for (size_t n = 2; n <= kRecentEntryCount; ++n) EXPECT_EQ(entries.Slot(n), "");
+    EXPECT_EQ(entries.ViewerText(0), "hello\r\n");
+}
+
+TEST(RecentEntries, SixCopiesKeepTheLastFive) {
+    RecentEntries entries;
+    for (const char* text : {"one", "two", "three", "four", "five", "six"}) entries.Capture(text);
+    EXPECT_EQ(entries.Lines(), (std::vector<std::string>{"six", "five", "four", "three", "two"}));
+    EXPECT_EQ(entries.Slot(1), "six\r\n");
+    EXPECT_EQ(entries.Slot(5), "two\r\n");
+    for (size_t i = 0; i < kRecentEntryCount; ++i) EXPECT_EQ(entries.ViewerText(i), entries.Lines()[i] + "\r\n");
+}
+
+TEST(RecentEntries, MultiLineTextShowsItsFirstLine) {
+    RecentEntries entries;
+    entries.Capture("alpha\r\nbeta");
+    EXPECT_EQ(entries.ListLine(0), "alpha");
+    EXPECT_EQ(entries.ViewerText(0), "alpha\r\nbeta\r\n");
+    // Lone CR and LF are ordinary characters, also in the list line.
+    entries.Capture("a\nb\rc");
+    EXPECT_EQ(entries.ListLine(0), "a\nb\rc");
+    // A text ending in CR LF has an empty last line, which survives moving down.
+    entries.Capture("x\r\n");
+    entries.Capture("y");
+    EXPECT_EQ(entries.Slot(2), "x\r\n\r\n");
+    EXPECT_EQ(entries.Slot(4), "alpha\r\nbeta\r\n");
+}
+
+TEST(RecentEntries, LongLinesAreCutAtEachLineByLineCopy) {
+    RecentEntries entries;
+    const std::string longLine(5000, 'a');
+    const std::string second(4097, 'b');
+    entries.Capture(longLine + "\r\n" + second);
+    EXPECT_EQ(entries.ListLine(0), std::string(4096, 'a'));
+    // Slot 1 keeps the text as it came; the viewer and the move down cut it.
+    EXPECT_EQ(entries.Slot(1), longLine + "\r\n" + second + "\r\n");
+    const std::string cut = std::string(4096, 'a') + "\r\n" + std::string(4096, 'b') + "\r\n";
+    EXPECT_EQ(entries.ViewerText(0), cut);
+    entries.Capture("next");
+    EXPECT_EQ(entries.Slot(2), cut);
+    EXPECT_EQ(entries.ListLine(1), std::string(4096, 'a'));
+}
+
+TEST(RecentEntries, EmptyTextGivesABlankLineAndMovesTheOthers) {
+    RecentEntries entries;
+    entries.Capture("first");
+    entries.Capture("");
+    EXPECT_EQ(entries.Lines(), (std::vector<std::string>{"", "first"}));
+    EXPECT_EQ(entries.Slot(1), "\r\n");
+    EXPECT_EQ(entries.Slot(2), "first\r\n");
+    EXPECT_EQ(entries.ViewerText(0), "\r\n");
+}
+
+TEST(RecentEntries, TextStartingWithCrLfGivesABlankLine) {
+    RecentEntries entries;
+    entries.Capture("\r\nbody\r\nmore");
+    EXPECT_EQ(entries.ListLine(0), "");
+    EXPECT_EQ(entries.ViewerText(0), "\r\nbody\r\nmore\r\n");
+}
+
+TEST(RecentEntries, CapacityCountsTheClosingCrLf) {
+    RecentEntries entries;
+    const std::string fits(kLongestRecordedText, 'f');
+    entries.Capture(fits);
+    EXPECT_EQ(entries.Slot(1).size(), kRecentEntryCapacity);
+    EXPECT_EQ(entries.ListLine(0), std::string(kRecentLineLimit, 'f'));
+
+    entries.Capture(std::string(kLongestRecordedText + 1, 'o'));
+    EXPECT_EQ(entries.Slot(1), "");
+    EXPECT_EQ(entries.ListLine(0), "");
+    EXPECT_EQ(entries.ViewerText(0), "");
+    EXPECT_EQ(entries.Lines().size(), 2u);
+    // The entry that fitted moved down, cut to the line limit.
+    EXPECT_EQ(entries.Slot(2), std::string(kRecentLineLimit, 'f') + "\r\n");
+
+    entries.Capture(std::string(kRecentEntryCapacity, 'o'));
+    EXPECT_EQ(entries.Slot(1), "");
+    EXPECT_EQ(entries.Lines().size(), 3u);
+}
+
+TEST(RecentEntries, SameTextTwiceGivesTwoEntries) {
+    RecentEntries entries;
+    entries.Capture("same");
+    entries.Capture("same");
+    EXPECT_EQ(entries.Lines(), (std::vector<std::string>{"same", "same"}));
+    EXPECT_EQ(entries.Slot(2), "same\r\n");
+}
+
+TEST(RecentEntries, FailingReadIsSwallowedAndKeepsListAndSlotsInStep) {
+    RecentEntries entries;
+    for (const char* text : {"1", "2", "3", "4", "5"}) entries.Capture(text);
+    EXPECT_NO_THROW(entries.Capture([]() -> std::string { throw std::bad_alloc(); }));
+    EXPECT_EQ(entries.Lines(), (std::vector<std::string>{"", "5", "4", "3", "2"}));
+    EXPECT_EQ(entries.Slot(1), "");
+    for (size_t i = 1; i < kRecentEntryCount; ++i) EXPECT_EQ(entries.ViewerText(i), entries.ListLine(i) + "\r\n");
+    EXPECT_NO_THROW(entries.Capture([]() -> std::string { throw std::runtime_error("clipboard"); }));
+    EXPECT_EQ(entries.Lines().size(), kRecentEntryCount);
+    EXPECT_EQ(entries.Slot(5), "3\r\n");
+}
+
+TEST(ClipChainChange, TheThreeCases) {
+    const uintptr_t self = 10, next = 20, other = 30, after = 40;
+    // The next viewer leaves: the one after it takes its place and is told.
+    ClipChainStep step = ClipChainChange(self, next, next, after);
+    EXPECT_EQ(step.nextViewer, after);
+    EXPECT_TRUE(step.forward);
+    // ...and when it was the last, nothing is sent.
+    step = ClipChainChange(self, next, next, 0);
+    EXPECT_EQ(step.nextViewer, 0u);
+    EXPECT_FALSE(step.forward);
+    // This window's own leaving is not passed on.
+    step = ClipChainChange(self, next, self, next);
+    EXPECT_EQ(step.nextViewer, next);
+    EXPECT_FALSE(step.forward);
+    // Any other window: passed on unchanged.
+    step = ClipChainChange(self, next, other, after);
+    EXPECT_EQ(step.nextViewer, next);
+    EXPECT_TRUE(step.forward);
+    step = ClipChainChange(self, 0, other, after);
+    EXPECT_EQ(step.nextViewer, 0u);
+    EXPECT_FALSE(step.forward);
+}
+
+}  // namespace
+}  // namespace pastimo
