@@ -1,0 +1,35 @@
+#include "capture/win32/ClipboardViewer.h"
+
+#include "capture/RecentEntries.h"
+
+#include <cstdint>
+
+namespace pastimo {
+
+void ClipboardViewerLink::Join(HWND self) {
+    FSelf = self;
+    FNext = nullptr;
+    FNext = SetClipboardViewer(self);
+}
+
+void ClipboardViewerLink::Leave() {
+    if (!FSelf) return;
+    ChangeClipboardChain(FSelf, FNext);
+    FSelf = nullptr;
+    FNext = nullptr;
+}
+
+void ClipboardViewerLink::ForwardDrawClipboard(WPARAM wParam, LPARAM lParam) const {
+    if (FNext) SendMessageA(FNext, WM_DRAWCLIPBOARD, wParam, lParam);
+}
+
+void ClipboardViewerLink::ChangeChain(WPARAM wParam, LPARAM lParam) {
+    const ClipChainStep step = ClipChainChange(reinterpret_cast<uintptr_t>(FSelf),
+                                               reinterpret_cast<uintptr_t>(FNext),
+                                               static_cast<uintptr_t>(wParam),
+                                               static_cast<uintptr_t>(lParam));
+    FNext = reinterpret_cast<HWND>(step.nextViewer);
+    if (step.forward) SendMessageA(FNext, WM_CHANGECBCHAIN, wParam, lParam);
+}
+
+}  // namespace pastimo

@@ -1,0 +1,33 @@
+#pragma once
+// One window's membership of the clipboard-viewer chain: joining, passing
+// notices on, following changes of the chain, leaving. Win32 only.
+
+#include <windows.h>
+
+namespace pastimo {
+
+class ClipboardViewerLink {
+public:
+    // NextClipViewer := SetClipboardViewer(self). The platform sends `self`
+    // one WM_DRAWCLIPBOARD before this returns, while Next() is still null.
+    void Join(HWND self);
+
+    // ChangeClipboardChain(self, NextClipViewer). Does nothing when not joined.
+    void Leave();
+
+    // WM_DRAWCLIPBOARD: passes the notice on, unchanged, to the next viewer.
+    void ForwardDrawClipboard(WPARAM wParam, LPARAM lParam) const;
+
+    // WM_CHANGECBCHAIN (wParam leaves, lParam followed it): follows the change
+    // and passes the notice on unless this window itself is the one leaving.
+    void ChangeChain(WPARAM wParam, LPARAM lParam);
+
+    HWND Next() const { return FNext; }
+    bool Joined() const { return FSelf != nullptr; }
+
+private:
+    HWND FSelf = nullptr;
+    HWND FNext = nullptr;
+};
+
+}  // namespace pastimo
