@@ -1,0 +1,134 @@
+#include "library/GroupsPage.h"
+
+namespace pastimo {
+
+GroupsPage::GroupsPage(LibraryStore& store, GroupsPageView& view, const bool& autoMinimize)
+    : FStore(store), FView(view), FAutoMinimize(autoMinimize) {}
+
+void GroupsPage::LoadGroups() {
+    FGroups = FStore.LoadGroups();
+    FView.ShowGroups(FGroups);
+}
+
+void GroupsPage::ListBox1Click() {
+    const int selected = FView.SelectedGroup();
+    if (selected < 0 || selected >= FGroups.Count()) return;
+    FView.SetSaveChangedVisible(false);
+    FView.SetItemFieldsEnabled(true);
+    FView.SetItemName(std::string());
+    FView.SetItemText(std::string());
+    FCurrentGroup = FGroups[selected];
+    FItems = NameList(FGroups.GetCollator());
+    FView.ShowItems(FItems);
+    try {
+        FItems = FStore.LoadItems(FCurrentGroup);
+    } catch (const std::exception&) {
+        // A group whose item list cannot be read simply shows no items.
+        FItems = NameList(FGroups.GetCollator());
+    }
+    FView.ShowItems(FItems);
+}
+
+void GroupsPage::ListBoxItemsClick() {
+    const int selected = FView.SelectedItem();
+    if (selected >= 0 && selected < FItems.Count()) {
+        // A text that cannot be read ends the pick quietly: the name shows,
+        // the text stays empty and the clipboard keeps what it held.
+        try {
+            FView.SetSaveChangedVisible(true);
+            const std::string name = FItems[selected];
+            FView.SetItemName(name);
+            FView.SetItemText(std::string());
+            FView.SetItemText(FStore.ReadItemText(FCurrentGroup, name));
+            FView.CopyItemTextToClipboard();
+        } catch (const std::exception&) {
+        }
+    }
+    if (FAutoMinimize) FView.MinimizeToTray();
+}
+
+void GroupsPage::EditNewItemEnter() {
+    if (FView.SelectedGroup() >= 0) return;
+    FView.ShowInformation(kSelectGroupFirst);
+    FView.SetItemName(kSelectGroupPrompt);
+    FView.SetItemText(std::string());
+    FView.SetItemText(kSelectGroupPrompt);
+    FView.SetItemFieldsEnabled(false);
+}
+
+void GroupsPage::EditAddCategoryClick() { FView.SetNewGroupName(std::string()); }
+
+void GroupsPage::ButtonAddGroupClick() {
+    const std::string name = FView.NewGroupName();
+    if (name.empty()) {
+        FView.ShowInformation(kEnterGroupName);
+        return;
+    }
+    try {
+        FStore.AddGroup(FGroups, name);
+    } catch (const GroupFolderError&) {
+        FView.ShowGroups(FGroups);  // a re-read group list may have come in
+        FView.ShowInformation(kIllegalGroupName);
+        return;
+    } catch (...) {
+        // A write that failed after the name went in: show what is listed now.
+        FView.ShowGroups(FGroups);
+        throw;
+    }
+    FView.ShowGroups(FGroups);
+    FCurrentGroup = name;
+    FItems = NameList(FGroups.GetCollator());
+    FView.ShowItems(FItems);
+    FView.SetNewGroupName(std::string());
+    FView.SetSaveChangedVisible(false);
+}
+
+void GroupsPage::ButtonDeleteGroupClick() {
+    try {
+        FStore.DeleteGroup(FGroups, FView.SelectedGroup());
+    } catch (...) {
+        FView.ShowGroups(FGroups);
+        throw;
+    }
+    FView.ShowGroups(FGroups);
+}
+
+void GroupsPage::ButtonAddNewItemClick() {
+    const std::string name = FView.ItemName();
+    try {
+        FStore.AddItem(FCurrentGroup, FItems, name, FView.ItemText());
+    } catch (...) {
+        FView.ShowItems(FItems);
+        throw;
+    }
+    FView.ShowItems(FItems);
+    FView.SetItemText(std::string());
+    FView.SetItemName(std::string());
+}
+
+void GroupsPage::ButtonSaveChangedClick() {
+    try {
+        FStore.ReplaceItem(FCurrentGroup, FItems, FView.SelectedItem(), FView.ItemName(), FView.ItemText());
+    } catch (...) {
+        FView.ShowItems(FItems);
+        throw;
+    }
+    FView.ShowItems(FItems);
+    FView.SetItemText(std::string());
+    FView.SetItemName(std::string());
+    FView.SetSaveChangedVisible(false);
+}
+
+void GroupsPage::Button2Click() {
+    const int selected = FView.SelectedItem();
+    if (selected < 0) return;
+    try {
+        FStore.DeleteItem(FCurrentGroup, FItems, selected);
+    } catch (...) {
+        FView.ShowItems(FItems);
+        throw;
+    }
+    FView.ShowItems(FItems);
+}
+
+}  // namespace pastimo

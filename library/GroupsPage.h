@@ -1,0 +1,75 @@
+#pragma once
+// What the "My Groups" page does: its state (the current group, the two name
+// lists) and its nine handlers, written against a small view interface so the
+// rules run the same in front of the real window and in front of a test's fake.
+// Portable: no Windows headers.
+
+#include "library/LibraryStore.h"
+
+#include <string>
+
+namespace pastimo {
+
+// The controls of the page, as the handlers see them.
+class GroupsPageView {
+public:
+    virtual ~GroupsPageView() = default;
+    virtual int SelectedGroup() const = 0;                  // ListBox1, -1 for none
+    virtual void ShowGroups(const NameList& groups) = 0;    // ListBox1 rows = groups
+    virtual int SelectedItem() const = 0;                   // ListBoxItems, -1 for none
+    virtual void ShowItems(const NameList& items) = 0;      // ListBoxItems rows = items
+    virtual std::string NewGroupName() const = 0;           // EditAddCategory
+    virtual void SetNewGroupName(const std::string& text) = 0;
+    virtual std::string ItemName() const = 0;               // EditNewItem
+    virtual void SetItemName(const std::string& text) = 0;
+    virtual std::string ItemText() const = 0;               // MemoNewItem
+    // Throws when the field cannot hold the whole text.
+    virtual void SetItemText(const std::string& text) = 0;
+    virtual void SetItemFieldsEnabled(bool enabled) = 0;    // EditNewItem and MemoNewItem
+    virtual void SetSaveChangedVisible(bool visible) = 0;   // ButtonSaveChanged
+    virtual void ShowInformation(const std::string& message) = 0;  // modal, waits
+    // Empties the clipboard, then copies all of MemoNewItem's text with the
+    // field's own copy and puts the caret back at the start.
+    virtual void CopyItemTextToClipboard() = 0;
+    // The Minimize button's action: hide the window to the tray.
+    virtual void MinimizeToTray() = 0;
+};
+
+class GroupsPage {
+public:
+    static constexpr const char* kEnterGroupName = "Enter a name for this group first.";
+    static constexpr const char* kIllegalGroupName =
+        "ERROR: Group names cannot contain any illegal filename characters, like * or / or ? or <. "
+        "Please enter a new name using only alphanumeric characters (spaces are OK).";
+    static constexpr const char* kSelectGroupFirst = "You must first select a Group from the Group list.";
+    static constexpr const char* kSelectGroupPrompt = "Select a Group first (above)";
+
+    GroupsPage(LibraryStore& store, GroupsPageView& view, const bool& autoMinimize);
+
+    // Start-up: the stored groups into ListBox1 (an unreadable list gives none).
+    void LoadGroups();
+
+    void ListBox1Click();
+    void ListBoxItemsClick();
+    void EditNewItemEnter();
+    void EditAddCategoryClick();
+    void ButtonAddGroupClick();
+    void ButtonDeleteGroupClick();
+    void ButtonAddNewItemClick();
+    void ButtonSaveChangedClick();
+    void Button2Click();
+
+    const std::string& CurrentGroup() const { return FCurrentGroup; }
+    const NameList& Groups() const { return FGroups; }
+    const NameList& Items() const { return FItems; }
+
+private:
+    LibraryStore& FStore;
+    GroupsPageView& FView;
+    const bool& FAutoMinimize;
+    std::string FCurrentGroup;
+    NameList FGroups;
+    NameList FItems;
+};
+
+}  // namespace pastimo

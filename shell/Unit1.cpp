@@ -1,0 +1,426 @@
+#include "shell/Unit1.h"
+
+#include <commctrl.h>
+
+#include "capture/win32/Clipboard.h"
+#include "library/FileSystem.h"
+#include "resources/resource_ids.h"
+#include "shell/LaunchCounter.h"
+#include "shell/options/IniFile.h"
+#include "toolkit/win32/Application.h"
+
+namespace pastimo {
+// The tray icon's view of the application object.
+class Win32TrayApplication {};
+}  // namespace pastimo
+
+namespace pastimo {
+
+std::string ProgramFolder;
+bool CaptureEnabled = false;
+bool AutoMinimizeEnabled = false;
+int RunCount = 0;
+TForm1* Form1 = nullptr;
+
+namespace {
+
+enum ControlId : int {
+    kExit1 = 101,
+    kAbout1,
+    kPageControl1 = 200,
+    kButtonDeleteGroup,
+    kListBox1,
+    kListBoxItems,
+    kButtonAddGroup,
+    kEditAddCategory,
+    kGroupBox1,
+    kEditNewItem,
+    kMemoNewItem,
+    kButtonAddNewItem,
+    kButtonSaveChanged,
+    kButton3,
+    kCheckAutoMinimize,
+    kButton2,
+    kListBoxRecentList,
+    kMemoClipText,
+    kButton1,
+    kCheckCaptureClip2,
+    kMemo1,
+    kStatic = 0xFFFF,
+};
+
+constexpr COLORREF kYellow = RGB(255, 255, 0);
+constexpr COLORREF kBlack = RGB(0, 0, 0);
+
+ControlArgs At(HWND parent, int id, int left, int top, int width, int height, const std::string& text = {},
+               DWORD style = 0) {
+    ControlArgs args;
+    args.parent = parent;
+    args.id = id;
+    args.left = left;
+    args.top = top;
+    args.width = width;
+    args.height = height;
+    args.text = text;
+    args.style = style;
+    return args;
+}
+
+// The help text is kept in the resources with LF line ends; the field wants CR LF.
+std::string LoadHelpText() {
+    HINSTANCE instance = Application->Instance();
+    HRSRC found = FindResourceA(instance, MAKEINTRESOURCEA(IDR_HELPTEXT), MAKEINTRESOURCEA(10) /* RT_RCDATA */);
+    if (!found) return std::string();
+    HGLOBAL loaded = LoadResource(instance, found);
+    const char* bytes = static_cast<const char*>(LockResource(loaded));
+    const DWORD size = SizeofResource(instance, found);
+    std::string text;
+    text.reserve(size + 128);
+    for (DWORD i = 0; i < size; ++i) {
+        if (bytes[i] == '\r') continue;
+        if (bytes[i] == '\n') text += "\r\n";
+        else text += bytes[i];
+    }
+    // No line break after the last line.
+    while (text.size() >= 2 && text.compare(text.size() - 2, 2, "\r\n") == 0) text.resize(text.size() - 2);
+    return text;
+}
+
+}  // namespace
+
+std::string ExecutableFolder() {
+    char path[MAX_PATH + 1] = {};
+    const DWORD length = GetModuleFileNameA(nullptr, path, MAX_PATH);
+    std::string full(path, length);
+    // Everything up to and including the last backslash or colon.
+    const size_t cut = full.find_last_of("\\:");
+    return cut == std::string::npos ? std::string() : full.substr(0, cut + 1);
+}
+
+TForm1::TForm1(TComponent* owner) : TForm(owner) {
+    Form1 = this;
+    FIcon = LoadIconA(Application->Instance(), "MAINICON");
+    CreateMenu();
+    CreateArgs args;
+    args.className = "TForm1";
+    args.caption = kCaption;
+    args.clientWidth = 519;
+    args.clientHeight = 424;
+    args.style = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPCHILDREN;
+    args.owner = Application->Handle();
+    args.menu = MainMenu1;
+    args.icon = FIcon;
+    args.font = CreateFontA(-11, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
+                            CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE, "MS Sans Serif");
+    CreateHandle(args);
+    CenterOnScreen();
+    CreateControls();
+    FCreated = true;
+}
+
+TForm1::~TForm1() {
+    // The tray icon and other owned components go while the window still exists.
+    DestroyComponents();
+    if (FButton3Font) DeleteObject(FButton3Font);
+    if (Form1 == this) Form1 = nullptr;
+}
+
+void TForm1::CreateMenu() {
+    MainMenu1 = ::CreateMenu();
+    HMENU file1 = CreatePopupMenu();
+    AppendMenuA(file1, MF_STRING, kExit1, "E&xit");
+    AppendMenuA(MainMenu1, MF_POPUP, reinterpret_cast<UINT_PTR>(file1), "&File");
+    AppendMenuA(MainMenu1, MF_STRING, kAbout1, "A&bout");
+}
+
+void TForm1::CreateControls() {
+    PageControl1.Create(*this, At(hwnd_, kPageControl1, 4, 6, 510, 413));
+    HWND myGroups = PageControl1.AddPage("My Groups");
+    HWND recent = PageControl1.AddPage("Last Clipboard Entries");
+    HWND help = PageControl1.AddPage("Help");
+    PageControl1.OnChange = [this] {
+        // The default button belongs to "My Groups": on the other pages Enter
+        // must not minimise.
+        Button3.SetVisible(PageControl1.ActivePage() == kMyGroupsPage);
+    };
+    CreateMyGroupsPage(myGroups);
+    CreateRecentPage(recent);
+    CreateHelpPage(help);
+}
+
+void TForm1::CreateMyGroupsPage(HWND page) {
+    // Created in tab order; labels, the group box and the shape come last, so
+    // that they sit below the controls they frame.
+    ButtonDeleteGroup.Create(*this, At(page, kButtonDeleteGroup, 67, 2, 77, 21, "Delete &Group"));
+    ListBox1.Create(*this, At(page, kListBox1, 8, 25, 159, 145));
+    ListBoxItems.Create(*this, At(page, kListBoxItems, 178, 25, 165, 145));
+    ButtonAddGroup.Create(*this, At(page, kButtonAddGroup, 368, 26, 104, 23, "&Add New Group"));
+    EditAddCategory.Create(*this, At(page, kEditAddCategory, 357, 52, 122, 21, "New group name here.."), false);
+    // Inside GroupBox1 (left 6, top 206 on the page).
+    EditNewItem.Create(*this, At(page, kEditNewItem, 6 + 9, 206 + 14, 225, 21, "Enter new item name..."), false);
+    MemoNewItem.Create(*this,
+                       At(page, kMemoNewItem, 6 + 10, 206 + 66, 463, 65,
+                          "Type or paste (CTRL-V) your text for this new item here...", WS_VSCROLL),
+                       true);
+    ButtonAddNewItem.Create(*this, At(page, kButtonAddNewItem, 6 + 32, 206 + 135, 120, 25, "Add &Item"));
+    ButtonSaveChanged.Create(*this, At(page, kButtonSaveChanged, 6 + 159, 206 + 135, 120, 25, "Save &Changed Item"));
+    ButtonSaveChanged.SetVisible(false);
+    ControlArgs button3 = At(page, kButton3, 371, 98, 94, 38, "&Minimize");
+    FButton3Font = CreateFontA(-13, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
+                               CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE, "System");
+    button3.font = FButton3Font;
+    Button3.Create(*this, button3, true);
+    CheckAutoMinimize.Create(*this, At(page, kCheckAutoMinimize, 350, 153, 149, 17, "Auto-minimize upon select"));
+    Button2.Create(*this, At(page, kButton2, 272, 2, 71, 21, "&Delete Item"));
+
+    Label1.Create(*this, At(page, kStatic, 10, 6, 45, 13, "Groups:"), true);
+    Label2.Create(*this, At(page, kStatic, 180, 6, 87, 13, "Items in Group:"), true);
+    Label3.Create(*this, At(page, kStatic, 9, 178, 386, 29,
+                            "TO ADD A NEW ITEM: Select a Group first (above), then enter the new item and item "
+                            "name below, and click the ADD ITEM button"));
+    Label6.Create(*this, At(page, kStatic, 6 + 241, 206 + 12, 230, 32,
+                            "Enter Name of Item here (will be displayed in Item list above)"));
+    Label5.Create(*this, At(page, kStatic, 6 + 12, 206 + 48, 373, 13,
+                            "New Item (enter full text you want to store -- type it in or paste it using "
+                            "CTRL-V)):"));
+    GroupBox1.Create(*this, At(page, kGroupBox1, 6, 206, 486, 171, "", WS_CLIPSIBLINGS));
+    SetWindowPos(GroupBox1.Handle(), HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    Shape1.Create(*this, At(page, kStatic, 360, 85, 117, 64), kYellow, kBlack);
+
+    AddHint(ButtonDeleteGroup.Handle(), "Click to delete selected Group");
+    AddHint(Button2.Handle(), "Click to delete selected Item");
+    AddHint(ButtonAddGroup.Handle(), "Click to add a new Group");
+    AddHint(EditAddCategory.Handle(), "Enter name of new group here");
+    AddHint(Button3.Handle(), "Click to hide this window");
+    AddHint(CheckAutoMinimize.Handle(), "Auto-hide window -- see HELP tab for details");
+    AddHint(ButtonAddNewItem.Handle(), "Add new item above to the Item list");
+    AddHint(ButtonSaveChanged.Handle(), "Click to save changes to this Item");
+
+    FStore = std::make_unique<LibraryStore>(ExecutableFolder());
+    FGroupsPage = std::make_unique<GroupsPage>(*FStore, *static_cast<GroupsPageView*>(this), AutoMinimizeEnabled);
+    ListBox1.OnClick = [this] { FGroupsPage->ListBox1Click(); };
+    ListBoxItems.OnClick = [this] { FGroupsPage->ListBoxItemsClick(); };
+    EditNewItem.OnEnter = [this] { FGroupsPage->EditNewItemEnter(); };
+    MemoNewItem.OnEnter = [this] { FGroupsPage->EditNewItemEnter(); };
+    EditAddCategory.OnClick = [this] { FGroupsPage->EditAddCategoryClick(); };
+    ButtonAddGroup.OnClick = [this] { FGroupsPage->ButtonAddGroupClick(); };
+    ButtonDeleteGroup.OnClick = [this] { FGroupsPage->ButtonDeleteGroupClick(); };
+    ButtonAddNewItem.OnClick = [this] { FGroupsPage->ButtonAddNewItemClick(); };
+    ButtonSaveChanged.OnClick = [this] { FGroupsPage->ButtonSaveChangedClick(); };
+    Button2.OnClick = [this] { FGroupsPage->Button2Click(); };
+    Button3.OnClick = [this] { ButtonMinimize(); };
+    CheckAutoMinimize.OnClick = [this] { CheckAutoMinimizeClick(); };
+}
+
+void TForm1::CreateRecentPage(HWND page) {
+    ListBoxRecentList.Create(*this, At(page, kListBoxRecentList, 11, 46, 431, 80));
+    MemoClipText.Create(*this,
+                        At(page, kMemoClipText, 7, 178, 483, 128, "",
+                           WS_VSCROLL | WS_HSCROLL | ES_AUTOHSCROLL),
+                        true);
+    Button1.Create(*this, At(page, kButton1, 124, 147, 220, 28, "Copy Contents to Clipboard"));
+    CheckCaptureClip2.Create(*this, At(page, kCheckCaptureClip2, 37, 357, 291, 17,
+                                       "Capture all clipboard activity to \"Last Clipboard\" tab"));
+    Label4.Create(*this, At(page, kStatic, 9, 8, 475, 38,
+                            "These are the 5 most recent clipboard entries.  A blank line indicates an overflow "
+                            "when the clipboard contents were too large. Click to see formatted text below."),
+                  true);
+    Label7.Create(*this, At(page, kStatic, 4, 311, 475, 44,
+                            "NOTE: If you need to turn off the auto-capture feature, for example, when you want to "
+                            "copy and paste the items above over to your groups tab, just uncheck the option below "
+                            "to turn off auto Clipboard capture (turn it back on when done)."),
+                  true);
+    AddHint(Button1.Handle(), "Click to add selected text to clipboard");
+    ListBoxRecentList.OnClick = [this] { ListBoxRecentListClick(); };
+    Button1.OnClick = [this] { Button1Click(); };
+    CheckCaptureClip2.OnClick = [this] { CheckCaptureClip2Click(); };
+}
+
+void TForm1::CreateHelpPage(HWND page) {
+    Memo1.Create(*this, At(page, kMemo1, 2, 25, 493, 350, "", WS_VSCROLL), true);
+    Memo1.SetReadOnly(true);
+    Memo1.Color = kYellow;
+    Memo1.SetText(LoadHelpText());
+}
+
+void TForm1::ShowPage(int page) { PageControl1.SetActivePage(page); }
+
+void TForm1::ShowTrayIcon() {}
+
+// --- start-up and shut-down
+
+void TForm1::FormCreate() {
+    ProgramFolder = ExecutableFolder();
+    ShowPage(kMyGroupsPage);
+
+    try {
+        CountLaunch(PlatformFileSystem(), ProgramFolder + kLaunchCounterFileName, RunCount);
+    } catch (const std::exception&) {
+        // An unreadable counter counts 0 for this run; a failed store keeps the count made.
+    }
+    if (RunCount < 3)
+        MessageBoxA(nullptr, kFirstRunMessage, "Information", MB_OK | MB_ICONINFORMATION | MB_TASKMODAL);
+
+    try {
+        CaptureEnabled = LoadOption(ProgramFolder, kCaptureOption);
+        CheckCaptureClip2.SetChecked(CaptureEnabled);
+        AutoMinimizeEnabled = LoadOption(ProgramFolder, kAutoMinimizeOption);
+        CheckAutoMinimize.SetChecked(AutoMinimizeEnabled);
+    } catch (const std::exception&) {
+    }
+
+    FClipViewer.Join(hwnd_);
+
+    ShowWindow(Application->Handle(), SW_HIDE);
+    ShowWindow(hwnd_, SW_HIDE);
+    Application->ShowMainForm = false;
+
+    try {
+        FGroupsPage->LoadGroups();
+    } catch (const std::exception&) {
+    }
+    try {
+        FStore->EnsureDataFolder();
+    } catch (const std::exception&) {
+    }
+
+    ShowTrayIcon();
+
+    if (RunCount == 1) {
+        Application->ShowMainForm = true;
+        Show();
+        Application->Restore();
+        ShowPage(kHelpPage);
+    }
+}
+
+void TForm1::DoDestroy() { FormDestroy(); }
+
+void TForm1::FormDestroy() { FClipViewer.Leave(); }
+
+void TForm1::Exit1Click() {
+    Close();
+    Release();
+}
+
+void TForm1::About1Click() {}
+
+void TForm1::ButtonMinimize() {
+    Application->Minimize();
+    ShowTrayIcon();
+}
+
+void TForm1::VXTrayClick() {
+    Show();
+    Application->Restore();
+}
+
+void TForm1::CheckAutoMinimizeClick() {
+    AutoMinimizeEnabled = CheckAutoMinimize.Checked();
+    try {
+        StoreOption(ProgramFolder, kAutoMinimizeOption, AutoMinimizeEnabled);
+    } catch (const std::exception&) {
+        // The setting holds for this run; the file keeps the old value.
+    }
+}
+
+// --- clipboard capture
+
+void TForm1::WMDrawClipboard(WPARAM wParam, LPARAM lParam) {
+    FClipViewer.ForwardDrawClipboard(wParam, lParam);
+    if (!CaptureEnabled) return;
+    if (CaptureClipboard(FRecent, Application->Handle())) ListBoxRecentList.Fill(FRecent.Lines());
+}
+
+void TForm1::WMChangeCBChain(WPARAM wParam, LPARAM lParam) { FClipViewer.ChangeChain(wParam, lParam); }
+
+void TForm1::ListBoxRecentListClick() {
+    const int selected = ListBoxRecentList.ItemIndex();
+    if (selected < 0) return;
+    MemoClipText.Clear();
+    MemoClipText.SetText(FRecent.ViewerText(static_cast<size_t>(selected)));
+}
+
+void TForm1::Button1Click() { PutEditTextOnClipboard(Application->Handle(), MemoClipText.Handle()); }
+
+void TForm1::CheckCaptureClip2Click() {
+    CaptureEnabled = CheckCaptureClip2.Checked();
+    try {
+        StoreOption(ProgramFolder, kCaptureOption, CaptureEnabled);
+    } catch (const std::exception&) {
+    }
+}
+
+// --- the window
+
+LRESULT TForm1::Dispatch(UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+    case WM_DRAWCLIPBOARD:
+        WMDrawClipboard(wParam, lParam);
+        return 0;
+    case WM_CHANGECBCHAIN:
+        WMChangeCBChain(wParam, lParam);
+        return 0;
+    case DM_GETDEFID:
+        // Enter presses "&Minimize", but only where it can be seen.
+        if (PageControl1.ActivePage() == kMyGroupsPage) return MAKELRESULT(kButton3, DC_HASDEFID);
+        return 0;
+    case WM_SYSCOMMAND:
+        // The title bar's minimise button minimises the whole application.
+        if ((wParam & 0xFFF0) == SC_MINIMIZE) {
+            Application->Minimize();
+            return 0;
+        }
+        break;
+    case WM_COMMAND:
+        if (lParam == 0) {
+            switch (LOWORD(wParam)) {
+            case kExit1: Exit1Click(); return 0;
+            case kAbout1: About1Click(); return 0;
+            case kButton3:
+                // The default button, pressed through the keyboard.
+                if (PageControl1.ActivePage() == kMyGroupsPage) Button3.Click();
+                return 0;
+            }
+        }
+        break;
+    }
+    return TForm::Dispatch(message, wParam, lParam);
+}
+
+bool TForm1::PreTranslateMessage(MSG& msg) { return TForm::PreTranslateMessage(msg); }
+
+// --- the "My Groups" page as GroupsPage sees it
+
+int TForm1::SelectedGroup() const { return ListBox1.ItemIndex(); }
+void TForm1::ShowGroups(const NameList& groups) { ListBox1.Sync(groups.Names()); }
+int TForm1::SelectedItem() const { return ListBoxItems.ItemIndex(); }
+void TForm1::ShowItems(const NameList& items) { ListBoxItems.Sync(items.Names()); }
+std::string TForm1::NewGroupName() const { return EditAddCategory.Text(); }
+void TForm1::SetNewGroupName(const std::string& text) { EditAddCategory.SetText(text); }
+std::string TForm1::ItemName() const { return EditNewItem.Text(); }
+void TForm1::SetItemName(const std::string& text) { EditNewItem.SetText(text); }
+std::string TForm1::ItemText() const { return MemoNewItem.Text(); }
+
+void TForm1::SetItemText(const std::string& text) {
+    MemoNewItem.SetText(text);
+    if (static_cast<size_t>(GetWindowTextLengthA(MemoNewItem.Handle())) != text.size())
+        throw Exception("The text is too large for the field");
+}
+
+void TForm1::SetItemFieldsEnabled(bool enabled) {
+    EditNewItem.SetEnabled(enabled);
+    MemoNewItem.SetEnabled(enabled);
+}
+
+void TForm1::SetSaveChangedVisible(bool visible) { ButtonSaveChanged.SetVisible(visible); }
+
+void TForm1::ShowInformation(const std::string& message) {
+    MessageBoxA(nullptr, message.c_str(), "Information", MB_OK | MB_ICONINFORMATION | MB_TASKMODAL);
+}
+
+void TForm1::CopyItemTextToClipboard() { PutEditTextOnClipboard(Application->Handle(), MemoNewItem.Handle()); }
+
+void TForm1::MinimizeToTray() { ButtonMinimize(); }
+
+}  // namespace pastimo

@@ -1,0 +1,129 @@
+#pragma once
+// The main window: its menu, its three pages and their controls, the start-up
+// sequence, showing and hiding through the tray icon, the clipboard-viewer
+// chain and shut-down. The rules live in GroupsPage, RecentEntries and the
+// options file; this class is the Win32 layer that shows them.
+
+#include <windows.h>
+
+#include <memory>
+#include <string>
+
+#include "capture/RecentEntries.h"
+#include "capture/win32/ClipboardViewer.h"
+#include "library/GroupsPage.h"
+#include "library/LibraryStore.h"
+#include "toolkit/win32/Controls.h"
+#include "toolkit/win32/Form.h"
+
+namespace pastimo {
+
+class TVXTrayIcon95;
+class Win32TrayApplication;
+
+// Program-wide state, held for the whole run.
+extern std::string ProgramFolder;
+extern bool CaptureEnabled;
+extern bool AutoMinimizeEnabled;
+extern int RunCount;
+
+class TForm1 : public TForm, private GroupsPageView {
+public:
+    static constexpr const char* kCaption = "Varnel Pastimo";
+    static constexpr const char* kFirstRunMessage =
+        "This message will appear the first 2 times you use Pastimo. Pastimo normally runs minimized in the  "
+        "background and is accessed from a System Tray icon (down in the corner of your Taskbar, near the "
+        "clock). To bring it up, just click the little clipboard icon in the System Tray.";
+    enum Page { kMyGroupsPage = 0, kRecentPage = 1, kHelpPage = 2 };
+
+    explicit TForm1(TComponent* owner);
+    ~TForm1() override;
+
+    // Handlers of the window itself.
+    void FormCreate();
+    void FormDestroy();
+    void ButtonMinimize();
+    void VXTrayClick();
+    void CheckAutoMinimizeClick();
+    void Exit1Click();
+    void About1Click();
+
+    // The clipboard-viewer chain and the "Last Clipboard Entries" page.
+    void WMDrawClipboard(WPARAM wParam, LPARAM lParam);
+    void WMChangeCBChain(WPARAM wParam, LPARAM lParam);
+    void ListBoxRecentListClick();
+    void Button1Click();
+    void CheckCaptureClip2Click();
+
+    GroupsPage& Groups() { return *FGroupsPage; }
+    const RecentEntries& Recent() const { return FRecent; }
+    TVXTrayIcon95* Tray() const { return VXTray; }
+
+    bool PreTranslateMessage(MSG& msg) override;
+
+protected:
+    LRESULT Dispatch(UINT message, WPARAM wParam, LPARAM lParam) override;
+    void DoDestroy() override;
+
+private:
+    void CreateMenu();
+    void CreateControls();
+    void CreateMyGroupsPage(HWND page);
+    void CreateRecentPage(HWND page);
+    void CreateHelpPage(HWND page);
+    void ShowPage(int page);
+    void ShowTrayIcon();
+
+    // GroupsPageView
+    int SelectedGroup() const override;
+    void ShowGroups(const NameList& groups) override;
+    int SelectedItem() const override;
+    void ShowItems(const NameList& items) override;
+    std::string NewGroupName() const override;
+    void SetNewGroupName(const std::string& text) override;
+    std::string ItemName() const override;
+    void SetItemName(const std::string& text) override;
+    std::string ItemText() const override;
+    void SetItemText(const std::string& text) override;
+    void SetItemFieldsEnabled(bool enabled) override;
+    void SetSaveChangedVisible(bool visible) override;
+    void ShowInformation(const std::string& message) override;
+    void CopyItemTextToClipboard() override;
+    void MinimizeToTray() override;
+
+    HMENU MainMenu1 = nullptr;
+    HICON FIcon = nullptr;
+    HFONT FButton3Font = nullptr;
+    TPageControl PageControl1;
+    // "My Groups"
+    TLabel Label1, Label2, Label3, Label5, Label6;
+    TButton ButtonDeleteGroup, Button2, ButtonAddGroup, Button3, ButtonAddNewItem, ButtonSaveChanged;
+    TListBox ListBox1, ListBoxItems;
+    TEdit EditAddCategory, EditNewItem, MemoNewItem;
+    TShape Shape1;
+    TCheckBox CheckAutoMinimize;
+    TGroupBox GroupBox1;
+    // "Last Clipboard Entries"
+    TLabel Label4, Label7;
+    TListBox ListBoxRecentList;
+    TButton Button1;
+    TEdit MemoClipText;
+    TCheckBox CheckCaptureClip2;
+    // "Help"
+    TEdit Memo1;
+
+    std::unique_ptr<LibraryStore> FStore;
+    std::unique_ptr<GroupsPage> FGroupsPage;
+    RecentEntries FRecent;
+    ClipboardViewerLink FClipViewer;
+    std::unique_ptr<Win32TrayApplication> FTrayApplication;
+    TVXTrayIcon95* VXTray = nullptr;   // owned as a component of the form
+    bool FCreated = false;
+};
+
+extern TForm1* Form1;
+
+// The folder of the running executable, with its trailing separator.
+std::string ExecutableFolder();
+
+}  // namespace pastimo

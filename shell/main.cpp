@@ -1,0 +1,27 @@
+// Program entry: the application object, its title, the main window, the
+// message loop; the main window and its components are destroyed on the way out.
+
+#include <windows.h>
+#include <commctrl.h>
+
+#include "shell/Unit1.h"
+#include "toolkit/win32/Application.h"
+
+int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
+    INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_WIN95_CLASSES | ICC_TAB_CLASSES | ICC_STANDARD_CLASSES};
+    InitCommonControlsEx(&controls);
+
+    pastimo::TApplication application;
+    application.SetTitle("Pastimo");
+    application.Initialize(instance);
+    auto* form = new pastimo::TForm1(nullptr);
+    application.SetMainForm(form);
+    try {
+        form->FormCreate();
+    } catch (const std::exception& error) {
+        application.HandleException(error);
+    }
+    const int exitCode = application.Run();
+    delete form;
+    return exitCode;
+}
