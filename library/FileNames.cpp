@@ -1,0 +1,58 @@
+// Names are refused when the path built from them would leave its folder
+// ("..", separators), open an NTFS stream (":"), reach a device (CON, NUL.txt,
+// "COM1 "), or hold characters Windows refuses in file names. Group names
+// must also not end in "." or " ": Windows would drop those and create the
+// folder under another name, leaving the group's list file unreachable.
+// https://learn.microsoft.com/windows/win32/fileio/naming-a-file
+
+#include "library/FileNames.h"
+
+#include <cstring>
+
+namespace pastimo {
+namespace {
+
+bool IsRefusedCharacter(unsigned char c) {
+    return c < 0x20 || c == 0x7F || std::strchr("\\/:<>\"|?*", c) != nullptr;
+}
+
+char Upper(char c) {
+    return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c;
+}
+
+// Devices are recognised by the part before the first dot, trailing spaces
+// dropped, in any case: "nul", "NUL.txt", "Com1 .log".
+bool IsDeviceName(const std::string& name) {
+    std::string stem = name.substr(0, name.find('.'));
+    while (!stem.empty() && stem.back() == ' ') stem.pop_back();
+    for (char& c : stem) c = Upper(c);
+    static const char* const fixed[] = {"CON", "PRN", "AUX", "NUL", "CONIN$", "CONOUT$"};
+    for (const char* device : fixed)
+        if (stem == device) return true;
+    if (stem.size() == 4 && (stem.compare(0, 3, "COM") == 0 || stem.compare(0, 3, "LPT") == 0)) {
+        // Digits, and the superscripts 1, 2, 3 of the Windows-1252 code page.
+        const unsigned char last = static_cast<unsigned char>(stem[3]);
+        return (last >= '0' && last <= '9') || last == 0xB9 || last == 0xB2 || last == 0xB3;
+    }
+    return false;
+}
+
+bool IsSafePiece(const std::string& name) {
+    for (char c : name)
+        if (IsRefusedCharacter(static_cast<unsigned char>(c))) return false;
+    if (name == "." || name == "..") return false;
+    return !IsDeviceName(name);
+}
+
+}  // namespace
+
+bool IsSafeGroupName(const std::string& name) {
+    if (!IsSafePiece(name)) return false;
+    return name.empty() || (name.back() != '.' && name.back() != ' ');
+}
+
+bool IsSafeItemName(const std::string& name) {
+    return IsSafePiece(name);
+}
+
+}  // namespace pastimo

@@ -1,0 +1,35 @@
+#pragma once
+// The few file operations the library needs, behind an interface so the
+// store's logic is the same on every platform. Portable: no Windows headers.
+
+#include <string>
+
+namespace pastimo {
+
+class FileSystem {
+public:
+    virtual ~FileSystem() = default;
+
+    // Reads the whole file, opened exclusively: fails while another program
+    // has it open (Win32: any open handle; POSIX: another flock holder).
+    virtual bool ReadWholeFile(const std::string& path, std::string& bytes) = 0;
+
+    // Replaces the whole file atomically: the bytes go to a temporary sibling
+    // in the same folder, are flushed to disk and moved over the original.
+    // On failure the original stays whole and no temporary file is left.
+    // Fails while another program holds the target open exclusively.
+    virtual bool ReplaceWholeFile(const std::string& path, const std::string& bytes) = 0;
+
+    // Creates one folder; its parent must exist. Fails if anything of that
+    // name exists already.
+    virtual bool CreateFolder(const std::string& path) = 0;
+
+    virtual bool RemoveFile(const std::string& path) = 0;
+
+    virtual bool Exists(const std::string& path) = 0;
+};
+
+// The running platform's file system.
+FileSystem& PlatformFileSystem();
+
+}  // namespace pastimo

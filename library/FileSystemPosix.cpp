@@ -1,0 +1,146 @@
+// POSIX file system. "Exclusive" is modelled with flock(LOCK_EX | LOCK_NB):
+// a file that another holder has flocked cannot be read or replaced, which is
+// the nearest POSIX match to a Windows share mode of 0.
+
+#include "library/FileSystem.h"
+
+#include <cerrno>
+#include <cstdio>
+#include <string>
+
+#include <fcntl.h>
+#include <sys/file.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace pastimo {
+namespace {
+
+// Closes a descriptor on every way out.
+class Descriptor {
+public:
+    explicit Descriptor(int fd) : FFd(fd) {}
+    ~Descriptor() { if (FFd >= 0) ::close(FFd); }
+    Descriptor(const Descriptor&) = delete;
+    Descriptor& operator=(const Descriptor&) = delete;
+    int Get() const { return FFd; }
+    bool Close() {
+        const int fd = FFd;
+        FFd = -1;
+        return fd < 0 || ::close(fd) == 0;
+    }
+private:
+    int FFd;
+};
+
+int OpenRetrying(const char* path, int flags, mode_t mode = 0) {
+    int fd;
+    do fd = ::open(path, flags | O_CLOEXEC, mode);
+    while (fd < 0 && errno == EINTR);
+    return fd;
+}
+
+bool WriteAll(int fd, const std::string& bytes) {
+    const char* p = bytes.data();
+    size_t left = bytes.size();
+    while (left > 0) {
+        const ssize_t n = ::write(fd, p, left);
+        if (n < 0) {
+            if (errno == EINTR) continue;
+            return false;
+        }
+        p += n;
+        left -= static_cast<size_t>(n);
+    }
+    return true;
+}
+
+std::string FolderOf(const std::string& path) {
+    const size_t slash = path.find_last_of('/');
+    if (slash == std::string::npos) return ".";
+    if (slash == 0) return "/";
+    return path.substr(0, slash);
+}
+
+class PosixFileSystem final : public FileSystem {
+public:
+    bool ReadWholeFile(const std::string& path, std::string& bytes) override {
+        // O_NONBLOCK: a FIFO in place of the file must not hang the program.
+        Descriptor fd(OpenRetrying(path.c_str(), O_RDONLY | O_NONBLOCK));
+        if (fd.Get() < 0) return false;
+        if (::flock(fd.Get(), LOCK_EX | LOCK_NB) != 0) return false;
+        struct stat info;
+        if (::fstat(fd.Get(), &info) != 0 || !S_ISREG(info.st_mode)) return false;
+        std::string result;
+        result.resize(static_cast<size_t>(info.st_size));
+        size_t filled = 0;
+        for (;;) {
+            if (filled == result.size()) result.resize(result.size() + 4096);
+            const ssize_t n = ::read(fd.Get(), &result[filled], result.size() - filled);
+            if (n < 0) {
+                if (errno == EINTR) continue;
+                return false;
+            }
+            if (n == 0) break;
+            filled += static_cast<size_t>(n);
+        }
+        result.resize(filled);
+        bytes.swap(result);
+        return true;
+    }
+
+    bool ReplaceWholeFile(const std::string& path, const std::string& bytes) override {
+        // Hold the original's lock while it is replaced, so that a program
+        // that has it flocked keeps the file as it was.
+        Descriptor original(OpenRetrying(path.c_str(), O_RDONLY | O_NONBLOCK));
+        if (original.Get() >= 0) {
+            if (::flock(original.Get(), LOCK_EX | LOCK_NB) != 0) return false;
+        } else if (errno != ENOENT && errno != EACCES) {
+            return false;
+        }
+
+        std::string temp;
+        int fd = -1;
+        for (unsigned attempt = 0; attempt < 100 && fd < 0; ++attempt) {
+            temp = path + "." + std::to_string(::getpid()) + "-" + std::to_string(FCounter++) + ".tmp";
+            fd = OpenRetrying(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL, 0666);
+            if (fd < 0 && errno != EEXIST) return false;
+        }
+        if (fd < 0) return false;
+        Descriptor out(fd);
+        const bool written = WriteAll(out.Get(), bytes) && ::fsync(out.Get()) == 0;
+        if (!out.Close() || !written || ::rename(temp.c_str(), path.c_str()) != 0) {
+            ::unlink(temp.c_str());
+            return false;
+        }
+        // Make the rename itself durable.
+        Descriptor folder(OpenRetrying(FolderOf(path).c_str(), O_RDONLY | O_DIRECTORY));
+        if (folder.Get() >= 0) ::fsync(folder.Get());
+        return true;
+    }
+
+    bool CreateFolder(const std::string& path) override {
+        return ::mkdir(path.c_str(), 0777) == 0;
+    }
+
+    bool RemoveFile(const std::string& path) override {
+        return ::unlink(path.c_str()) == 0;
+    }
+
+    bool Exists(const std::string& path) override {
+        struct stat info;
+        return ::stat(path.c_str(), &info) == 0;
+    }
+
+private:
+    unsigned long FCounter = 0;
+};
+
+}  // namespace
+
+FileSystem& PlatformFileSystem() {
+    static PosixFileSystem instance;
+    return instance;
+}
+
+}  // namespace pastimo

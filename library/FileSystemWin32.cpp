@@ -1,0 +1,121 @@
+// Win32 file system. Every file is opened with share mode 0, so a file that
+// another program has open cannot be read or replaced, and no other program
+// sees it half-written.
+
+#include "library/FileSystem.h"
+
+#include <windows.h>
+
+#include <algorithm>
+
+#include <string>
+
+namespace pastimo {
+namespace {
+
+class Handle {
+public:
+    explicit Handle(HANDLE handle) : FHandle(handle) {}
+    ~Handle() { Close(); }
+    Handle(const Handle&) = delete;
+    Handle& operator=(const Handle&) = delete;
+    bool Valid() const { return FHandle != INVALID_HANDLE_VALUE; }
+    HANDLE Get() const { return FHandle; }
+    bool Close() {
+        const HANDLE handle = FHandle;
+        FHandle = INVALID_HANDLE_VALUE;
+        return handle == INVALID_HANDLE_VALUE || CloseHandle(handle);
+    }
+private:
+    HANDLE FHandle;
+};
+
+std::string FolderOf(const std::string& path) {
+    const size_t slash = path.find_last_of("\\/");
+    return slash == std::string::npos ? std::string(".") : path.substr(0, slash + 1);
+}
+
+bool WriteAll(HANDLE file, const std::string& bytes) {
+    size_t done = 0;
+    while (done < bytes.size()) {
+        const DWORD chunk = static_cast<DWORD>(std::min<size_t>(bytes.size() - done, 1u << 20));
+        DWORD written = 0;
+        if (!WriteFile(file, bytes.data() + done, chunk, &written, nullptr) || written == 0) return false;
+        done += written;
+    }
+    return true;
+}
+
+class Win32FileSystem final : public FileSystem {
+public:
+    bool ReadWholeFile(const std::string& path, std::string& bytes) override {
+        Handle file(CreateFileA(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING,
+                                FILE_ATTRIBUTE_NORMAL | FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
+        if (!file.Valid()) return false;
+        LARGE_INTEGER size;
+        if (!GetFileSizeEx(file.Get(), &size) || size.QuadPart > 0x7FFFFFFF) return false;
+        std::string result(static_cast<size_t>(size.QuadPart), '\0');
+        size_t filled = 0;
+        while (filled < result.size()) {
+            DWORD read = 0;
+            if (!ReadFile(file.Get(), &result[filled], static_cast<DWORD>(result.size() - filled), &read, nullptr))
+                return false;
+            if (read == 0) break;
+            filled += read;
+        }
+        result.resize(filled);
+        bytes.swap(result);
+        return true;
+    }
+
+    // https://learn.microsoft.com/windows/win32/api/winbase/nf-winbase-movefileexa
+    bool ReplaceWholeFile(const std::string& path, const std::string& bytes) override {
+        // A target that another program holds open stays untouched: ask for
+        // it with share mode 0 first. A missing target is simply created; any
+        // other refusal (a folder of that name, no such folder) is a failure.
+        // Windows refuses to replace a read-only file; Wine does not, so
+        // ask the attributes to get the same answer on both.
+        const DWORD attributes = GetFileAttributesA(path.c_str());
+        if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY)) return false;
+        {
+            Handle probe(CreateFileA(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL,
+                                     nullptr));
+            if (!probe.Valid() && GetLastError() != ERROR_FILE_NOT_FOUND) return false;
+        }
+
+        char temp[MAX_PATH];
+        if (!GetTempFileNameA(FolderOf(path).c_str(), "~pm", 0, temp)) return false;
+        bool written;
+        {
+            Handle out(CreateFileA(temp, GENERIC_WRITE, 0, nullptr, TRUNCATE_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+            written = out.Valid() && WriteAll(out.Get(), bytes) && FlushFileBuffers(out.Get());
+            written = out.Close() && written;
+        }
+        if (!written || !MoveFileExA(temp, path.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+            DeleteFileA(temp);
+            return false;
+        }
+        return true;
+    }
+
+    bool CreateFolder(const std::string& path) override {
+        return CreateDirectoryA(path.c_str(), nullptr) != FALSE;
+    }
+
+    bool RemoveFile(const std::string& path) override {
+        return DeleteFileA(path.c_str()) != FALSE;
+    }
+
+    bool Exists(const std::string& path) override {
+        return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+    }
+};
+
+}  // namespace
+
+FileSystem& PlatformFileSystem() {
+    static Win32FileSystem instance;
+    return instance;
+}
+
+}  // namespace pastimo

@@ -1,0 +1,129 @@
+#include "library/FileSystem.h"
+
+#include "tests/library/LibraryTestFiles.h"
+
+#include <gtest/gtest.h>
+
+namespace pastimo {
+namespace {
+
+using test::ExistsRaw;
+using test::ListFolder;
+using test::ReadRaw;
+using test::WriteRaw;
+
+class FileSystemTest : public ::testing::Test {
+protected:
+    test::TempFolder folder;
+    FileSystem& fs = PlatformFileSystem();
+    std::string At(const std::string& name) const { return folder.Path() + name; }
+};
+
+TEST_F(FileSystemTest, ReadsWholeFileBytes) {
+    const std::string bytes("a\0b\r\n\xFF", 6);
+    ASSERT_TRUE(WriteRaw(At("f.dat"), bytes));
+    std::string read = "old";
+    ASSERT_TRUE(fs.ReadWholeFile(At("f.dat"), read));
+    EXPECT_EQ(read, bytes);
+
+    ASSERT_TRUE(WriteRaw(At("empty.dat"), ""));
+    ASSERT_TRUE(fs.ReadWholeFile(At("empty.dat"), read));
+    EXPECT_EQ(read, "");
+
+    std::string big(300000, 'x');
+    big[123456] = '\n';
+    ASSERT_TRUE(WriteRaw(At("big.dat"), big));
+    ASSERT_TRUE(fs.ReadWholeFile(At("big.dat"), read));
+    EXPECT_EQ(read, big);
+}
+
+TEST_F(FileSystemTest, ReadFailsForMissingFileFolderAndHeldFile) {
+    std::string read = "unchanged";
+    EXPECT_FALSE(fs.ReadWholeFile(At("missing.dat"), read));
+    EXPECT_FALSE(fs.ReadWholeFile(At("nofolder") + test::kSep + "f.dat", read));
+    ASSERT_TRUE(test::MakeFolderRaw(At("dir")));
+    EXPECT_FALSE(fs.ReadWholeFile(At("dir"), read));
+    ASSERT_TRUE(WriteRaw(At("held.dat"), "x"));
+    {
+        test::ExclusiveHold hold(At("held.dat"));
+        EXPECT_FALSE(fs.ReadWholeFile(At("held.dat"), read));
+    }
+    EXPECT_EQ(read, "unchanged");
+    EXPECT_TRUE(fs.ReadWholeFile(At("held.dat"), read));
+    EXPECT_EQ(read, "x");
+}
+
+TEST_F(FileSystemTest, ReplaceCreatesOrReplacesWholeAndLeavesNoTemporaryFile) {
+    ASSERT_TRUE(fs.ReplaceWholeFile(At("f.dat"), "first, longer content"));
+    EXPECT_EQ(ReadRaw(At("f.dat")), "first, longer content");
+    ASSERT_TRUE(fs.ReplaceWholeFile(At("f.dat"), "second"));
+    EXPECT_EQ(ReadRaw(At("f.dat")), "second");
+    ASSERT_TRUE(fs.ReplaceWholeFile(At("f.dat"), ""));
+    EXPECT_EQ(ReadRaw(At("f.dat")), "");
+    EXPECT_EQ(ListFolder(folder.Path()), std::vector<std::string>{"f.dat"});
+}
+
+TEST_F(FileSystemTest, FailedReplaceKeepsOriginalAndLeavesNoTemporaryFile) {
+    ASSERT_TRUE(WriteRaw(At("held.dat"), "original"));
+    {
+        test::ExclusiveHold hold(At("held.dat"));
+        EXPECT_FALSE(fs.ReplaceWholeFile(At("held.dat"), "new"));
+    }
+    EXPECT_EQ(ReadRaw(At("held.dat")), "original");
+
+    // A folder where the file should be cannot be replaced by a file.
+    ASSERT_TRUE(test::MakeFolderRaw(At("dir")));
+    EXPECT_FALSE(fs.ReplaceWholeFile(At("dir"), "new"));
+    EXPECT_TRUE(ExistsRaw(At("dir")));
+
+    EXPECT_FALSE(fs.ReplaceWholeFile(At("nofolder") + test::kSep + "f.dat", "new"));
+    EXPECT_FALSE(ExistsRaw(At("nofolder")));
+
+    EXPECT_EQ(ListFolder(folder.Path()), (std::vector<std::string>{"dir", "held.dat"}));
+    EXPECT_TRUE(ListFolder(At("dir") + test::kSep).empty());
+}
+
+TEST_F(FileSystemTest, CreateFolderIsOneLevelAndFailsWhenTaken) {
+    EXPECT_TRUE(fs.CreateFolder(At("one")));
+    EXPECT_TRUE(ExistsRaw(At("one")));
+    EXPECT_FALSE(fs.CreateFolder(At("one")));
+    EXPECT_FALSE(fs.CreateFolder(At("a") + test::kSep + "b"));
+    EXPECT_FALSE(ExistsRaw(At("a")));
+    ASSERT_TRUE(WriteRaw(At("file"), "x"));
+    EXPECT_FALSE(fs.CreateFolder(At("file")));
+}
+
+TEST_F(FileSystemTest, RemoveFileAndExists) {
+    ASSERT_TRUE(WriteRaw(At("f.itm"), "x"));
+    EXPECT_TRUE(fs.Exists(At("f.itm")));
+    EXPECT_TRUE(fs.RemoveFile(At("f.itm")));
+    EXPECT_FALSE(fs.Exists(At("f.itm")));
+    EXPECT_FALSE(ExistsRaw(At("f.itm")));
+    EXPECT_FALSE(fs.RemoveFile(At("f.itm")));
+    EXPECT_TRUE(fs.Exists(folder.Path()));
+}
+
+#ifdef _WIN32
+// Windows refuses to replace a read-only file; it must stay as it was.
+TEST_F(FileSystemTest, ReplaceOfReadOnlyFileFailsAndKeepsIt) {
+    ASSERT_TRUE(WriteRaw(At("ro.dat"), "original"));
+    ASSERT_TRUE(SetFileAttributesA(At("ro.dat").c_str(), FILE_ATTRIBUTE_READONLY));
+    EXPECT_FALSE(fs.ReplaceWholeFile(At("ro.dat"), "new"));
+    EXPECT_EQ(ReadRaw(At("ro.dat")), "original");
+    EXPECT_EQ(ListFolder(folder.Path()), std::vector<std::string>{"ro.dat"});
+    SetFileAttributesA(At("ro.dat").c_str(), FILE_ATTRIBUTE_NORMAL);
+}
+#else
+TEST_F(FileSystemTest, ReplaceInReadOnlyFolderFailsAndKeepsOriginal) {
+    if (test::RunningAsRoot()) GTEST_SKIP() << "root ignores folder permissions";
+    ASSERT_TRUE(WriteRaw(At("f.dat"), "original"));
+    ASSERT_EQ(::chmod(folder.Path().c_str(), 0555), 0);
+    EXPECT_FALSE(fs.ReplaceWholeFile(At("f.dat"), "new"));
+    ::chmod(folder.Path().c_str(), 0755);
+    EXPECT_EQ(ReadRaw(At("f.dat")), "original");
+    EXPECT_EQ(ListFolder(folder.Path()), std::vector<std::string>{"f.dat"});
+}
+#endif
+
+}  // namespace
+}  // namespace pastimo

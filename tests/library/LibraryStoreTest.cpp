@@ -1,0 +1,540 @@
+#include "library/LibraryStore.h"
+
+#include "tests/library/LibraryTestFiles.h"
+
+#include <gtest/gtest.h>
+
+#include <set>
+
+namespace pastimo {
+namespace {
+
+using Names = std::vector<std::string>;
+using test::ExistsRaw;
+using test::ListFolder;
+using test::ReadRaw;
+using test::WriteRaw;
+using test::kSep;
+
+// The message of the exception of type E that f throws, or a marker.
+template <class E, class F>
+std::string MessageOf(F f) {
+    try {
+        f();
+    } catch (const E& e) {
+        return e.what();
+    } catch (const std::exception& e) {
+        return std::string("<other exception> ") + e.what();
+    }
+    return "<no exception>";
+}
+
+// The real file system, except that writes to chosen paths fail: for the
+// steps whose failure no real file can cause (a file in a folder just made).
+class FailingWrites final : public FileSystem {
+public:
+    std::set<std::string> failing;
+    bool ReadWholeFile(const std::string& path, std::string& bytes) override {
+        return PlatformFileSystem().ReadWholeFile(path, bytes);
+    }
+    bool ReplaceWholeFile(const std::string& path, const std::string& bytes) override {
+        return !failing.count(path) && PlatformFileSystem().ReplaceWholeFile(path, bytes);
+    }
+    bool CreateFolder(const std::string& path) override { return PlatformFileSystem().CreateFolder(path); }
+    bool RemoveFile(const std::string& path) override { return PlatformFileSystem().RemoveFile(path); }
+    bool Exists(const std::string& path) override { return PlatformFileSystem().Exists(path); }
+};
+
+class LibraryStoreTest : public ::testing::Test {
+protected:
+    test::TempFolder folder;
+    LibraryStore store{folder.Path()};
+
+    std::string Data() const { return folder.Path() + "data" + kSep; }
+    std::string GroupList() const { return Data() + "categories.dat"; }
+    std::string ItemList(const std::string& g) const { return Data() + g + kSep + g + ".dat"; }
+    std::string ItemText(const std::string& g, const std::string& i) const { return Data() + g + kSep + i + ".itm"; }
+
+    // A data folder holding the given groups, each with its folder and an
+    // empty item list.
+    NameList WithGroups(const Names& names) {
+        store.EnsureDataFolder();
+        NameList groups = store.LoadGroups();
+        for (const std::string& name : names) store.AddGroup(groups, name);
+        return groups;
+    }
+};
+
+TEST_F(LibraryStoreTest, PathsArePlainConcatenation) {
+    EXPECT_EQ(store.DataFolder(), folder.Path() + "data");
+    EXPECT_EQ(store.GroupListPath(), GroupList());
+    EXPECT_EQ(store.GroupFolderPath("G x"), Data() + "G x");
+    EXPECT_EQ(store.ItemListPath("G x"), Data() + "G x" + kSep + "G x.dat");
+    EXPECT_EQ(store.ItemTextPath("G x", " i "), Data() + "G x" + kSep + " i .itm");
+    EXPECT_EQ(store.ItemListPath(""), Data() + kSep + ".dat");
+    EXPECT_EQ(store.ItemTextPath("", ""), Data() + kSep + ".itm");
+}
+
+TEST_F(LibraryStoreTest, FirstStartGivesEmptyListAndCreatesDataFolder) {
+    EXPECT_EQ(store.LoadGroups().Count(), 0);
+    EXPECT_FALSE(ExistsRaw(store.DataFolder()));
+    store.EnsureDataFolder();
+    EXPECT_TRUE(ExistsRaw(store.DataFolder()));
+    store.EnsureDataFolder();  // exists already: ignored
+    EXPECT_TRUE(ListFolder(Data()).empty());
+
+    LibraryStore nowhere(folder.Path() + "missing" + kSep);
+    EXPECT_NO_THROW(nowhere.EnsureDataFolder());
+    EXPECT_EQ(nowhere.LoadGroups().Count(), 0);
+    EXPECT_FALSE(ExistsRaw(folder.Path() + "missing"));
+}
+
+TEST_F(LibraryStoreTest, NameListFilesAreWrittenByteExact) {
+    store.EnsureDataFolder();
+    NameList list;
+    list.Insert("Beta");
+    list.Insert("alpha");
+    store.WriteNameList(Data() + "l.dat", list);
+    EXPECT_EQ(ReadRaw(Data() + "l.dat"), "alpha\r\nBeta\r\n");
+    store.WriteNameList(Data() + "l.dat", NameList());
+    EXPECT_EQ(ReadRaw(Data() + "l.dat"), "");
+    EXPECT_EQ(ListFolder(Data()), Names{"l.dat"});
+}
+
+TEST_F(LibraryStoreTest, NameListFilesAreReadByEveryRule) {
+    store.EnsureDataFolder();
+    const std::pair<std::string, Names> cases[] = {
+        {"B\nA", {"A", "B"}},
+        {"A\r\n\r\n", {"", "A"}},
+        {"A\n\rB", {"", "A", "B"}},
+        {std::string("b\r\na\0c\r\n", 8), {"a", "b"}},
+        {"", {}},
+        {"x\ry\r", {"x", "y"}},
+    };
+    for (const auto& [bytes, names] : cases) {
+        ASSERT_TRUE(WriteRaw(Data() + "l.dat", bytes));
+        EXPECT_EQ(store.ReadNameList(Data() + "l.dat").Names(), names);
+    }
+    EXPECT_EQ(MessageOf<EFOpenError>([&] { store.ReadNameList(Data() + "none.dat"); }),
+              "Cannot open file " + Data() + "none.dat");
+}
+
+TEST_F(LibraryStoreTest, WriteFailureNamesTheTarget) {
+    store.EnsureDataFolder();
+    NameList list;
+    list.Insert("a");
+    const std::string missingFolder = Data() + "nope" + kSep + "l.dat";
+    EXPECT_EQ(MessageOf<EFCreateError>([&] { store.WriteNameList(missingFolder, list); }),
+              "Cannot create file " + missingFolder);
+    ASSERT_TRUE(WriteRaw(Data() + "held.dat", "keep\r\n"));
+    {
+        test::ExclusiveHold hold(Data() + "held.dat");
+        EXPECT_EQ(MessageOf<EFCreateError>([&] { store.WriteNameList(Data() + "held.dat", list); }),
+                  "Cannot create file " + Data() + "held.dat");
+    }
+    EXPECT_EQ(ReadRaw(Data() + "held.dat"), "keep\r\n");
+    EXPECT_EQ(ListFolder(Data()), Names{"held.dat"});
+}
+
+TEST_F(LibraryStoreTest, AddGroupCreatesFolderListAndEmptyItemList) {
+    NameList groups = WithGroups({"Beta", "alpha"});
+    EXPECT_EQ(groups.Names(), (Names{"alpha", "Beta"}));
+    EXPECT_EQ(ReadRaw(GroupList()), "alpha\r\nBeta\r\n");
+    EXPECT_EQ(ReadRaw(ItemList("Beta")), "");
+    EXPECT_EQ(ListFolder(Data()), (Names{"Beta", "alpha", "categories.dat"}));
+    EXPECT_EQ(ListFolder(Data() + "Beta" + kSep), Names{"Beta.dat"});
+    EXPECT_EQ(store.LoadGroups().Names(), groups.Names());
+    EXPECT_EQ(store.LoadItems("alpha").Count(), 0);
+}
+
+TEST_F(LibraryStoreTest, AddGroupWhoseFolderExistsChangesNothing) {
+    NameList groups = WithGroups({"Work"});
+    ASSERT_TRUE(WriteRaw(Data() + "plainfile", "x"));
+    for (const char* name : {"Work", "plainfile"}) {
+        EXPECT_THROW(store.AddGroup(groups, name), GroupFolderError) << name;
+    }
+#ifdef _WIN32
+    // Windows file names ignore case.
+    EXPECT_THROW(store.AddGroup(groups, "WORK"), GroupFolderError);
+#endif
+    EXPECT_EQ(groups.Names(), Names{"Work"});
+    EXPECT_EQ(ReadRaw(GroupList()), "Work\r\n");
+}
+
+TEST_F(LibraryStoreTest, AddGroupWithoutDataFolderChangesNothing) {
+    NameList groups;
+    EXPECT_THROW(store.AddGroup(groups, "Work"), GroupFolderError);
+    EXPECT_EQ(groups.Count(), 0);
+    EXPECT_TRUE(ListFolder(folder.Path()).empty());
+}
+
+TEST_F(LibraryStoreTest, AddGroupStopsWhereWritingFails) {
+    NameList groups = WithGroups({"a"});
+    {
+        // Step 3: the group list cannot be written; folder and row stay.
+        test::ExclusiveHold hold(GroupList());
+        EXPECT_EQ(MessageOf<EFCreateError>([&] { store.AddGroup(groups, "b"); }), "Cannot create file " + GroupList());
+    }
+    EXPECT_EQ(groups.Names(), (Names{"a", "b"}));
+    EXPECT_EQ(ReadRaw(GroupList()), "a\r\n");
+    EXPECT_TRUE(ExistsRaw(Data() + "b"));
+    EXPECT_FALSE(ExistsRaw(ItemList("b")));
+
+    // Step 4: the new group's item list cannot be written.
+    FailingWrites fs;
+    fs.failing.insert(ItemList("c"));
+    LibraryStore failing(folder.Path(), fs);
+    EXPECT_EQ(MessageOf<EFCreateError>([&] { failing.AddGroup(groups, "c"); }), "Cannot create file " + ItemList("c"));
+    EXPECT_EQ(ReadRaw(GroupList()), "a\r\nb\r\nc\r\n");
+    EXPECT_FALSE(ExistsRaw(ItemList("c")));
+    EXPECT_TRUE(ListFolder(Data() + "c" + kSep).empty());
+}
+
+TEST_F(LibraryStoreTest, DeleteGroupKeepsFilesAndTheNameStaysTaken) {
+    NameList groups = WithGroups({"a", "b"});
+    NameList items = store.LoadItems("b");
+    store.AddItem("b", items, "i", "text");
+    store.DeleteGroup(groups, 1);
+    EXPECT_EQ(groups.Names(), Names{"a"});
+    EXPECT_EQ(ReadRaw(GroupList()), "a\r\n");
+    EXPECT_EQ(ReadRaw(ItemList("b")), "i\r\n");
+    EXPECT_EQ(ReadRaw(ItemText("b", "i")), "text");
+    EXPECT_THROW(store.AddGroup(groups, "b"), GroupFolderError);
+    EXPECT_EQ(groups.Names(), Names{"a"});
+}
+
+TEST_F(LibraryStoreTest, DeleteGroupWithoutSelectionRewritesTheList) {
+    store.EnsureDataFolder();
+    ASSERT_TRUE(WriteRaw(GroupList(), "b\na"));
+    NameList groups = store.LoadGroups();
+    store.DeleteGroup(groups, -1);
+    store.DeleteGroup(groups, 7);
+    EXPECT_EQ(groups.Names(), (Names{"a", "b"}));
+    EXPECT_EQ(ReadRaw(GroupList()), "a\r\nb\r\n");
+}
+
+TEST_F(LibraryStoreTest, DeleteGroupRemovesBeforeWriting) {
+    NameList groups = WithGroups({"a", "b"});
+    {
+        test::ExclusiveHold hold(GroupList());
+        EXPECT_EQ(MessageOf<EFCreateError>([&] { store.DeleteGroup(groups, 0); }), "Cannot create file " + GroupList());
+    }
+    EXPECT_EQ(groups.Names(), Names{"b"});
+    EXPECT_EQ(ReadRaw(GroupList()), "a\r\nb\r\n");
+}
+
+TEST_F(LibraryStoreTest, LoadItemsFailsForMissingOrHeldList) {
+    WithGroups({"g"});
+    EXPECT_EQ(MessageOf<EFOpenError>([&] { store.LoadItems("other"); }), "Cannot open file " + ItemList("other"));
+    test::ExclusiveHold hold(ItemList("g"));
+    EXPECT_EQ(MessageOf<EFOpenError>([&] { store.LoadItems("g"); }), "Cannot open file " + ItemList("g"));
+}
+
+TEST_F(LibraryStoreTest, AddItemWritesListAndExactText) {
+    WithGroups({"g"});
+    NameList items = store.LoadItems("g");
+    store.AddItem("g", items, "two", "one\r\ntwo");
+    store.AddItem("g", items, "One", "\tx");
+    store.AddItem("g", items, "empty", "");
+    EXPECT_EQ(items.Names(), (Names{"empty", "One", "two"}));
+    EXPECT_EQ(ReadRaw(ItemList("g")), "empty\r\nOne\r\ntwo\r\n");
+    EXPECT_EQ(ReadRaw(ItemText("g", "two")), "one\r\ntwo");
+    EXPECT_EQ(ReadRaw(ItemText("g", "two")).size(), 8u);
+    EXPECT_EQ(ReadRaw(ItemText("g", "One")), "\tx");
+    EXPECT_EQ(ReadRaw(ItemText("g", "empty")), "");
+    EXPECT_EQ(store.ReadItemText("g", "two"), "one\r\ntwo");
+    EXPECT_EQ(store.LoadItems("g").Names(), items.Names());
+    EXPECT_EQ(ListFolder(Data() + "g" + kSep), (Names{"One.itm", "empty.itm", "g.dat", "two.itm"}));
+}
+
+TEST_F(LibraryStoreTest, SameItemNameTwiceGivesTwoRowsAndOneText) {
+    WithGroups({"g"});
+    NameList items = store.LoadItems("g");
+    store.AddItem("g", items, "dup", "first");
+    store.AddItem("g", items, "dup", "second");
+    EXPECT_EQ(items.Names(), (Names{"dup", "dup"}));
+    EXPECT_EQ(ReadRaw(ItemList("g")), "dup\r\ndup\r\n");
+    EXPECT_EQ(store.ReadItemText("g", items[0]), "second");
+    EXPECT_EQ(store.ReadItemText("g", items[1]), "second");
+
+    store.DeleteItem("g", items, 0);
+    EXPECT_EQ(items.Names(), Names{"dup"});
+    EXPECT_EQ(ReadRaw(ItemList("g")), "dup\r\n");
+    EXPECT_FALSE(ExistsRaw(ItemText("g", "dup")));
+    EXPECT_THROW(store.ReadItemText("g", items[0]), EFOpenError);
+    // Deleting the other row: the missing text file is ignored.
+    store.DeleteItem("g", items, 0);
+    EXPECT_EQ(items.Count(), 0);
+    EXPECT_EQ(ReadRaw(ItemList("g")), "");
+}
+
+TEST_F(LibraryStoreTest, AddItemStopsWhereWritingFails) {
+    WithGroups({"g"});
+    NameList items = store.LoadItems("g");
+    {
+        test::ExclusiveHold hold(ItemList("g"));
+        EXPECT_EQ(MessageOf<EFCreateError>([&] { store.AddItem("g", items, "i", "t"); }),
+                  "Cannot create file " + ItemList("g"));
+    }
+    EXPECT_EQ(items.Names(), Names{"i"});  // step 1 done
+    EXPECT_EQ(ReadRaw(ItemList("g")), "");
+    EXPECT_FALSE(ExistsRaw(ItemText("g", "i")));
+
+    ASSERT_TRUE(WriteRaw(ItemText("g", "j"), "old"));
+    {
+        test::ExclusiveHold hold(ItemText("g", "j"));
+        EXPECT_EQ(MessageOf<EFCreateError>([&] { store.AddItem("g", items, "j", "new"); }),
+                  "Cannot create file " + ItemText("g", "j"));
+    }
+    EXPECT_EQ(ReadRaw(ItemList("g")), "i\r\nj\r\n");
+    EXPECT_EQ(ReadRaw(ItemText("g", "j")), "old");
+
+    // A deleted group's folder: the list cannot be written.
+    NameList none;
+    EXPECT_EQ(MessageOf<EFCreateError>([&] { store.AddItem("gone", none, "i", "t"); }),
+              "Cannot create file " + ItemList("gone"));
+    EXPECT_FALSE(ExistsRaw(Data() + "gone"));
+}
+
+TEST_F(LibraryStoreTest, ReplaceItemWithNewNameLeavesOldTextFile) {
+    WithGroups({"g"});
+    NameList items = store.LoadItems("g");
+    store.AddItem("g", items, "a", "A text");
+    store.AddItem("g", items, "b", "B text");
+    store.ReplaceItem("g", items, 0, "c", "C text");
+    EXPECT_EQ(items.Names(), (Names{"b", "c"}));
+    EXPECT_EQ(ReadRaw(ItemList("g")), "b\r\nc\r\n");
+    EXPECT_EQ(ReadRaw(ItemText("g", "a")), "A text");
+    EXPECT_EQ(ReadRaw(ItemText("g", "c")), "C text");
+
+    store.ReplaceItem("g", items, -1, "d", "D text");  // nothing selected: added
+    EXPECT_EQ(items.Names(), (Names{"b", "c", "d"}));
+    store.ReplaceItem("g", items, 1, "c", "C again");
+    EXPECT_EQ(items.Names(), (Names{"b", "c", "d"}));
+    EXPECT_EQ(store.ReadItemText("g", "c"), "C again");
+}
+
+TEST_F(LibraryStoreTest, ReplaceItemStopsWhereWritingFails) {
+    WithGroups({"g"});
+    NameList items = store.LoadItems("g");
+    store.AddItem("g", items, "a", "A");
+    {
+        test::ExclusiveHold hold(ItemList("g"));
+        EXPECT_THROW(store.ReplaceItem("g", items, 0, "b", "B"), EFCreateError);
+    }
+    EXPECT_EQ(items.Names(), Names{"b"});
+    EXPECT_EQ(ReadRaw(ItemList("g")), "a\r\n");
+    EXPECT_FALSE(ExistsRaw(ItemText("g", "b")));
+}
+
+TEST_F(LibraryStoreTest, DeleteItemSteps) {
+    WithGroups({"g"});
+    NameList items = store.LoadItems("g");
+    store.AddItem("g", items, "a", "A");
+    store.AddItem("g", items, "b", "B");
+    ASSERT_TRUE(store.LoadItems("g").Count() == 2);
+
+    store.DeleteItem("g", items, -1);  // no selection: nothing, not even a write
+    ASSERT_TRUE(WriteRaw(ItemList("g"), "b\na"));
+    store.DeleteItem("g", items, -1);
+    EXPECT_EQ(ReadRaw(ItemList("g")), "b\na");
+    EXPECT_EQ(items.Count(), 2);
+
+    {
+        test::ExclusiveHold hold(ItemList("g"));
+        EXPECT_EQ(MessageOf<EFCreateError>([&] { store.DeleteItem("g", items, 0); }),
+                  "Cannot create file " + ItemList("g"));
+    }
+    EXPECT_EQ(items.Names(), Names{"b"});
+    EXPECT_FALSE(ExistsRaw(ItemText("g", "a")));
+    EXPECT_EQ(ReadRaw(ItemList("g")), "b\na");
+}
+
+TEST_F(LibraryStoreTest, ReadItemTextMakesBreaksCrLf) {
+    WithGroups({"g"});
+    ASSERT_TRUE(WriteRaw(ItemText("g", "t"), "one\ntwo"));
+    EXPECT_EQ(store.ReadItemText("g", "t"), "one\r\ntwo");
+    ASSERT_TRUE(WriteRaw(ItemText("g", "t"), std::string("a\rb\0c", 5)));
+    EXPECT_EQ(store.ReadItemText("g", "t"), "a\r\nb");
+    EXPECT_EQ(MessageOf<EFOpenError>([&] { store.ReadItemText("g", "none"); }),
+              "Cannot open file " + ItemText("g", "none"));
+    test::ExclusiveHold hold(ItemText("g", "t"));
+    EXPECT_EQ(MessageOf<EFOpenError>([&] { store.ReadItemText("g", "t"); }), "Cannot open file " + ItemText("g", "t"));
+}
+
+bool FakeLeadByte(unsigned char c) { return c == 0x81; }
+
+TEST_F(LibraryStoreTest, ReadItemTextUsesTheCodePagesLeadBytes) {
+    WithGroups({"g"});
+    ASSERT_TRUE(WriteRaw(ItemText("g", "t"), "\x81\nx\n"));
+    LibraryStore dbcs(folder.Path(), PlatformFileSystem(), PlatformCollator(), &FakeLeadByte);
+    EXPECT_EQ(dbcs.ReadItemText("g", "t"), "\x81\nx\r\n");
+}
+
+TEST_F(LibraryStoreTest, EmptyGroupNameUsesTheDataFolderItself) {
+    store.EnsureDataFolder();
+    NameList items;
+    store.AddItem("", items, "", "no name");
+    store.AddItem("", items, "x", "x text");
+    EXPECT_EQ(ReadRaw(Data() + ".dat"), "\r\nx\r\n");
+    EXPECT_EQ(ReadRaw(Data() + ".itm"), "no name");
+    EXPECT_EQ(ReadRaw(Data() + "x.itm"), "x text");
+    EXPECT_EQ(store.LoadItems("").Names(), (Names{"", "x"}));
+    EXPECT_EQ(store.ReadItemText("", ""), "no name");
+    NameList groups;
+    EXPECT_THROW(store.AddGroup(groups, ""), GroupFolderError);  // the data folder exists
+    EXPECT_EQ(ListFolder(Data()), (Names{".dat", ".itm", "x.itm"}));
+}
+
+// Names that would leave their folder, open a stream or reach a device.
+const char* const kUnsafeGroups[] = {"..", ".", "a/b", "a\\b", "x:y", "NUL", "con.txt", "Com1", "a*", "q?", "end.", "end "};
+const char* const kUnsafeItems[] = {"..", "../../escape", "..\\..\\escape", "s:stream", "NUL", "lpt1.log", "a|b", "<x>"};
+
+TEST_F(LibraryStoreTest, UnsafeGroupNameIsRefusedLikeAFolderThatCannotBeMade) {
+    NameList groups = WithGroups({"ok"});
+    for (const char* name : kUnsafeGroups) {
+        EXPECT_THROW(store.AddGroup(groups, name), GroupFolderError) << name;
+    }
+    EXPECT_EQ(groups.Names(), Names{"ok"});
+    EXPECT_EQ(ReadRaw(GroupList()), "ok\r\n");
+    EXPECT_EQ(ListFolder(Data()), (Names{"categories.dat", "ok"}));
+    EXPECT_EQ(ListFolder(folder.Path()), Names{"data"});
+}
+
+TEST_F(LibraryStoreTest, UnsafeItemNameFailsBeforeAnythingIsListedOrWritten) {
+    WithGroups({"g"});
+    NameList items = store.LoadItems("g");
+    store.AddItem("g", items, "kept", "K");
+    for (const char* name : kUnsafeItems) {
+        EXPECT_EQ(MessageOf<EFCreateError>([&] { store.AddItem("g", items, name, "t"); }),
+                  "Cannot create file " + ItemText("g", name))
+            << name;
+        EXPECT_EQ(MessageOf<EFCreateError>([&] { store.ReplaceItem("g", items, 0, name, "t"); }),
+                  "Cannot create file " + ItemText("g", name))
+            << name;
+        EXPECT_EQ(MessageOf<EFOpenError>([&] { store.ReadItemText("g", name); }),
+                  "Cannot open file " + ItemText("g", name))
+            << name;
+    }
+    EXPECT_EQ(items.Names(), Names{"kept"});
+    EXPECT_EQ(ReadRaw(ItemList("g")), "kept\r\n");
+    EXPECT_EQ(ListFolder(Data() + "g" + kSep), (Names{"g.dat", "kept.itm"}));
+    EXPECT_EQ(ListFolder(folder.Path()), Names{"data"});
+    EXPECT_EQ(ListFolder(Data()), (Names{"categories.dat", "g"}));
+}
+
+// categories.dat may be edited by hand: a group named ".." must not reach
+// the files above the data folder.
+TEST_F(LibraryStoreTest, UnsafeGroupNameFromTheListReachesNoFile) {
+    store.EnsureDataFolder();
+    const std::string outside = folder.Path() + "...dat";  // data/../...dat
+    ASSERT_TRUE(WriteRaw(outside, "secret\r\n"));
+    ASSERT_TRUE(WriteRaw(folder.Path() + "victim.itm", "keep"));
+    NameList items;
+    items.Insert("victim");
+    for (const char* group : kUnsafeGroups) {
+        EXPECT_EQ(MessageOf<EFOpenError>([&] { store.LoadItems(group); }), "Cannot open file " + ItemList(group))
+            << group;
+        EXPECT_EQ(MessageOf<EFOpenError>([&] { store.ReadItemText(group, "victim"); }),
+                  "Cannot open file " + ItemText(group, "victim"))
+            << group;
+        EXPECT_EQ(MessageOf<EFCreateError>([&] { store.AddItem(group, items, "i", "t"); }),
+                  "Cannot create file " + ItemList(group))
+            << group;
+        EXPECT_EQ(MessageOf<EFCreateError>([&] { store.ReplaceItem(group, items, 0, "i", "t"); }),
+                  "Cannot create file " + ItemList(group))
+            << group;
+        EXPECT_EQ(MessageOf<EFCreateError>([&] { store.DeleteItem(group, items, 0); }),
+                  "Cannot create file " + ItemList(group))
+            << group;
+    }
+    EXPECT_EQ(items.Names(), Names{"victim"});
+    EXPECT_EQ(ReadRaw(outside), "secret\r\n");
+    EXPECT_EQ(ReadRaw(folder.Path() + "victim.itm"), "keep");
+    EXPECT_TRUE(ListFolder(Data()).empty());
+    EXPECT_EQ(ListFolder(folder.Path()), (Names{"...dat", "data", "victim.itm"}));
+}
+
+// An item list may be edited by hand too: deleting such a row deletes no file.
+TEST_F(LibraryStoreTest, DeletingAnUnsafeItemRowRemovesOnlyTheRow) {
+    WithGroups({"g"});
+    ASSERT_TRUE(WriteRaw(folder.Path() + "victim.itm", "keep"));
+    const std::string escape = ".." + kSep + ".." + kSep + "victim";
+    ASSERT_TRUE(WriteRaw(ItemList("g"), escape + "\r\n"));
+    NameList items = store.LoadItems("g");
+    ASSERT_EQ(items.Names(), Names{escape});
+    store.DeleteItem("g", items, 0);
+    EXPECT_EQ(items.Count(), 0);
+    EXPECT_EQ(ReadRaw(ItemList("g")), "");
+    EXPECT_EQ(ReadRaw(folder.Path() + "victim.itm"), "keep");
+}
+
+TEST_F(LibraryStoreTest, OrdinaryNamesKeepWorking) {
+    const Names names = {"x(1) - y_z 'q', r; s & t! #5 %", " Leading", "MiXeD case", "\xC4rger \xFC\xDF", "a.b"};
+    NameList groups = WithGroups(names);
+    EXPECT_EQ(groups.Count(), 5);
+    for (const std::string& group : names) {
+        NameList items = store.LoadItems(group);
+        for (const std::string& item : names) store.AddItem(group, items, item, "text of " + item);
+        store.AddItem(group, items, "trailing. ", "dots and spaces end item names");
+        EXPECT_EQ(store.LoadItems(group).Count(), 6) << group;
+        for (const std::string& item : names) EXPECT_EQ(store.ReadItemText(group, item), "text of " + item);
+        EXPECT_EQ(store.ReadItemText(group, "trailing. "), "dots and spaces end item names");
+    }
+    EXPECT_EQ(store.LoadGroups().Names(), groups.Names());
+}
+
+// A group list that exists but cannot be read is never overwritten by a
+// list that was not read from it.
+TEST_F(LibraryStoreTest, UnreadableGroupListIsNotOverwritten) {
+    WithGroups({"keep1", "keep2"});
+    const std::string before = ReadRaw(GroupList());
+    {
+        test::ExclusiveHold hold(GroupList());
+        LibraryStore startup(folder.Path());
+        NameList groups = startup.LoadGroups();
+        EXPECT_EQ(groups.Count(), 0);
+        EXPECT_EQ(MessageOf<EFOpenError>([&] { startup.AddGroup(groups, "new"); }), "Cannot open file " + GroupList());
+        EXPECT_EQ(MessageOf<EFOpenError>([&] { startup.DeleteGroup(groups, -1); }),
+                  "Cannot open file " + GroupList());
+        EXPECT_EQ(groups.Count(), 0);
+        EXPECT_FALSE(ExistsRaw(Data() + "new"));
+    }
+    EXPECT_EQ(ReadRaw(GroupList()), before);
+}
+
+TEST_F(LibraryStoreTest, UnreadableGroupListIsReadAgainBeforeTheNextWrite) {
+    WithGroups({"keep1", "keep2"});
+    LibraryStore startup(folder.Path());
+    NameList groups;
+    {
+        test::ExclusiveHold hold(GroupList());
+        groups = startup.LoadGroups();
+    }
+    ASSERT_EQ(groups.Count(), 0);
+    startup.AddGroup(groups, "new");
+    EXPECT_EQ(groups.Names(), (Names{"keep1", "keep2", "new"}));
+    EXPECT_EQ(ReadRaw(GroupList()), "keep1\r\nkeep2\r\nnew\r\n");
+
+    // Delete: the read happens first; afterwards the list is trusted.
+    LibraryStore again(folder.Path());
+    {
+        test::ExclusiveHold hold(GroupList());
+        groups = again.LoadGroups();
+    }
+    again.DeleteGroup(groups, -1);
+    EXPECT_EQ(groups.Names(), (Names{"keep1", "keep2", "new"}));
+    EXPECT_EQ(ReadRaw(GroupList()), "keep1\r\nkeep2\r\nnew\r\n");
+    again.DeleteGroup(groups, 0);
+    EXPECT_EQ(ReadRaw(GroupList()), "keep2\r\nnew\r\n");
+}
+
+TEST_F(LibraryStoreTest, MissingGroupListIsNoReasonToRefuse) {
+    store.EnsureDataFolder();
+    NameList groups = store.LoadGroups();
+    store.AddGroup(groups, "first");
+    EXPECT_EQ(ReadRaw(GroupList()), "first\r\n");
+}
+
+}  // namespace
+}  // namespace pastimo

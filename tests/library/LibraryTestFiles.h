@@ -1,0 +1,164 @@
+#pragma once
+// Real files for the library tests: a fresh folder per test, raw byte reads
+// and writes that bypass the code under test, and a way to hold a file open
+// exclusively as another program would.
+
+#include <algorithm>
+#include <cstdio>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+#ifdef _WIN32
+#include <windows.h>
+#else
+#include <fcntl.h>
+#include <sys/file.h>
+#include <sys/stat.h>
+#include <unistd.h>
+#endif
+
+namespace pastimo::test {
+
+#ifdef _WIN32
+inline const std::string kSep = "\\";
+#else
+inline const std::string kSep = "/";
+#endif
+
+inline bool RunningAsRoot() {
+#ifdef _WIN32
+    return false;
+#else
+    return ::geteuid() == 0;
+#endif
+}
+
+// A new empty folder, removed with everything in it afterwards. Path() ends
+// in the separator, like the program folder.
+class TempFolder {
+public:
+    TempFolder() {
+        static unsigned counter = 0;
+#ifdef _WIN32
+        char base[MAX_PATH];
+        GetTempPathA(MAX_PATH, base);
+        for (;;) {
+            FPath = std::string(base) + "pastimo-lib-" + std::to_string(GetCurrentProcessId()) + "-" +
+                    std::to_string(counter++);
+            if (CreateDirectoryA(FPath.c_str(), nullptr)) break;
+            if (GetLastError() != ERROR_ALREADY_EXISTS) ADD_FAILURE() << "cannot create " << FPath;
+        }
+#else
+        (void)counter;
+        char name[] = "/tmp/pastimo-lib-XXXXXX";
+        if (!::mkdtemp(name)) ADD_FAILURE() << "mkdtemp failed";
+        FPath = name;
+#endif
+        FPath += kSep;
+    }
+    ~TempFolder() {
+        std::error_code ignored;
+        std::filesystem::remove_all(std::filesystem::path(FPath), ignored);
+    }
+    TempFolder(const TempFolder&) = delete;
+    TempFolder& operator=(const TempFolder&) = delete;
+    const std::string& Path() const { return FPath; }
+
+private:
+    std::string FPath;
+};
+
+// Raw file access through the C runtime (ANSI names on Windows).
+inline bool WriteRaw(const std::string& path, const std::string& bytes) {
+    FILE* f = std::fopen(path.c_str(), "wb");
+    if (!f) return false;
+    const bool ok = std::fwrite(bytes.data(), 1, bytes.size(), f) == bytes.size();
+    return std::fclose(f) == 0 && ok;
+}
+
+// The file's bytes; "<missing>" when it cannot be opened.
+inline std::string ReadRaw(const std::string& path) {
+    FILE* f = std::fopen(path.c_str(), "rb");
+    if (!f) return "<missing>";
+    std::string bytes;
+    char buffer[4096];
+    size_t n;
+    while ((n = std::fread(buffer, 1, sizeof buffer, f)) > 0) bytes.append(buffer, n);
+    std::fclose(f);
+    return bytes;
+}
+
+inline bool ExistsRaw(const std::string& path) {
+#ifdef _WIN32
+    return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+#else
+    return ::access(path.c_str(), F_OK) == 0;
+#endif
+}
+
+inline bool MakeFolderRaw(const std::string& path) {
+#ifdef _WIN32
+    return CreateDirectoryA(path.c_str(), nullptr) != FALSE;
+#else
+    return ::mkdir(path.c_str(), 0777) == 0;
+#endif
+}
+
+// Names of the entries of a folder (no "." or ".."), sorted bytewise.
+inline std::vector<std::string> ListFolder(const std::string& folder) {
+    std::vector<std::string> names;
+#ifdef _WIN32
+    WIN32_FIND_DATAA data;
+    HANDLE find = FindFirstFileA((folder + "*").c_str(), &data);
+    if (find != INVALID_HANDLE_VALUE) {
+        do {
+            const std::string name = data.cFileName;
+            if (name != "." && name != "..") names.push_back(name);
+        } while (FindNextFileA(find, &data));
+        FindClose(find);
+    }
+#else
+    std::error_code error;
+    for (const auto& entry : std::filesystem::directory_iterator(folder, error))
+        names.push_back(entry.path().filename().string());
+#endif
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+// Holds a file open as another program that shares nothing: Win32 share
+// mode 0, POSIX an exclusive flock on a descriptor of its own.
+class ExclusiveHold {
+public:
+    explicit ExclusiveHold(const std::string& path) {
+#ifdef _WIN32
+        FHandle = CreateFileA(path.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_ALWAYS,
+                              FILE_ATTRIBUTE_NORMAL, nullptr);
+        if (FHandle == INVALID_HANDLE_VALUE) ADD_FAILURE() << "cannot hold " << path << ": " << GetLastError();
+#else
+        FFd = ::open(path.c_str(), O_RDWR | O_CREAT, 0666);
+        if (FFd < 0 || ::flock(FFd, LOCK_EX | LOCK_NB) != 0) ADD_FAILURE() << "cannot hold " << path;
+#endif
+    }
+    ~ExclusiveHold() {
+#ifdef _WIN32
+        if (FHandle != INVALID_HANDLE_VALUE) CloseHandle(FHandle);
+#else
+        if (FFd >= 0) ::close(FFd);
+#endif
+    }
+    ExclusiveHold(const ExclusiveHold&) = delete;
+    ExclusiveHold& operator=(const ExclusiveHold&) = delete;
+
+private:
+#ifdef _WIN32
+    HANDLE FHandle = INVALID_HANDLE_VALUE;
+#else
+    int FFd = -1;
+#endif
+};
+
+}  // namespace pastimo::test

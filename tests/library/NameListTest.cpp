@@ -1,0 +1,69 @@
+#include "library/NameList.h"
+
+#include <gtest/gtest.h>
+
+#include <random>
+
+namespace pastimo {
+namespace {
+
+using Names = std::vector<std::string>;
+
+NameList Inserted(const Names& names) {
+    NameList list;
+    for (const std::string& name : names) list.Insert(name);
+    return list;
+}
+
+TEST(NameList, SortsIgnoringCase) {
+    EXPECT_EQ(Inserted({"Beta", "alpha"}).Names(), (Names{"alpha", "Beta"}));
+    EXPECT_EQ(Inserted({"delta", "Charlie", "bravo", "Alpha"}).Names(), (Names{"Alpha", "bravo", "Charlie", "delta"}));
+    EXPECT_EQ(Inserted({"b", "", "a"}).Names(), (Names{"", "a", "b"}));
+}
+
+TEST(NameList, InsertReturnsPositionAndKeepsDuplicatesInArrivalOrder) {
+    NameList list;
+    EXPECT_EQ(list.Insert("m"), 0);
+    EXPECT_EQ(list.Insert("z"), 1);
+    EXPECT_EQ(list.Insert("a"), 0);
+    EXPECT_EQ(list.Insert("M"), 2);  // after the equal "m"
+    EXPECT_EQ(list.Insert("m"), 3);
+    EXPECT_EQ(list.Names(), (Names{"a", "m", "M", "m", "z"}));
+    EXPECT_EQ(list.Count(), 5);
+    EXPECT_EQ(list[2], "M");
+    EXPECT_EQ(list.IndexOf("m"), 1);
+    EXPECT_EQ(list.IndexOf("q"), -1);
+}
+
+TEST(NameList, RemoveOutsideTheListDoesNothing) {
+    NameList list = Inserted({"a", "b", "c"});
+    list.Remove(-1);
+    list.Remove(3);
+    list.Remove(100);
+    EXPECT_EQ(list.Names(), (Names{"a", "b", "c"}));
+    list.Remove(1);
+    EXPECT_EQ(list.Names(), (Names{"a", "c"}));
+    list.Remove(0);
+    list.Remove(0);
+    list.Remove(0);
+    EXPECT_EQ(list.Count(), 0);
+}
+
+// Loading sorts once; it must give exactly what inserting one by one gives,
+// duplicates and case variants included.
+TEST(NameList, SortingOnceMatchesInsertingOneByOne) {
+    std::mt19937 random(12345);
+    const std::string letters = "aAbBzZ _-.0\xE9";
+    for (int round = 0; round < 20; ++round) {
+        Names names;
+        for (int i = 0; i < 200; ++i) {
+            std::string name;
+            for (int length = random() % 4; length > 0; --length) name += letters[random() % letters.size()];
+            names.push_back(name);
+        }
+        EXPECT_EQ(NameList::FromUnsorted(names).Names(), Inserted(names).Names());
+    }
+}
+
+}  // namespace
+}  // namespace pastimo
