@@ -80,6 +80,8 @@ public:
         now += ms;
     }
 
+    const std::vector<Timer*>& Timers() const { return timers_; }
+
     uint32_t now = 0;
 
 private:

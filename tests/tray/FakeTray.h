@@ -1,0 +1,226 @@
+#pragma once
+// Fakes of everything the tray icon talks to: the shell (records every record
+// it is sent), the window manager (a posted-message queue the test delivers,
+// cursor, keys, windows, icons that remember their image), and the application.
+// They record; the tests decide what is right.
+
+#include "tests/tray/FakeTime.h"
+#include "toolkit/Errors.h"
+#include "tray/VXTray95.h"
+
+#include <deque>
+#include <map>
+#include <set>
+#include <string>
+#include <vector>
+
+namespace pastimo::test {
+
+struct ShellCall {
+    uint32_t message;
+    NotifyIconRecord record;
+};
+
+class FakeShell : public TrayShell {
+public:
+    bool NotifyIcon(uint32_t message, const NotifyIconRecord& record) override {
+        calls.push_back({message, record});
+        return answer;
+    }
+    std::vector<ShellCall> calls;
+    bool answer = true;
+};
+
+struct PostedMessage {
+    uint32_t window, message, wParam;
+    int32_t lParam;
+};
+
+class FakeApp;
+
+class FakePlatform : public TrayPlatform {
+public:
+    static constexpr uint32_t hiddenWindow = 0x5000;
+    static constexpr uint32_t desktop = 0x10;
+    static constexpr uint32_t taskbarCreated = 0xC0DE;
+
+    FakePlatform(FakeTime& time, std::vector<std::string>& log) : time_(time), log_(log) {}
+
+    // Icons: each handle remembers the image it shows.
+    uint32_t NewIcon(const std::string& image) {
+        const uint32_t h = nextIcon_++;
+        live[h] = image;
+        return h;
+    }
+    std::string Image(uint32_t handle) const {
+        auto it = live.find(handle);
+        return it == live.end() ? std::string() : it->second;
+    }
+    uint32_t CopyIcon(uint32_t icon) override { return NewIcon(Image(icon)); }
+    void DestroyIcon(uint32_t icon) override {
+        if (!live.erase(icon)) ++badDestroys;
+    }
+    uint32_t LoadIconFile(const std::string& path) override {
+        auto it = files.find(path);
+        if (it == files.end()) throw EFOpenError(path);
+        if (it->second.empty()) throw Exception("Icon image is not valid");
+        return NewIcon(it->second);
+    }
+    uint32_t LoadIconResource(const std::string& name) override {
+        auto it = resources.find(name);
+        return it == resources.end() ? 0 : NewIcon(it->second);
+    }
+
+    uint32_t CreateHiddenWindow(TVXTrayIconMsgWindow& target) override {
+        ++windowsCreated;
+        this->target = &target;
+        return hiddenWindow;
+    }
+    void DestroyHiddenWindow(uint32_t window) override {
+        if (window == hiddenWindow) target = nullptr;
+        ++windowsDestroyed;
+    }
+    uint32_t TaskbarCreatedMessage() override { return taskbarCreated; }
+    std::unique_ptr<PlatformTimer> CreateTimer(std::function<void(const std::exception&)> report) override {
+        ++timersCreated;
+        return time_.MakeTimer(std::move(report));
+    }
+
+    void PostMessage(uint32_t window, uint32_t message, uint32_t wParam, int32_t lParam) override {
+        queue.push_back({window, message, wParam, lParam});
+    }
+    TPoint GetCursorPos() override { return cursor; }
+    int16_t GetKeyState(int key) override { return keysDown.count(key) ? int16_t(-128) : int16_t(0); }
+    void ShowWindow(uint32_t window, int command) override {
+        log_.push_back("ShowWindow " + std::to_string(window) + " " + std::to_string(command));
+        if (command == 0) visible.erase(window);
+        if (command == 9) { visible.insert(window); iconic.erase(window); }
+    }
+    bool IsIconic(uint32_t window) override { return iconic.count(window) > 0; }
+    bool IsWindowVisible(uint32_t window) override { return visible.count(window) > 0; }
+    void SetForegroundWindow(uint32_t window) override { log_.push_back("SetForegroundWindow " + std::to_string(window)); }
+    uint32_t GetDesktopWindow() override { return desktop; }
+    void LockWindowUpdate(uint32_t window) override { log_.push_back("LockWindowUpdate " + std::to_string(window)); }
+    uint32_t TrackPopupMenu(uint32_t menu, int32_t x, int32_t y, uint32_t owner) override {
+        log_.push_back("TrackPopupMenu " + std::to_string(menu) + " at " + std::to_string(x) + "," +
+                       std::to_string(y) + " owner " + std::to_string(owner));
+        return menuChoice;
+    }
+
+    // Sends a message to the hidden window as the platform would.
+    TMessage Send(uint32_t message, uint32_t wParam = 0, int32_t lParam = 0, bool* handled = nullptr) {
+        TMessage m{message, wParam, lParam, 0};
+        const bool h = target->WndProc(m);
+        if (handled) *handled = h;
+        return m;
+    }
+    void Mouse(int32_t mouseMessage) { Send(WM_TRAYICONCALLBACK, TrayIconId, mouseMessage); }
+
+    // Runs the queue until it is empty; messages for a destroyed window vanish.
+    int DeliverPosted() {
+        int delivered = 0;
+        while (!queue.empty()) {
+            PostedMessage m = queue.front();
+            queue.pop_front();
+            if (m.window == hiddenWindow && target) {
+                TMessage msg{m.message, m.wParam, m.lParam, 0};
+                target->WndProc(msg);
+                ++delivered;
+            } else if (m.window != hiddenWindow) {
+                otherPosts.push_back(m);
+            }
+        }
+        return delivered;
+    }
+
+    // The platform timers alive now.
+    const std::vector<FakeTime::Timer*>& Timers() const { return time_.Timers(); }
+    int TimerStarts() const {
+        int n = 0;
+        for (auto* t : Timers()) n += t->starts;
+        return n;
+    }
+    bool AnyTimerRunning() const {
+        for (auto* t : Timers())
+            if (t->running) return true;
+        return false;
+    }
+
+    std::map<uint32_t, std::string> live;
+    int badDestroys = 0;
+    std::map<std::string, std::string> files;      // path -> image ("" = not an icon)
+    std::map<std::string, std::string> resources;  // name -> image
+    TVXTrayIconMsgWindow* target = nullptr;
+    int windowsCreated = 0, windowsDestroyed = 0;
+    int timersCreated = 0;
+    std::deque<PostedMessage> queue;
+    std::vector<PostedMessage> otherPosts;
+    TPoint cursor{100, 200};
+    std::set<int> keysDown;
+    std::set<uint32_t> visible, iconic;
+    uint32_t menuChoice = 0;
+
+private:
+    FakeTime& time_;
+    std::vector<std::string>& log_;
+    uint32_t nextIcon_ = 0x1000;
+};
+
+class FakeApp : public TrayApplication {
+public:
+    static constexpr uint32_t appWindow = 0x100;
+    static constexpr uint32_t mainForm = 0x200;
+
+    FakeApp(FakePlatform& platform, std::vector<std::string>& log) : platform_(platform), log_(log) {
+        platform_.visible.insert(appWindow);
+    }
+    uint32_t Handle() override { return appWindow; }
+    void Minimize() override {
+        log_.push_back("Minimize");
+        if (platform_.iconic.count(appWindow)) return;
+        platform_.iconic.insert(appWindow);
+        if (minimizeHook) minimizeHook();
+    }
+    void Restore() override {
+        log_.push_back("Restore");
+        if (!platform_.iconic.count(appWindow)) return;
+        platform_.iconic.erase(appWindow);
+        if (restoreHook) restoreHook();
+    }
+    void SetMinimizeHook(std::function<void()> hook) override { minimizeHook = std::move(hook); }
+    void SetRestoreHook(std::function<void()> hook) override { restoreHook = std::move(hook); }
+    void ShowMainForm() override {
+        log_.push_back("ShowMainForm");
+        platform_.visible.insert(mainForm);
+    }
+    uint32_t MainFormHandle() override { return mainForm; }
+    void ProcessMessages() override {
+        log_.push_back("ProcessMessages");
+        platform_.DeliverPosted();
+    }
+    void ReportException(const std::exception& failure) override { reported.push_back(failure.what()); }
+
+    std::function<void()> minimizeHook, restoreHook;
+    std::vector<std::string> reported;
+
+private:
+    FakePlatform& platform_;
+    std::vector<std::string>& log_;
+};
+
+struct TestForm : TComponent {
+    TestForm() : TComponent(nullptr) {}
+    bool IsForm() const override { return true; }
+};
+
+// The whole fake world of one test.
+struct FakeWorld {
+    FakeTime time;
+    std::vector<std::string> log;
+    FakeShell shell;
+    FakePlatform platform{time, log};
+    FakeApp app{platform, log};
+    TrayEnvironment Env() { return TrayEnvironment{app, platform, shell, time}; }
+};
+
+}  // namespace pastimo::test

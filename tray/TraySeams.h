@@ -1,0 +1,161 @@
+#pragma once
+// What the tray icon needs from the platform, the shell and the application,
+// as portable interfaces: the Win32 layer (tray/win32) implements them for the
+// program, fakes implement them for the tests. Handles are 32-bit values here.
+// Portable: no Windows headers here.
+
+#include "toolkit/Component.h"
+#include "tray/TrayTimers.h"
+
+#include <cstdint>
+#include <exception>
+#include <functional>
+#include <memory>
+#include <string>
+
+namespace pastimo {
+
+class TVXTrayIconMsgWindow;
+
+struct TPoint {
+    int32_t X = 0;
+    int32_t Y = 0;
+};
+
+// One message of the hidden window. Result is what the window procedure returns.
+struct TMessage {
+    uint32_t Msg = 0;
+    uint32_t WParam = 0;
+    int32_t LParam = 0;
+    int32_t Result = 0;
+};
+
+// The shell's notification record in its first, 88-byte layout.
+struct NotifyIconRecord {
+    uint32_t cbSize;
+    uint32_t hWnd;
+    uint32_t uID;
+    uint32_t uFlags;
+    uint32_t uCallbackMessage;
+    uint32_t hIcon;
+    char szTip[64];
+};
+static_assert(sizeof(NotifyIconRecord) == 88, "the shell reads exactly 88 bytes");
+
+// Shell_NotifyIconA.
+struct TrayShell {
+    virtual ~TrayShell() = default;
+    static constexpr uint32_t nimAdd = 0, nimModify = 1, nimDelete = 2;
+    // Returns the shell's answer; the tray icon does not look at it.
+    virtual bool NotifyIcon(uint32_t message, const NotifyIconRecord& record) = 0;
+};
+
+// Icon handles: every handle a TIcon holds is its own and is destroyed by it.
+struct IconHandles {
+    virtual ~IconHandles() = default;
+    virtual uint32_t CopyIcon(uint32_t icon) = 0;
+    virtual void DestroyIcon(uint32_t icon) = 0;
+    // A new handle from an icon file; EFOpenError when the file cannot be
+    // opened, another exception when it holds no icon.
+    virtual uint32_t LoadIconFile(const std::string& path) = 0;
+    // A new handle for an icon resource of the program; 0 when there is none.
+    virtual uint32_t LoadIconResource(const std::string& name) = 0;
+};
+
+// The window-manager calls of the tray icon, plus its hidden window and timer.
+struct TrayPlatform : IconHandles {
+    // An invisible top-level window whose messages all go to target.WndProc
+    // (so that broadcasts such as "TaskbarCreated" reach it).
+    virtual uint32_t CreateHiddenWindow(TVXTrayIconMsgWindow& target) = 0;
+    virtual void DestroyHiddenWindow(uint32_t window) = 0;
+    // The message number the shell broadcasts when its taskbar is (re)created; 0 if none.
+    virtual uint32_t TaskbarCreatedMessage() = 0;
+    virtual std::unique_ptr<PlatformTimer> CreateTimer(std::function<void(const std::exception&)> report) = 0;
+
+    virtual void PostMessage(uint32_t window, uint32_t message, uint32_t wParam, int32_t lParam) = 0;
+    virtual TPoint GetCursorPos() = 0;
+    virtual int16_t GetKeyState(int virtualKey) = 0;
+    virtual void ShowWindow(uint32_t window, int command) = 0;
+    virtual bool IsIconic(uint32_t window) = 0;
+    virtual bool IsWindowVisible(uint32_t window) = 0;
+    virtual void SetForegroundWindow(uint32_t window) = 0;
+    virtual uint32_t GetDesktopWindow() = 0;
+    virtual void LockWindowUpdate(uint32_t window) = 0;
+    // Shows the menu at a screen point, following the right button; returns
+    // the command of the chosen item, 0 for none.
+    virtual uint32_t TrackPopupMenu(uint32_t menu, int32_t x, int32_t y, uint32_t owner) = 0;
+};
+
+// What the tray icon uses of the application object.
+struct TrayApplication {
+    virtual ~TrayApplication() = default;
+    virtual uint32_t Handle() = 0;  // the application window (carries the taskbar entry)
+    virtual void Minimize() = 0;    // no effect when minimised already
+    virtual void Restore() = 0;
+    // One slot each; installing replaces what was there; an empty function clears it.
+    virtual void SetMinimizeHook(std::function<void()> hook) = 0;
+    virtual void SetRestoreHook(std::function<void()> hook) = 0;
+    virtual void ShowMainForm() = 0;
+    virtual uint32_t MainFormHandle() = 0;
+    virtual void ProcessMessages() = 0;
+    virtual void ReportException(const std::exception& failure) = 0;  // the error box
+};
+
+// Everything a tray icon is built with.
+struct TrayEnvironment {
+    TrayApplication& app;
+    TrayPlatform& platform;
+    TrayShell& shell;
+    TickSource& ticks;
+};
+
+// An icon image: a handle the holder owns (0 = empty) and a change handler.
+class TIcon {
+public:
+    explicit TIcon(IconHandles& handles) : handles_(handles) {}
+    ~TIcon() { Release(); }
+    TIcon(const TIcon&) = delete;
+    TIcon& operator=(const TIcon&) = delete;
+
+    uint32_t Handle() const { return handle_; }
+    bool Empty() const { return handle_ == 0; }
+
+    void Assign(const TIcon& source) { AssignHandle(source.handle_); }
+    // A copy of a handle the caller keeps.
+    void AssignHandle(uint32_t foreign) { Replace(foreign ? handles_.CopyIcon(foreign) : 0); }
+    // Takes over a handle made for this holder.
+    void TakeHandle(uint32_t own) { Replace(own); }
+    void Clear() { Replace(0); }
+
+    std::function<void()> OnChange;
+
+private:
+    void Replace(uint32_t handle) {
+        if (handle == handle_) return;  // nothing changes
+        Release();
+        handle_ = handle;
+        if (OnChange) OnChange();
+    }
+    void Release() {
+        if (handle_) handles_.DestroyIcon(handle_);
+        handle_ = 0;
+    }
+
+    IconHandles& handles_;
+    uint32_t handle_ = 0;
+};
+
+// A popup menu the tray icon can show on the right button. The owner of the
+// menu handle builds the menu; OnCommand gets the id of the chosen item.
+class TPopupMenu : public TComponent {
+public:
+    explicit TPopupMenu(TComponent* owner, uint32_t menu = 0) : TComponent(owner), menu_(menu) {}
+    uint32_t Handle() const { return menu_; }
+    void SetHandle(uint32_t menu) { menu_ = menu; }
+    std::function<void(uint32_t command)> OnCommand;
+
+private:
+    uint32_t menu_;
+};
+
+}  // namespace pastimo

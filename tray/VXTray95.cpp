@@ -1,0 +1,509 @@
+#include "tray/VXTray95.h"
+
+#include "toolkit/Errors.h"
+
+#include <algorithm>
+#include <cstdlib>
+#include <cstring>
+#include <map>
+
+namespace pastimo {
+
+int32_t TrayClickDelay = 400;
+int32_t TrayLockCount = 0;
+bool InStateChanging = false;
+
+namespace {
+
+// Window messages the hidden window looks at (numbers, not windows.h names:
+// this file is portable).
+constexpr uint32_t msgQueryEndSession = 0x11;
+constexpr uint32_t msgEndSession = 0x16;
+constexpr uint32_t msgUser = 0x400;
+constexpr int32_t mouseMove = 0x200;
+constexpr int32_t leftDown = 0x201, leftDblClk = 0x203;
+constexpr int32_t rightDown = 0x204, rightDblClk = 0x206;
+constexpr int32_t middleDown = 0x207, middleDblClk = 0x209;
+constexpr int showHide = 0, showRestore = 9;
+constexpr int vkLButton = 0x01, vkRButton = 0x02, vkMButton = 0x04;
+constexpr int vkShift = 0x10, vkControl = 0x11, vkMenu = 0x12;
+constexpr int32_t ExitPollInterval = 70;
+constexpr int32_t ExitTolerance = 2;  // pixels the cursor may drift and still be over the icon
+
+// The tray icon that holds each application's minimise and restore slots:
+// only that one may clear them when it goes away.
+std::map<TrayApplication*, TVXTrayIcon95*>& HookHolders() {
+    static std::map<TrayApplication*, TVXTrayIcon95*> holders;
+    return holders;
+}
+
+}  // namespace
+
+// ---------------------------------------------------------------------------
+// TVXTrayIconMsgWindow
+
+TVXTrayIconMsgWindow::TVXTrayIconMsgWindow(TVXTrayIcon95* trayIcon) : TComponent(trayIcon), FTrayIcon(trayIcon) {
+    TVXTimerManager& timers = *trayIcon->FTimers;
+    FClickTimer = timers.AddTimer(false, TrayClickDelay, [this](TVXTimerItem*) { ClickTimerTick(); });
+    FExitTimer = timers.AddTimer(false, ExitPollInterval, [this](TVXTimerItem*) { ExitTimerTick(); });
+}
+
+bool TVXTrayIconMsgWindow::WndProc(TMessage& message) {
+    switch (message.Msg) {
+    case msgQueryEndSession:
+        message.Result = 1;
+        return true;
+    case msgEndSession:
+        if (message.WParam != 0) FTrayIcon->HideIcon();
+        return true;
+    case WM_TRAYICONCALLBACK:
+        MouseNotification(message.LParam);
+        return true;
+    case WM_TRAYDEFERREDCALL:
+        FTrayIcon->RunDeferredCall();
+        return true;
+    default:
+        break;
+    }
+    if (FTrayIcon->FTaskbarCreated != 0 && message.Msg == FTrayIcon->FTaskbarCreated) {
+        FTrayIcon->TaskbarCreated();
+        return true;
+    }
+    return false;
+}
+
+void TVXTrayIconMsgWindow::ReportException(const std::exception& failure) {
+    FTrayIcon->FApp.ReportException(failure);
+}
+
+void TVXTrayIconMsgWindow::MouseNotification(int32_t mouseMessage) {
+    switch (mouseMessage) {
+    case mouseMove: MouseMove(); break;
+    case leftDown: ButtonDown(btLeft); break;
+    case rightDown: ButtonDown(btRight); break;
+    case middleDown: ButtonDown(btMiddle); break;
+    case leftDblClk:
+    case rightDblClk:
+    case middleDblClk: DoubleClick(); break;
+    default: break;  // button-up and anything else
+    }
+}
+
+void TVXTrayIconMsgWindow::ButtonDown(TButton button) {
+    FLastButton = button;
+    FDoubleClicked = false;
+    if (button == btRight && FTrayIcon->FAutoPopup && FTrayIcon->FPopupMenu) {
+        FTrayIcon->ShowPopupMenu();
+        return;
+    }
+    if (FTrayIcon->OnDblClick)
+        StartClickTimer();
+    else
+        // No double click to wait for: click as soon as the queue gets there.
+        FTrayIcon->DeferCall([this](TComponent*) { ClickTimerTick(); }, FTrayIcon);
+}
+
+void TVXTrayIconMsgWindow::DoubleClick() {
+    FDoubleClicked = true;
+    ClickTimerTick();
+}
+
+void TVXTrayIconMsgWindow::StartClickTimer() {
+    // When a click is waiting already, enabling the enabled timer changes
+    // nothing and its wait goes on.
+    FClickTimer->SetInterval(TrayClickDelay);
+    FClickTimer->SetEnabled(true);
+}
+
+void TVXTrayIconMsgWindow::ClickTimerTick() {
+    FClickTimer->SetEnabled(false);
+    if (FDoubleClicked) {
+        if (FTrayIcon->OnDblClick) FTrayIcon->OnDblClick(FTrayIcon);
+    } else {
+        if (FTrayIcon->OnClick) FTrayIcon->OnClick(FTrayIcon);
+    }
+}
+
+void TVXTrayIconMsgWindow::MouseMove() {
+    FCursorPos = FTrayIcon->FPlatform.GetCursorPos();
+    if (FTrayIcon->OnMouseEnter || FTrayIcon->OnMouseExit) {
+        if (!FMouseInside) {
+            MouseEnter(FCursorPos);
+            return;  // the entering move is no OnMouseMove
+        }
+    } else {
+        FMouseInside = true;
+    }
+    if (FTrayIcon->OnMouseMove && !FClickTimer->Enabled() && FMouseInside)
+        FTrayIcon->OnMouseMove(FTrayIcon, FTrayIcon->ShiftState(), FCursorPos.X, FCursorPos.Y);
+}
+
+void TVXTrayIconMsgWindow::MouseEnter(TPoint p) {
+    FMouseInside = true;
+    // The shell says nothing when the cursor leaves: poll for it.
+    FExitTimer->SetEnabled(true);
+    if (FTrayIcon->OnMouseEnter) FTrayIcon->OnMouseEnter(FTrayIcon, FTrayIcon->ShiftState(), p.X, p.Y);
+}
+
+void TVXTrayIconMsgWindow::ExitTimerTick() {
+    try {
+        const TPoint now = FTrayIcon->FPlatform.GetCursorPos();
+        if (std::abs(FCursorPos.X - now.X) > ExitTolerance || std::abs(FCursorPos.Y - now.Y) > ExitTolerance)
+            MouseExit();
+    } catch (...) {
+        // A failing poll or exit handler must not stop the timers of the icon.
+    }
+}
+
+void TVXTrayIconMsgWindow::MouseExit() {
+    FMouseInside = false;
+    if (FTrayIcon->OnMouseExit)
+        FTrayIcon->OnMouseExit(FTrayIcon, FTrayIcon->ShiftState(), FCursorPos.X, FCursorPos.Y);
+    FExitTimer->SetEnabled(false);
+}
+
+// ---------------------------------------------------------------------------
+// TVXTrayIcon95
+
+TVXTrayIcon95::TVXTrayIcon95(TComponent* owner, const TrayEnvironment& env)
+    : TComponent(owner),
+      FApp(env.app),
+      FPlatform(env.platform),
+      FShell(env.shell),
+      FTicks(env.ticks),
+      FDisabledIcon(env.platform),
+      FIcon(env.platform),
+      FDisplayIcon(env.platform) {
+    // Nothing is made before this check: a refused owner leaves nothing behind.
+    if (!owner || !owner->IsForm()) throw EInvalidOperation("TrayIcons must be owned by a Form !");
+    FOwnerForm = owner;
+
+    TrayApplication& app = FApp;
+    FTimers = new TVXTimerManager(this, FTicks,
+                                  FPlatform.CreateTimer([&app](const std::exception& e) { app.ReportException(e); }));
+    FTimers->SetEnabled(true);
+    FMsgWindow = new TVXTrayIconMsgWindow(this);
+    FTaskbarCreated = FPlatform.TaskbarCreatedMessage();
+    FWindowHandle = FPlatform.CreateHiddenWindow(*FMsgWindow);
+
+    FNotifyData.uID = TrayIconId;
+    FNotifyData.uCallbackMessage = WM_TRAYICONCALLBACK;
+    FNotifyData.hWnd = FWindowHandle;
+
+    TVXTimerItem* frameTimer = FTimers->AddTimer(false, 1000, [this](TVXTimerItem*) { FAnimation->Step(); });
+    FAnimation = std::make_unique<TVXTrayIconAnimation>(this, frameTimer);
+
+    FIcon.OnChange = [this] { IconChanged(); };
+    FDisabledIcon.OnChange = [this] { IconChanged(); };
+
+    FApp.SetMinimizeHook([this] { AppMinimized(); });
+    FApp.SetRestoreHook([this] { AppRestored(); });
+    HookHolders()[&FApp] = this;
+}
+
+TVXTrayIcon95::~TVXTrayIcon95() {
+    // Release the application's slots first: nothing may reach a component
+    // on its way out. A newer tray icon's hooks stay where they are.
+    auto holder = HookHolders().find(&FApp);
+    if (holder != HookHolders().end() && holder->second == this) {
+        FApp.SetMinimizeHook(nullptr);
+        FApp.SetRestoreHook(nullptr);
+        HookHolders().erase(holder);
+    }
+
+    HideIcon();
+
+    FTimers->SetEnabled(false);
+    delete FTimers;
+    FTimers = nullptr;
+
+    FIcon.OnChange = nullptr;
+    FDisabledIcon.OnChange = nullptr;
+    FIcon.Clear();
+    FDisabledIcon.Clear();
+    FDisplayIcon.Clear();
+
+    FPlatform.DestroyHiddenWindow(FWindowHandle);
+    FWindowHandle = 0;
+    FPendingCall = nullptr;
+    FPendingSender = nullptr;
+
+    delete FMsgWindow;
+    FMsgWindow = nullptr;
+    FAnimation.reset();
+}
+
+void TVXTrayIcon95::AfterLoad() {
+    FLoading = false;
+    if (FActive) {
+        // Stored as active: add the icon for real now.
+        FActive = false;
+        ShowIcon();
+    }
+}
+
+void TVXTrayIcon95::SetActive(bool value) {
+    if (FLoading) {
+        FActive = value;
+        return;
+    }
+    if (value)
+        ShowIcon();
+    else
+        HideIcon();
+}
+
+void TVXTrayIcon95::ShowIcon() {
+    if (FActive) return;
+    UpdateDisplayIcon();
+    FActive = true;
+    FNotifyData.uFlags = TrayNotifyFlags;
+    NotifyShell(TrayShell::nimAdd);
+    if (FState == tsAnimated) FAnimation->Start();
+}
+
+void TVXTrayIcon95::HideIcon() {
+    if (!FActive) return;
+    FActive = false;
+    if (FState == tsAnimated) FAnimation->Stop();
+    NotifyShell(TrayShell::nimDelete);
+}
+
+void TVXTrayIcon95::TaskbarCreated() {
+    // Explorer restarted: its new taskbar knows no icons, so add ours again.
+    if (!FActive) return;
+    FNotifyData.uFlags = TrayNotifyFlags;
+    NotifyShell(TrayShell::nimAdd);
+}
+
+void TVXTrayIcon95::RefreshIcon() {
+    FNotifyData.uFlags = TrayNotifyFlags;
+    NotifyShell(TrayShell::nimModify);
+}
+
+NotifyIconRecord TVXTrayIcon95::NotifyRecord() const {
+    NotifyIconRecord record{};
+    record.cbSize = sizeof(NotifyIconRecord);
+    record.hWnd = FWindowHandle;
+    record.uID = TrayIconId;
+    record.uFlags = FNotifyData.uFlags;
+    record.uCallbackMessage = WM_TRAYICONCALLBACK;
+    record.hIcon = FDisplayIcon.Handle();
+    const size_t length = strnlen(FNotifyData.szTip, TrayTipLength);
+    std::memcpy(record.szTip, FNotifyData.szTip, length);
+    return record;
+}
+
+void TVXTrayIcon95::NotifyShell(uint32_t message) {
+    if (FLoading) return;
+    FShell.NotifyIcon(message, NotifyRecord());  // a failing shell goes unnoticed
+}
+
+void TVXTrayIcon95::SetHint(const std::string& value) {
+    if (value == FHint) return;
+    FHint = value;
+    if (FShowHint) SetShowHint(true);
+}
+
+void TVXTrayIcon95::SetShowHint(bool value) {
+    FShowHint = value;
+    std::memset(FNotifyData.szTip, 0, sizeof FNotifyData.szTip);
+    if (value) std::memcpy(FNotifyData.szTip, FHint.data(), std::min(FHint.size(), TrayTipLength));
+    if (FActive) RefreshIcon();
+}
+
+void TVXTrayIcon95::UpdateDisplayIcon() {
+    switch (FState) {
+    case tsEnabled: FDisplayIcon.Assign(FIcon); break;
+    case tsDisabled: FDisplayIcon.Assign(FDisabledIcon); break;
+    case tsAnimated: LoadAnimationFrame(FAnimation->FFrameIndex); break;
+    }
+    if (FActive) RefreshIcon();
+}
+
+void TVXTrayIcon95::IconChanged() {
+    if (FActive) UpdateDisplayIcon();
+}
+
+void TVXTrayIcon95::SetIcon(const TIcon& icon) {
+    FIcon.Assign(icon);
+    UpdateDisplayIcon();
+}
+
+void TVXTrayIcon95::SetIcon(uint32_t iconHandle) {
+    FIcon.AssignHandle(iconHandle);
+    UpdateDisplayIcon();
+}
+
+void TVXTrayIcon95::SetDisabledIcon(const TIcon& icon) {
+    FDisabledIcon.Assign(icon);
+    UpdateDisplayIcon();
+}
+
+void TVXTrayIcon95::SetDisabledIcon(uint32_t iconHandle) {
+    FDisabledIcon.AssignHandle(iconHandle);
+    UpdateDisplayIcon();
+}
+
+void TVXTrayIcon95::LoadAnimationFrame(int32_t index) {
+    const std::vector<std::string>& icons = FAnimation->Icons();
+    if (index < 0 || static_cast<size_t>(index) >= icons.size()) return;  // the image stays
+    const std::string& entry = icons[static_cast<size_t>(index)];
+    try {
+        if (FAnimation->Options() == aoIconsAreFiles) {
+            FDisplayIcon.TakeHandle(FPlatform.LoadIconFile(entry));
+        } else {
+            // Resource names are looked up in upper case; a longer name than
+            // a resource can have names no resource: an empty image.
+            constexpr size_t MaxResourceName = 255;
+            uint32_t handle = 0;
+            if (entry.size() <= MaxResourceName) {
+                std::string name = entry;
+                for (char& c : name)
+                    if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
+                handle = FPlatform.LoadIconResource(name);
+            }
+            FDisplayIcon.TakeHandle(handle);
+        }
+    } catch (const EFOpenError&) {
+        // A frame file that cannot be opened leaves the image as it was.
+    }
+}
+
+void TVXTrayIcon95::SetState(TVXTrayIconState value) {
+    if (InStateChanging) {
+        InStateChanging = false;
+        throw EInvalidOperation("You cannot modify the state property in the OnStateChanging event !!!");
+    }
+    if (!FActive || FLoading) {
+        FState = value;
+        return;
+    }
+    if (value == FState) return;
+    TVXTrayIconState newState = value;
+    InStateChanging = true;
+    try {
+        if (OnStateChanging) OnStateChanging(this, newState);
+    } catch (...) {
+        InStateChanging = false;
+        throw;
+    }
+    InStateChanging = false;
+    if (newState == FState) return;
+    if (FState == tsAnimated) FAnimation->Stop();
+    FState = newState;
+    UpdateDisplayIcon();
+    if (FState == tsAnimated) FAnimation->Start();
+}
+
+TShiftState TVXTrayIcon95::ShiftState() {
+    auto down = [this](int key) { return FPlatform.GetKeyState(key) < 0; };  // high bit set
+    TShiftState shift = 0;
+    if (down(vkShift)) shift |= ssShift;
+    if (down(vkMenu)) shift |= ssAlt;
+    if (down(vkControl)) shift |= ssCtrl;
+    if (down(vkLButton)) shift |= ssLeft;
+    if (down(vkRButton)) shift |= ssRight;
+    if (down(vkMButton)) shift |= ssMiddle;
+    return shift;
+}
+
+// ---------------------------------------------------------------------------
+// Deferred calls: one slot, run when the queue reaches WM_TRAYDEFERREDCALL.
+
+void TVXTrayIcon95::DeferCall(TNotifyEvent method, TComponent* sender) {
+    FPendingCall = std::move(method);
+    FPendingSender = sender;
+    FPlatform.PostMessage(FWindowHandle, WM_TRAYDEFERREDCALL, 0, 0);
+}
+
+void TVXTrayIcon95::RunDeferredCall() {
+    if (!FPendingCall) return;  // already run by an earlier message
+    TNotifyEvent call = std::move(FPendingCall);
+    FPendingCall = nullptr;
+    try {
+        call(FPendingSender);
+    } catch (...) {
+        FPendingCall = nullptr;
+        FPendingSender = nullptr;
+    }
+}
+
+// ---------------------------------------------------------------------------
+// Minimise to tray and restore
+
+void TVXTrayIcon95::AppMinimized() {
+    if (FActive && FOptions.Contains(toMinimizeToTray)) MinimizeApp();
+    if (OnAppMinimize) OnAppMinimize(this);
+}
+
+void TVXTrayIcon95::AppRestored() {
+    if (FActive) RestoreApp();
+    if (OnAppRestore) OnAppRestore(this);
+}
+
+// Deferred, so that the work runs after the application's own minimise or
+// restore has returned.
+void TVXTrayIcon95::MinimizeApp() {
+    DeferCall([this](TComponent*) { DoMinimizeApp(); }, this);
+}
+
+void TVXTrayIcon95::RestoreApp() {
+    DeferCall([this](TComponent*) { DoRestoreApp(); }, this);
+}
+
+namespace {
+// Unlocks on every way out: a desktop left locked would stop all drawing.
+struct DesktopLock {
+    std::function<void(bool)> lock;
+    explicit DesktopLock(std::function<void(bool)> l) : lock(std::move(l)) { lock(true); }
+    ~DesktopLock() { lock(false); }
+};
+}  // namespace
+
+void TVXTrayIcon95::DoMinimizeApp() {
+    DesktopLock locked([this](bool on) { LockDesktopUpdate(on); });
+    FApp.Minimize();
+    FPlatform.ShowWindow(FApp.Handle(), showHide);  // the taskbar entry goes with it
+}
+
+void TVXTrayIcon95::DoRestoreApp() {
+    DesktopLock locked([this](bool on) { LockDesktopUpdate(on); });
+    if (FPlatform.IsIconic(FApp.Handle())) FApp.Restore();
+    if (!FPlatform.IsWindowVisible(FApp.MainFormHandle())) FApp.ShowMainForm();
+    FPlatform.ShowWindow(FApp.Handle(), showRestore);
+    FPlatform.SetForegroundWindow(FApp.Handle());
+}
+
+void TVXTrayIcon95::LockDesktopUpdate(bool lock) {
+    TrayLockCount += lock ? 1 : -1;
+    if (TrayLockCount == 1)
+        FPlatform.LockWindowUpdate(FPlatform.GetDesktopWindow());
+    else if (TrayLockCount == 0)
+        FPlatform.LockWindowUpdate(0);
+}
+
+// ---------------------------------------------------------------------------
+// Popup menu
+
+void TVXTrayIcon95::ShowPopupMenu() {
+    if (!FPopupMenu) return;
+    // A menu of a window that is not in the foreground does not close when
+    // the user clicks elsewhere.
+    FPlatform.SetForegroundWindow(FApp.Handle());
+    FApp.ProcessMessages();
+    TPopupMenu* menu = FPopupMenu;  // processing may have destroyed it
+    if (!menu) return;
+    const TPoint at = FMsgWindow->CursorPos();
+    const uint32_t command = FPlatform.TrackPopupMenu(menu->Handle(), at.X, at.Y, FWindowHandle);
+    // Lets the menu's window see a message, so a second popup works at once.
+    FPlatform.PostMessage(FApp.Handle(), msgUser, 0, 0);
+    if (command != 0 && FPopupMenu == menu && menu->OnCommand) menu->OnCommand(command);
+}
+
+void TVXTrayIcon95::ComponentNotification(TComponent* component, TOperation operation) {
+    TComponent::ComponentNotification(component, operation);
+    if (operation == TOperation::opRemove && component == FPopupMenu) FPopupMenu = nullptr;
+}
+
+}  // namespace pastimo

@@ -1,0 +1,242 @@
+#pragma once
+// TVXTrayIcon95: one icon in the notification area, its tip, its mouse events
+// (click and double click told apart by a TrayClickDelay wait, move, enter,
+// exit), an optional popup menu, minimise-to-tray, and three display states.
+//
+// Use from the main window (Win32: env = Win32TrayEnvironment(app), tray/win32/TrayWin32.h):
+//   auto* tray = new TVXTrayIcon95(form, env);   // form->IsForm(); deleted with the form
+//   tray->SetIcon(iconHandle);                    // copied: the caller keeps its handle
+//   tray->SetHint("Pastimo - Click");  tray->SetAutoPopup(false);
+//   tray->SetOptions({toMinimizeToTray});
+//   tray->OnClick = tray->OnDblClick = [](TComponent* sender) { ... };
+//   tray->ShowIcon();   ...   tray->HideIcon();
+// A form that writes stored properties calls BeginLoad() first and AfterLoad() last.
+// Portable: no Windows headers here.
+
+#include "toolkit/Component.h"
+#include "tray/TraySeams.h"
+#include "tray/TrayTimers.h"
+
+#include <cstdint>
+#include <functional>
+#include <initializer_list>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace pastimo {
+
+enum TVXTrayIconState : uint8_t { tsEnabled = 0, tsDisabled = 1, tsAnimated = 2 };
+enum TVXTrayIconOption : uint8_t { toMinimizeToTray = 0 };
+
+// A set of TVXTrayIconOption in one byte; bit 0 = toMinimizeToTray.
+struct TVXTrayIconOptions {
+    uint8_t Bits = 0;
+    constexpr TVXTrayIconOptions() = default;
+    constexpr TVXTrayIconOptions(std::initializer_list<TVXTrayIconOption> options) {
+        for (TVXTrayIconOption o : options) Bits = static_cast<uint8_t>(Bits | (1u << o));
+    }
+    constexpr bool Contains(TVXTrayIconOption o) const { return (Bits >> o) & 1u; }
+    constexpr bool operator==(TVXTrayIconOptions other) const { return Bits == other.Bits; }
+};
+
+// Shift, Alt, Ctrl, left, right, middle.
+using TShiftState = uint8_t;
+constexpr TShiftState ssShift = 1, ssAlt = 2, ssCtrl = 4, ssLeft = 8, ssRight = 16, ssMiddle = 32;
+
+using TNotifyEvent = std::function<void(TComponent* sender)>;
+using TMouseMoveEvent = std::function<void(TComponent* sender, TShiftState shift, int32_t x, int32_t y)>;
+using TVXTrayIconStateChangingEvent = std::function<void(TComponent* sender, TVXTrayIconState& newState)>;
+
+// Shared by every tray icon of the process.
+extern int32_t TrayClickDelay;  // ms a click waits for a double click
+extern int32_t TrayLockCount;   // nesting of LockDesktopUpdate
+extern bool InStateChanging;    // an OnStateChanging handler runs
+
+// Private messages of the hidden window.
+constexpr uint32_t WM_TRAYICONCALLBACK = 0x400 + 100;  // from the shell; lParam = mouse message
+constexpr uint32_t WM_TRAYDEFERREDCALL = 0x400 + 101;  // posted to itself
+constexpr uint32_t TrayIconId = 42;
+constexpr uint32_t TrayNotifyFlags = 7;  // message + icon + tip
+constexpr size_t TrayTipLength = 63;
+
+class TVXTrayIcon95;
+
+enum TVXTrayIconAnimationOption : uint8_t { aoIconsInExe = 0, aoIconsAreFiles = 1 };
+using TVXTrayIconAnimationOptions = TVXTrayIconAnimationOption;
+
+// The animation of state tsAnimated: frames from files or icon resources,
+// stepped on a timer item of the tray icon's manager.
+class TVXTrayIconAnimation {
+public:
+    TVXTrayIconAnimation(TVXTrayIcon95* trayIcon, TVXTimerItem* timerItem);
+
+    void Start();
+    void Stop();
+    void Step();
+
+    int32_t Interval() const { return FInterval; }
+    void SetInterval(int32_t value);
+    const std::vector<std::string>& Icons() const { return FIcons; }
+    void SetIcons(const std::vector<std::string>& icons);
+    TVXTrayIconAnimationOptions Options() const { return FOptions; }
+    void SetOptions(TVXTrayIconAnimationOptions value) { FOptions = value; }
+
+    bool Running() const { return FTimerItem->Enabled(); }
+    TVXTimerItem* TimerItem() const { return FTimerItem; }
+
+    TVXTimerItem* FTimerItem;
+    TVXTrayIcon95* FTrayIcon;
+    int32_t FFrameIndex = 0;  // the frame the next Step shows
+
+private:
+    int32_t FInterval = 1000;
+    std::vector<std::string> FIcons;
+    TVXTrayIconAnimationOptions FOptions = aoIconsAreFiles;
+};
+
+// Receives every message of the tray icon's hidden window and turns the
+// shell's mouse notifications into the tray icon's events.
+class TVXTrayIconMsgWindow : public TComponent {
+public:
+    explicit TVXTrayIconMsgWindow(TVXTrayIcon95* trayIcon);
+
+    // True when the message was the component's; false: default processing.
+    bool WndProc(TMessage& message);
+    // For the platform layer: a failure that reached the window's boundary.
+    void ReportException(const std::exception& failure);
+
+    bool MouseInside() const { return FMouseInside; }
+    TPoint CursorPos() const { return FCursorPos; }
+    TVXTimerItem* ClickTimer() const { return FClickTimer; }
+    TVXTimerItem* ExitTimer() const { return FExitTimer; }
+
+private:
+    enum TButton : uint8_t { btLeft = 0, btRight = 1, btMiddle = 2 };
+
+    void MouseNotification(int32_t mouseMessage);
+    void ButtonDown(TButton button);
+    void DoubleClick();
+    void MouseMove();
+    void MouseEnter(TPoint p);
+    void MouseExit();
+    void ExitTimerTick();
+    void StartClickTimer();
+    void ClickTimerTick();
+
+    TButton FLastButton = btLeft;
+    TVXTrayIcon95* FTrayIcon;
+    bool FDoubleClicked = false;
+    TVXTimerItem* FClickTimer = nullptr;
+    TVXTimerItem* FExitTimer = nullptr;
+    TPoint FCursorPos;
+    bool FMouseInside = false;
+};
+
+class TVXTrayIcon95 : public TComponent {
+public:
+    // Raises EInvalidOperation unless owner is a form.
+    TVXTrayIcon95(TComponent* owner, const TrayEnvironment& env);
+    ~TVXTrayIcon95() override;
+
+    // The reading phase: stored properties are written between these two.
+    void BeginLoad() { FLoading = true; }
+    virtual void AfterLoad();
+    bool Loading() const { return FLoading; }
+
+    void ShowIcon();
+    void HideIcon();
+
+    const TIcon& Icon() const { return FIcon; }
+    void SetIcon(const TIcon& icon);
+    void SetIcon(uint32_t iconHandle);  // a copy of the handle is kept
+    const TIcon& DisabledIcon() const { return FDisabledIcon; }
+    void SetDisabledIcon(const TIcon& icon);
+    void SetDisabledIcon(uint32_t iconHandle);
+    TVXTrayIconAnimation& Animation() { return *FAnimation; }
+    bool Active() const { return FActive; }
+    void SetActive(bool value);
+    bool AutoPopup() const { return FAutoPopup; }
+    void SetAutoPopup(bool value) { FAutoPopup = value; }
+    const std::string& Hint() const { return FHint; }
+    void SetHint(const std::string& value);
+    TVXTrayIconOptions Options() const { return FOptions; }
+    void SetOptions(TVXTrayIconOptions value) { FOptions = value; }
+    TPopupMenu* PopupMenu() const { return FPopupMenu; }
+    void SetPopupMenu(TPopupMenu* menu) { FPopupMenu = menu; }
+    bool ShowHint() const { return FShowHint; }
+    void SetShowHint(bool value);
+    TVXTrayIconState State() const { return FState; }
+    void SetState(TVXTrayIconState value);
+
+    TNotifyEvent OnAnimation;
+    TNotifyEvent OnClick;
+    TNotifyEvent OnDblClick;
+    TMouseMoveEvent OnMouseMove;
+    TMouseMoveEvent OnMouseEnter;
+    TMouseMoveEvent OnMouseExit;
+    TVXTrayIconStateChangingEvent OnStateChanging;
+    TNotifyEvent OnAppMinimize;
+    TNotifyEvent OnAppRestore;
+
+    uint32_t WindowHandle() const { return FWindowHandle; }
+    TVXTrayIconMsgWindow& MsgWindow() { return *FMsgWindow; }
+    TVXTimerManager& Timers() { return *FTimers; }
+    const TIcon& DisplayIcon() const { return FDisplayIcon; }
+    // The record the next shell call would carry.
+    NotifyIconRecord NotifyRecord() const;
+
+    void UpdateDisplayIcon();
+
+protected:
+    void ComponentNotification(TComponent* component, TOperation operation) override;
+    virtual void RestoreApp();
+    virtual void MinimizeApp();
+    virtual void LockDesktopUpdate(bool lock);
+
+private:
+    friend class TVXTrayIconMsgWindow;
+    friend class TVXTrayIconAnimation;
+
+    void NotifyShell(uint32_t message);
+    void RefreshIcon();
+    void LoadAnimationFrame(int32_t index);
+    void IconChanged();
+    void DeferCall(TNotifyEvent method, TComponent* sender);
+    void RunDeferredCall();
+    void TaskbarCreated();
+    void AppMinimized();
+    void AppRestored();
+    void DoMinimizeApp();
+    void DoRestoreApp();
+    void ShowPopupMenu();
+    TShiftState ShiftState();
+
+    TrayApplication& FApp;
+    TrayPlatform& FPlatform;
+    TrayShell& FShell;
+    TickSource& FTicks;
+    bool FLoading = false;
+
+    std::unique_ptr<TVXTrayIconAnimation> FAnimation;
+    bool FActive = false;
+    bool FAutoPopup = false;
+    TIcon FDisabledIcon;
+    TComponent* FOwnerForm = nullptr;
+    uint32_t FWindowHandle = 0;
+    std::string FHint;
+    TIcon FIcon;
+    TVXTrayIconState FState = tsEnabled;
+    TVXTrayIconOptions FOptions{toMinimizeToTray};
+    TPopupMenu* FPopupMenu = nullptr;
+    bool FShowHint = true;
+    TIcon FDisplayIcon;
+    NotifyIconRecord FNotifyData{};
+    TNotifyEvent FPendingCall;
+    TComponent* FPendingSender = nullptr;
+    TVXTrayIconMsgWindow* FMsgWindow = nullptr;
+    TVXTimerManager* FTimers = nullptr;
+    uint32_t FTaskbarCreated = 0;
+};
+
+}  // namespace pastimo
