@@ -2,14 +2,14 @@
 
 #include "shell/options/IniText.h"
 #include "shell/options/OptionValue.h"
-#include "shell/options/WholeFile.h"
+#include "library/FileSystem.h"
 #include "toolkit/Errors.h"
 
 namespace pastimo {
 
 std::string IniFile::ReadString(const std::string& section, const std::string& key) const {
     std::string text;
-    if (ReadWholeFileBytes(FPath, text) != WholeFileRead::rfRead) return std::string();
+    if (!PlatformFileSystem().ReadWholeFile(FPath, text)) return std::string();
     return IniLookup(text, section, key);
 }
 
@@ -18,18 +18,19 @@ bool IniFile::ReadBool(const std::string& section, const std::string& key, bool 
 }
 
 void IniFile::WriteString(const std::string& section, const std::string& key, const std::string& value) {
+    FileSystem& files = PlatformFileSystem();
     std::string text;
-    switch (ReadWholeFileBytes(FPath, text)) {
-    case WholeFileRead::rfRead:
-    case WholeFileRead::rfMissing:
-        break;
-    case WholeFileRead::rfFailed:
-        // Writing now would replace the file's other lines with nothing.
-        throw EFOpenError(FPath);
+    // A file that exists but cannot be read is left alone: writing now would
+    // replace its other lines with nothing.
+    if (!files.ReadWholeFile(FPath, text)) {
+        if (files.Exists(FPath)) throw EFOpenError(FPath);
+        text.clear();
     }
     const std::string updated = IniSetValue(text, section, key, value);
     if (updated == text) return;
-    if (!ReplaceWholeFileBytes(FPath, updated)) throw EFCreateError(FPath);
+    // Written whole to a temporary sibling and moved over the old file, which
+    // stays as it was when anything fails.
+    if (!files.ReplaceWholeFile(FPath, updated)) throw EFCreateError(FPath);
 }
 
 void IniFile::WriteBool(const std::string& section, const std::string& key, bool value) {
