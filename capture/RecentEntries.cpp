@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <stdexcept>
+#include <utility>
 
 namespace pastimo {
 namespace {
@@ -11,6 +12,22 @@ constexpr std::string_view kCrLf = "\r\n";
 std::string FirstLineLimited(std::string_view stored) {
     const size_t end = stored.find(kCrLf);
     return std::string(stored.substr(0, std::min(end, kRecentLineLimit)));
+}
+
+// Cuts every line of a stored entry to the line limit, as a line-by-line
+// copy would. Mostly nothing is too long and the text is left as it is,
+// so moving an entry down costs one scan rather than a copy.
+void LimitLines(std::string& stored) {
+    const std::string_view text = stored;
+    const bool endsInCrLf = text.size() >= kCrLf.size() && text.substr(text.size() - kCrLf.size()) == kCrLf;
+    bool longLine = false;
+    for (size_t begin = 0; begin < text.size() && !longLine;) {
+        size_t end = text.find(kCrLf, begin);
+        if (end == std::string_view::npos) end = text.size();
+        longLine = end - begin > kRecentLineLimit;
+        begin = end + kCrLf.size();
+    }
+    if (longLine || (!text.empty() && !endsInCrLf)) stored = JoinLinesLimited(stored);
 }
 
 }  // namespace
@@ -41,7 +58,10 @@ std::string JoinLinesLimited(std::string_view text) {
 }
 
 void RecentEntries::Capture(const TextReader& readText) {
-    for (size_t n = kRecentEntryCount - 1; n > 0; --n) FSlots[n] = JoinLinesLimited(FSlots[n - 1]);
+    for (size_t n = kRecentEntryCount - 1; n > 0; --n) {
+        FSlots[n] = std::move(FSlots[n - 1]);
+        LimitLines(FSlots[n]);
+    }
     FSlots[0].clear();
 
     // One guarded unit: whatever fails here, the list still ends at five
@@ -66,7 +86,12 @@ void RecentEntries::Capture(const TextReader& readText) {
 }
 
 void RecentEntries::Capture(std::string_view text) {
-    Capture([text] { return std::string(text); });
+    Capture([text] {
+        std::string copy;
+        copy.reserve(text.size() + kCrLf.size());  // room for the closing CR LF
+        copy.assign(text);
+        return copy;
+    });
 }
 
 std::string RecentEntries::ListLine(size_t index) const {

@@ -72,7 +72,10 @@ std::string ReadClipboardText(HWND owner, size_t maxBytes, const ClipboardRetry&
     const size_t limit = std::min(locked.Size(), maxBytes);
     const void* zero = std::memchr(locked.Data(), 0, limit);
     const size_t length = zero ? static_cast<size_t>(static_cast<const char*>(zero) - locked.Data()) : limit;
-    return std::string(locked.Data(), length);
+    std::string text;
+    text.reserve(length + 2);  // the entry's closing CR LF goes on without a copy
+    text.assign(locked.Data(), length);
+    return text;
 }
 
 bool ClearClipboard(HWND owner, const ClipboardRetry& retry) {
