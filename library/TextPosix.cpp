@@ -7,8 +7,9 @@
 
 #include <algorithm>
 #include <cctype>
+#include <cstdint>
+#include <clocale>
 #include <cstring>
-#include <numeric>
 
 namespace pastimo {
 namespace {
@@ -32,23 +33,85 @@ std::string SortKey(std::string_view s) {
     return key;
 }
 
+// In the "C" locale strcoll is strcmp, so folded bytes can be compared in
+// place, with no copies at all.
+bool CollatesBytewise() {
+    const char* name = std::setlocale(LC_COLLATE, nullptr);
+    return name && (std::strcmp(name, "C") == 0 || std::strcmp(name, "POSIX") == 0);
+}
+
+// The "C" locale's tolower, without a library call per byte.
+int FoldAscii(unsigned char c) {
+    return (c >= 'A' && c <= 'Z') ? c + ('a' - 'A') : c;
+}
+
+int CompareFolded(std::string_view a, std::string_view b) {
+    const size_t n = std::min(a.size(), b.size());
+    for (size_t i = 0; i < n; ++i) {
+        const int x = FoldAscii(static_cast<unsigned char>(a[i]));
+        const int y = FoldAscii(static_cast<unsigned char>(b[i]));
+        if (x != y) return x - y;
+    }
+    return a.size() < b.size() ? -1 : a.size() > b.size() ? 1 : 0;
+}
+
 class PosixCollator final : public Collator {
 public:
     int Compare(std::string_view a, std::string_view b) const override {
+        if (CollatesBytewise()) return CompareFolded(a, b);
         return std::strcoll(Folded(a).c_str(), Folded(b).c_str());
     }
 
     // Keys once per name instead of two folded copies per comparison.
     void StableSort(std::vector<std::string>& names) const override {
-        std::vector<std::string> keys;
-        keys.reserve(names.size());
-        for (const std::string& name : names) keys.push_back(SortKey(name));
-        std::vector<size_t> order(names.size());
-        std::iota(order.begin(), order.end(), size_t{0});
-        std::stable_sort(order.begin(), order.end(), [&keys](size_t a, size_t b) { return keys[a] < keys[b]; });
+        if (CollatesBytewise()) {
+            SortBytewise(names);
+            return;
+        }
+        struct Keyed {
+            std::string key;
+            size_t index;
+        };
+        std::vector<Keyed> keyed;
+        keyed.reserve(names.size());
+        for (size_t i = 0; i < names.size(); ++i) keyed.push_back({SortKey(names[i]), i});
+        // The index breaks ties, which makes the plain sort stable.
+        std::sort(keyed.begin(), keyed.end(), [](const Keyed& a, const Keyed& b) {
+            const int order = a.key.compare(b.key);
+            return order != 0 ? order < 0 : a.index < b.index;
+        });
         std::vector<std::string> sorted;
         sorted.reserve(names.size());
-        for (size_t i : order) sorted.push_back(std::move(names[i]));
+        for (const Keyed& k : keyed) sorted.push_back(std::move(names[k.index]));
+        names.swap(sorted);
+    }
+
+private:
+    // Sorts on the first eight folded bytes held in one integer, so nearly
+    // every comparison is an integer compare in one contiguous array; only
+    // equal prefixes look at the names. The index breaks ties: stable.
+    static void SortBytewise(std::vector<std::string>& names) {
+        struct Prefixed {
+            uint64_t prefix;
+            size_t index;
+        };
+        std::vector<Prefixed> order;
+        order.reserve(names.size());
+        for (size_t i = 0; i < names.size(); ++i) {
+            const std::string& name = names[i];
+            uint64_t prefix = 0;
+            for (size_t k = 0; k < 8; ++k)
+                prefix = (prefix << 8) | (k < name.size() ? static_cast<uint64_t>(FoldAscii(static_cast<unsigned char>(name[k]))) : 0);
+            order.push_back({prefix, i});
+        }
+        std::sort(order.begin(), order.end(), [&names](const Prefixed& a, const Prefixed& b) {
+            if (a.prefix != b.prefix) return a.prefix < b.prefix;
+            const int c = CompareFolded(names[a.index], names[b.index]);
+            return c != 0 ? c < 0 : a.index < b.index;
+        });
+        std::vector<std::string> sorted;
+        sorted.reserve(names.size());
+        for (const Prefixed& p : order) sorted.push_back(std::move(names[p.index]));
         names.swap(sorted);
     }
 };

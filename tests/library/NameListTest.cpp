@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <clocale>
 #include <random>
 
 namespace pastimo {
@@ -51,19 +52,40 @@ TEST(NameList, RemoveOutsideTheListDoesNothing) {
 
 // Loading sorts once; it must give exactly what inserting one by one gives,
 // duplicates and case variants included.
-TEST(NameList, SortingOnceMatchesInsertingOneByOne) {
+void ExpectSortOnceMatchesInserting() {
     std::mt19937 random(12345);
     const std::string letters = "aAbBzZ _-.0\xE9";
     for (int round = 0; round < 20; ++round) {
         Names names;
         for (int i = 0; i < 200; ++i) {
             std::string name;
+            // Long shared beginnings too, so names tie on their first bytes.
+            if (round % 2) name = (random() % 2) ? "Common prefix " : "common PREFIX ";
             for (int length = random() % 4; length > 0; --length) name += letters[random() % letters.size()];
             names.push_back(name);
         }
         EXPECT_EQ(NameList::FromUnsorted(names).Names(), Inserted(names).Names());
     }
 }
+
+TEST(NameList, SortingOnceMatchesInsertingOneByOne) {
+    ExpectSortOnceMatchesInserting();
+}
+
+#ifndef _WIN32
+// Outside the "C" locale the POSIX collator sorts on strxfrm keys.
+TEST(NameList, SortingOnceMatchesInsertingInAnotherLocale) {
+    const std::string previous = std::setlocale(LC_COLLATE, nullptr);
+    if (!std::setlocale(LC_COLLATE, "C.UTF-8") && !std::setlocale(LC_COLLATE, "en_US.UTF-8"))
+        GTEST_SKIP() << "no UTF-8 locale installed";
+    ExpectSortOnceMatchesInserting();
+    NameList list;
+    list.Insert("Beta");
+    list.Insert("alpha");
+    EXPECT_EQ(list.Names(), (Names{"alpha", "Beta"}));
+    std::setlocale(LC_COLLATE, previous.c_str());
+}
+#endif
 
 }  // namespace
 }  // namespace pastimo
