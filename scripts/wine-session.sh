@@ -9,6 +9,15 @@
 # Each build folder gets its own display, so two builds never share a clipboard
 # or a tray. Safe to call concurrently: the first caller sets up, the rest wait.
 
+# Whether a Wine process matching the pattern runs for this prefix.
+_pastimo_running() {
+    local pid
+    for pid in $(pgrep -f "$1" 2>/dev/null); do
+        tr '\0' '\n' < "/proc/$pid/environ" 2>/dev/null | grep -qxF "WINEPREFIX=$WINEPREFIX" && return 0
+    done
+    return 1
+}
+
 _pastimo_session_up() {
     local build_dir
     build_dir=$(cd "$1" && pwd) || return 1
@@ -51,6 +60,18 @@ _pastimo_session_up() {
     # One persistent wineserver per prefix; when it runs already this only
     # reports so. Daemons must not inherit the lock (fd 9) or the caller's pipes.
     wineserver -p >/dev/null 2>&1 < /dev/null 9>&- || true
+    # Wine starts the prefix's services (services.exe, explorer, ...) on
+    # demand, and they inherit the output of whoever started them: started by
+    # a test, they would keep CTest's pipe open until its timeout. Start them
+    # here, detached, whenever they are not running for this prefix.
+    if ! _pastimo_running 'system32.services\.exe'; then
+        wine wineboot >/dev/null 2>&1 < /dev/null 9>&- || true
+    fi
+    # The same for the desktop process (it also hosts the system tray), which
+    # the first window of the prefix brings up.
+    if ! _pastimo_running 'explorer\.exe /desktop'; then
+        wine rundll32.exe user32.dll,GetDesktopWindow >/dev/null 2>&1 < /dev/null 9>&- || true
+    fi
     flock -u 9
     exec 9>&-
 }

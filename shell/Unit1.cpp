@@ -294,7 +294,10 @@ void TForm1::FormCreate() {
     }
 }
 
-void TForm1::DoDestroy() { FormDestroy(); }
+void TForm1::DoDestroy() {
+    RemovePropA(hwnd_, kSyncMessageName);
+    FormDestroy();
+}
 
 void TForm1::FormDestroy() { FClipViewer.Leave(); }
 
@@ -354,6 +357,13 @@ void TForm1::CheckCaptureClip2Click() {
 // --- the window
 
 LRESULT TForm1::Dispatch(UINT message, WPARAM wParam, LPARAM lParam) {
+    // Posted by tools that drive the window from outside (automation, tests):
+    // once it is handled, everything posted before it has been handled too.
+    static const UINT syncMessage = RegisterWindowMessageA(kSyncMessageName);
+    if (message == syncMessage) {
+        SetPropA(hwnd_, kSyncMessageName, reinterpret_cast<HANDLE>(lParam));
+        return 0;
+    }
     switch (message) {
     case WM_DRAWCLIPBOARD:
         WMDrawClipboard(wParam, lParam);

@@ -35,6 +35,9 @@ public:
         "background and is accessed from a System Tray icon (down in the corner of your Taskbar, near the "
         "clock). To bring it up, just click the little clipboard icon in the System Tray.";
     enum Page { kMyGroupsPage = 0, kRecentPage = 1, kHelpPage = 2 };
+    // A registered message that the window answers by storing its lParam in
+    // the window property of the same name.
+    static constexpr const char* kSyncMessageName = "Pastimo.Sync";
 
     explicit TForm1(TComponent* owner);
     ~TForm1() override;

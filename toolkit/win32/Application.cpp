@@ -91,8 +91,8 @@ LRESULT TApplication::Dispatch(UINT message, WPARAM wParam, LPARAM lParam) {
 bool TApplication::PreTranslate(MSG& msg) {
     // Keyboard navigation, access keys and the default button of the active
     // form (modal boxes run their own loops).
-    HWND active = GetActiveWindow();
-    if (auto* form = TForm::FromHandle(active)) return form->PreTranslateMessage(msg);
+    if (!msg.hwnd) return false;
+    if (auto* form = TForm::FromHandle(GetAncestor(msg.hwnd, GA_ROOT))) return form->PreTranslateMessage(msg);
     return false;
 }
 
@@ -136,8 +136,11 @@ void TApplication::Minimize() {
     if (IsIconic(handle_)) return;
     if (mainForm_ && IsWindowVisible(mainForm_->Handle())) RememberFocus(GetFocus());
     SetActiveWindow(handle_);
-    // Iconifying the owner hides every window it owns, the main form among them.
+    // Iconifying the owner hides every window it owns, the main form among
+    // them. Not every window manager does that part (Wine without one does
+    // not), so it is asked for explicitly; Restore shows them again.
     ShowWindow(handle_, SW_MINIMIZE);
+    ShowOwnedPopups(handle_, FALSE);
     if (OnMinimize) OnMinimize();
 }
 
@@ -145,6 +148,7 @@ void TApplication::Restore() {
     if (!IsIconic(handle_)) return;
     SetActiveWindow(handle_);
     ShowWindow(handle_, SW_RESTORE);
+    ShowOwnedPopups(handle_, TRUE);
     if (mainForm_) {
         HWND main = mainForm_->Handle();
         if (IsIconic(main)) ShowWindow(main, SW_SHOWNORMAL);

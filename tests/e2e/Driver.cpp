@@ -1,0 +1,360 @@
+#include "tests/e2e/Driver.h"
+
+#include <commctrl.h>
+
+#include <cstdio>
+#include <stdexcept>
+
+namespace e2e {
+
+namespace {
+
+std::string ClassOf(HWND window) {
+    char name[64] = {};
+    GetClassNameA(window, name, sizeof(name));
+    return name;
+}
+
+struct TopLevelSearch {
+    DWORD pid;
+    const char* className;
+    const char* caption;
+    HWND found;
+};
+
+BOOL CALLBACK FindTopLevel(HWND window, LPARAM param) {
+    auto* search = reinterpret_cast<TopLevelSearch*>(param);
+    DWORD pid = 0;
+    GetWindowThreadProcessId(window, &pid);
+    if (pid != search->pid) return TRUE;
+    if (search->className && ClassOf(window) != search->className) return TRUE;
+    if (search->caption && Program::Caption(window) != search->caption) return TRUE;
+    if (!IsWindowVisible(window)) return TRUE;
+    search->found = window;
+    return FALSE;
+}
+
+struct ChildSearch {
+    const char* className;
+    int width, height;
+    const std::string* text;
+    HWND found;
+};
+
+BOOL CALLBACK FindChild(HWND window, LPARAM param) {
+    auto* search = reinterpret_cast<ChildSearch*>(param);
+    if (_stricmp(ClassOf(window).c_str(), search->className) != 0) return TRUE;
+    if (search->text) {
+        if (Program::Caption(window) != *search->text) return TRUE;
+    } else {
+        RECT rect;
+        GetWindowRect(window, &rect);
+        if (rect.right - rect.left != search->width || rect.bottom - rect.top != search->height) return TRUE;
+    }
+    search->found = window;
+    return FALSE;
+}
+
+void DeleteTree(const std::string& folder) {
+    WIN32_FIND_DATAA data;
+    HANDLE find = FindFirstFileA((folder + "*").c_str(), &data);
+    if (find != INVALID_HANDLE_VALUE) {
+        do {
+            const std::string name = data.cFileName;
+            if (name == "." || name == "..") continue;
+            const std::string path = folder + name;
+            if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
+                DeleteTree(path + "\\");
+            } else {
+                SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+                DeleteFileA(path.c_str());
+            }
+        } while (FindNextFileA(find, &data));
+        FindClose(find);
+    }
+    RemoveDirectoryA(folder.c_str());
+}
+
+}  // namespace
+
+std::string BuiltExecutable() {
+    std::string path = "Z:" PASTIMO_EXE;
+    for (char& c : path)
+        if (c == '/') c = '\\';
+    return path;
+}
+
+TempFolder::TempFolder() {
+    char temp[MAX_PATH];
+    GetTempPathA(MAX_PATH, temp);
+    static int counter = 0;
+    for (;;) {
+        char name[MAX_PATH];
+        std::snprintf(name, sizeof(name), "%spastimo-e2e-%lu-%d\\", temp, GetCurrentProcessId(), ++counter);
+        if (CreateDirectoryA(name, nullptr)) {
+            path_ = name;
+            return;
+        }
+    }
+}
+
+TempFolder::~TempFolder() { DeleteTree(path_); }
+
+bool FileExists(const std::string& path) {
+    const DWORD attributes = GetFileAttributesA(path.c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+bool FolderExists(const std::string& path) {
+    const DWORD attributes = GetFileAttributesA(path.c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+std::string ReadFileBytes(const std::string& path) {
+    HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                              OPEN_EXISTING, 0, nullptr);
+    if (file == INVALID_HANDLE_VALUE) return std::string();
+    std::string bytes(GetFileSize(file, nullptr), '\0');
+    DWORD read = 0;
+    if (!bytes.empty()) ReadFile(file, &bytes[0], static_cast<DWORD>(bytes.size()), &read, nullptr);
+    CloseHandle(file);
+    bytes.resize(read);
+    return bytes;
+}
+
+void WriteFileBytes(const std::string& path, const std::string& bytes) {
+    HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+    if (file == INVALID_HANDLE_VALUE) throw std::runtime_error("cannot write " + path);
+    DWORD written = 0;
+    WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
+    CloseHandle(file);
+}
+
+static bool OpenClipboardPatiently() {
+    return WaitUntil([] { return OpenClipboard(nullptr) != FALSE; }, 2000);
+}
+
+std::string ClipboardText() {
+    if (!OpenClipboardPatiently()) throw std::runtime_error("clipboard stays busy");
+    std::string text;
+    if (HANDLE data = GetClipboardData(CF_TEXT)) {
+        if (const char* bytes = static_cast<const char*>(GlobalLock(data))) {
+            text = bytes;
+            GlobalUnlock(data);
+        }
+    }
+    CloseClipboard();
+    return text;
+}
+
+bool ClipboardHasText() { return IsClipboardFormatAvailable(CF_TEXT) != FALSE; }
+
+void SetClipboardText(const std::string& text) {
+    if (!OpenClipboardPatiently()) throw std::runtime_error("clipboard stays busy");
+    EmptyClipboard();
+    HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, text.size() + 1);
+    char* bytes = static_cast<char*>(GlobalLock(memory));
+    memcpy(bytes, text.c_str(), text.size() + 1);
+    GlobalUnlock(memory);
+    SetClipboardData(CF_TEXT, memory);
+    CloseClipboard();
+}
+
+// --- Program
+
+Program::Program(const std::string& folder) {
+    const std::string exe = folder + "pastimo.exe";
+    if (!CopyFileA(BuiltExecutable().c_str(), exe.c_str(), FALSE))
+        throw std::runtime_error("cannot copy " + BuiltExecutable());
+    STARTUPINFOA startup{};
+    startup.cb = sizeof(startup);
+    std::string commandLine = "\"" + exe + "\"";
+    if (!CreateProcessA(exe.c_str(), &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr, folder.c_str(),
+                        &startup, &info_))
+        throw std::runtime_error("cannot start " + exe);
+}
+
+Program::~Program() {
+    if (!info_.hProcess) return;
+    if (Running()) {
+        // Answer any box first: a modal box would keep the window from closing.
+        for (int i = 0; i < 5; ++i) {
+            if (HWND box = MessageBoxNow()) PressOk(box);
+        }
+        if (HWND main = main_ ? main_ : MainWindow(0)) PostMessageA(main, WM_CLOSE, 0, 0);
+        if (!WaitForExit(5000)) {
+            for (int i = 0; i < 5; ++i) {
+                if (HWND box = MessageBoxNow()) PressOk(box);
+            }
+            if (!WaitForExit(3000)) TerminateProcess(info_.hProcess, 1);
+        }
+    }
+    CloseHandle(info_.hThread);
+    CloseHandle(info_.hProcess);
+}
+
+bool Program::Running() const { return WaitForSingleObject(info_.hProcess, 0) == WAIT_TIMEOUT; }
+
+bool Program::WaitForExit(DWORD milliseconds) {
+    return WaitForSingleObject(info_.hProcess, milliseconds) == WAIT_OBJECT_0;
+}
+
+HWND Program::MainWindow(DWORD milliseconds) {
+    if (main_ && IsWindow(main_)) return main_;
+    // The main window may be hidden: look for it by class and caption.
+    WaitUntil([&] {
+        main_ = FindWindowA("TForm1", "Varnel Pastimo");
+        DWORD pid = 0;
+        if (main_) GetWindowThreadProcessId(main_, &pid);
+        if (pid != info_.dwProcessId) main_ = nullptr;
+        if (!main_) {
+            // Another instance may own the first match: walk all of them.
+            HWND candidate = nullptr;
+            while ((candidate = FindWindowExA(nullptr, candidate, "TForm1", "Varnel Pastimo"))) {
+                GetWindowThreadProcessId(candidate, &pid);
+                if (pid == info_.dwProcessId) {
+                    main_ = candidate;
+                    break;
+                }
+            }
+        }
+        return main_ != nullptr;
+    }, milliseconds);
+    return main_;
+}
+
+HWND Program::WaitForMessageBox(DWORD milliseconds) const {
+    TopLevelSearch search{info_.dwProcessId, "#32770", nullptr, nullptr};
+    WaitUntil([&] {
+        search.found = nullptr;
+        EnumWindows(FindTopLevel, reinterpret_cast<LPARAM>(&search));
+        return search.found != nullptr;
+    }, milliseconds);
+    return search.found;
+}
+
+std::string Program::MessageBoxText(HWND box) {
+    // The message is the box's Static child that holds text (the icon's has none).
+    std::string text;
+    HWND child = nullptr;
+    while ((child = FindWindowExA(box, child, "Static", nullptr))) {
+        const std::string candidate = Caption(child);
+        if (!candidate.empty()) text = candidate;
+    }
+    return text;
+}
+
+std::string Program::Caption(HWND window) {
+    char buffer[4096] = {};
+    GetWindowTextA(window, buffer, sizeof(buffer));
+    return buffer;
+}
+
+void Program::PressOk(HWND box) {
+    HWND ok = GetDlgItem(box, IDOK);
+    if (ok) PostMessageA(ok, BM_CLICK, 0, 0);
+    else PostMessageA(box, WM_COMMAND, IDOK, 0);
+    WaitUntil([&] { return !IsWindow(box) || !IsWindowVisible(box); }, 5000);
+}
+
+void Program::Sync() {
+    HWND main = MainWindow();
+    static const UINT message = RegisterWindowMessageA("Pastimo.Sync");
+    const LPARAM mark = ++syncCount_;
+    PostMessageA(main, message, 0, mark);
+    WaitUntil([&] { return reinterpret_cast<LPARAM>(GetPropA(main, "Pastimo.Sync")) == mark; }, 10000);
+}
+
+HWND Program::Control(const char* className, int width, int height) {
+    ChildSearch search{className, width, height, nullptr, nullptr};
+    EnumChildWindows(MainWindow(), FindChild, reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+HWND Program::ControlByText(const char* className, const std::string& text) {
+    ChildSearch search{className, 0, 0, &text, nullptr};
+    EnumChildWindows(MainWindow(), FindChild, reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+void Program::ClickNoSync(HWND button) { PostMessageA(button, BM_CLICK, 0, 0); }
+
+void Program::Click(HWND button) {
+    ClickNoSync(button);
+    Sync();
+}
+
+void Program::SelectNoSync(HWND listBox, int index) {
+    SendMessageA(listBox, LB_SETCURSEL, static_cast<WPARAM>(index), 0);
+    PostMessageA(GetParent(listBox), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(listBox), LBN_SELCHANGE),
+                 reinterpret_cast<LPARAM>(listBox));
+}
+
+void Program::Select(HWND listBox, int index) {
+    SelectNoSync(listBox, index);
+    Sync();
+}
+
+void Program::SetText(HWND control, const std::string& text) {
+    SendMessageA(control, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
+}
+
+std::string Program::Text(HWND control) {
+    const LRESULT length = SendMessageA(control, WM_GETTEXTLENGTH, 0, 0);
+    std::string text(static_cast<size_t>(length) + 1, '\0');
+    const LRESULT copied = SendMessageA(control, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(&text[0]));
+    text.resize(static_cast<size_t>(copied));
+    return text;
+}
+
+std::vector<std::string> Program::Rows(HWND listBox) {
+    std::vector<std::string> rows;
+    const int count = static_cast<int>(SendMessageW(listBox, LB_GETCOUNT, 0, 0));
+    for (int i = 0; i < count; ++i) {
+        // The wide form converts across processes; room for any row.
+        std::wstring wide(8192, L'\0');
+        const LRESULT length = SendMessageW(listBox, LB_GETTEXT, static_cast<WPARAM>(i),
+                                            reinterpret_cast<LPARAM>(&wide[0]));
+        wide.resize(length > 0 ? static_cast<size_t>(length) : 0);
+        std::string row(wide.size() * 2 + 1, '\0');
+        const int bytes = WideCharToMultiByte(CP_ACP, 0, wide.c_str(), static_cast<int>(wide.size()), &row[0],
+                                              static_cast<int>(row.size()), nullptr, nullptr);
+        row.resize(bytes > 0 ? static_cast<size_t>(bytes) : 0);
+        rows.push_back(row);
+    }
+    return rows;
+}
+
+int Program::Selected(HWND listBox) { return static_cast<int>(SendMessageA(listBox, LB_GETCURSEL, 0, 0)); }
+
+void Program::Focus(HWND control) {
+    PostMessageA(control, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(2, 2));
+    PostMessageA(control, WM_LBUTTONUP, 0, MAKELPARAM(2, 2));
+}
+
+void Program::Menu(int id) { PostMessageA(MainWindow(), WM_COMMAND, MAKEWPARAM(id, 0), 0); }
+
+void Program::Close() { PostMessageA(MainWindow(), WM_CLOSE, 0, 0); }
+
+void Program::ShowPage(int index) {
+    HWND tabs = nullptr;
+    HWND child = nullptr;
+    while (!tabs && (child = FindWindowExA(MainWindow(), child, WC_TABCONTROLA, nullptr))) tabs = child;
+    if (!tabs) throw std::runtime_error("no tab control");
+    // The tab's rectangle must be asked for with memory of the program's own.
+    HANDLE process = OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE,
+                                 info_.dwProcessId);
+    void* remote = VirtualAllocEx(process, nullptr, sizeof(RECT), MEM_COMMIT, PAGE_READWRITE);
+    SendMessageA(tabs, TCM_GETITEMRECT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(remote));
+    RECT rect{};
+    SIZE_T read = 0;
+    ReadProcessMemory(process, remote, &rect, sizeof(rect), &read);
+    VirtualFreeEx(process, remote, 0, MEM_RELEASE);
+    CloseHandle(process);
+    const LPARAM point = MAKELPARAM((rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2);
+    PostMessageA(tabs, WM_LBUTTONDOWN, MK_LBUTTON, point);
+    PostMessageA(tabs, WM_LBUTTONUP, 0, point);
+    Sync();
+}
+
+}  // namespace e2e

@@ -1,0 +1,101 @@
+#pragma once
+// Drives a running pastimo.exe from outside, as a user or an automation tool
+// would: finds its windows by caption and its controls by class and size,
+// posts clicks and selections, reads lists, fields and message boxes.
+// Everything that may open a modal box is posted, never sent, so the driver
+// itself never blocks on the program.
+
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+namespace e2e {
+
+// The program under test, as built (a Z: path under Wine).
+std::string BuiltExecutable();
+
+// A fresh, empty folder under the temporary folder; removed with its contents
+// when the object goes.
+class TempFolder {
+public:
+    TempFolder();
+    ~TempFolder();
+    const std::string& Path() const { return path_; }   // ends in a backslash
+    std::string File(const std::string& relative) const { return path_ + relative; }
+private:
+    std::string path_;
+};
+
+bool FileExists(const std::string& path);
+bool FolderExists(const std::string& path);
+std::string ReadFileBytes(const std::string& path);     // "" when missing
+void WriteFileBytes(const std::string& path, const std::string& bytes);
+
+// The clipboard's CF_TEXT ("" when none) and a way to set it, from this process.
+std::string ClipboardText();
+bool ClipboardHasText();
+void SetClipboardText(const std::string& text);
+
+class Program {
+public:
+    // Copies pastimo.exe into `folder` and starts it there.
+    explicit Program(const std::string& folder);
+    // Closes the program if it still runs: answers any message box, closes
+    // the main window, and as a last resort terminates it.
+    ~Program();
+
+    DWORD ProcessId() const { return info_.dwProcessId; }
+    bool Running() const;
+    // Waits for the process to end; true when it did within the time.
+    bool WaitForExit(DWORD milliseconds = 10000);
+
+    // The main window ("Varnel Pastimo"), waiting for it to exist.
+    HWND MainWindow(DWORD milliseconds = 10000);
+    // The first message box (#32770) of the program, waiting up to the time;
+    // nullptr when none came.
+    HWND WaitForMessageBox(DWORD milliseconds = 10000) const;
+    HWND MessageBoxNow() const { return WaitForMessageBox(0); }
+    static std::string MessageBoxText(HWND box);
+    static std::string Caption(HWND window);
+    // Presses the box's OK button and waits until the box is gone.
+    static void PressOk(HWND box);
+    // Handles everything posted to the main window so far.
+    void Sync();
+
+    // Controls of the main window by class name and size (client area).
+    HWND Control(const char* className, int width, int height);
+    // Controls by class and caption.
+    HWND ControlByText(const char* className, const std::string& text);
+
+    void Click(HWND button);                        // posts BM_CLICK, then Sync
+    void ClickNoSync(HWND button);                  // for actions that open a box
+    void Select(HWND listBox, int index);           // as the user does: select + notice
+    void SelectNoSync(HWND listBox, int index);
+    void SetText(HWND control, const std::string& text);
+    static std::string Text(HWND control);
+    static std::vector<std::string> Rows(HWND listBox);
+    static int Selected(HWND listBox);
+    void Focus(HWND control);                       // posted mouse click into it
+    void Menu(int id);                              // WM_COMMAND of a menu item
+    void Close();                                   // WM_CLOSE to the main window
+    void ShowPage(int index);                       // as a click on the page's tab
+
+private:
+    PROCESS_INFORMATION info_{};
+    HWND main_ = nullptr;
+    LPARAM syncCount_ = 0;
+};
+
+// Waits until `condition` holds, polling; false when the time ran out.
+template <typename Condition>
+bool WaitUntil(Condition condition, DWORD milliseconds = 10000) {
+    const DWORD start = GetTickCount();
+    for (;;) {
+        if (condition()) return true;
+        if (GetTickCount() - start >= milliseconds) return false;
+        Sleep(20);
+    }
+}
+
+}  // namespace e2e

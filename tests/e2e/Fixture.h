@@ -1,0 +1,47 @@
+#pragma once
+// Starting pastimo.exe in a fresh folder for a test, at a chosen launch.
+
+#include <gtest/gtest.h>
+
+#include <memory>
+
+#include "tests/e2e/Driver.h"
+
+namespace e2e {
+
+// Menu item identifiers of the main window.
+constexpr int kExit1 = 101;
+constexpr int kAbout1 = 102;
+
+constexpr const char* kFirstRunMessage =
+    "This message will appear the first 2 times you use Pastimo. Pastimo normally runs minimized in the  "
+    "background and is accessed from a System Tray icon (down in the corner of your Taskbar, near the clock). "
+    "To bring it up, just click the little clipboard icon in the System Tray.";
+
+class ProgramTest : public ::testing::Test {
+protected:
+    // Starts the program as its first launch and answers the first-run
+    // message: the window is then shown, on the "Help" page.
+    Program& StartShown() {
+        program_ = std::make_unique<Program>(folder_.Path());
+        HWND box = program_->WaitForMessageBox();
+        EXPECT_NE(box, nullptr) << "no first-run message";
+        if (box) Program::PressOk(box);
+        program_->Sync();
+        return *program_;
+    }
+    // Starts the program as a later launch: no message, window hidden.
+    Program& StartHidden() {
+        WriteFileBytes(folder_.File("LAUNCHES.DAT"), "5\r\n");
+        program_ = std::make_unique<Program>(folder_.Path());
+        program_->MainWindow();
+        program_->Sync();
+        return *program_;
+    }
+    std::string Data(const std::string& relative) const { return folder_.File("data\\" + relative); }
+
+    TempFolder folder_;
+    std::unique_ptr<Program> program_;
+};
+
+}  // namespace e2e

@@ -1,0 +1,101 @@
+// Launches 1, 2 and 3 in a fresh folder, and every way of closing the window.
+
+#include <windows.h>
+#include <commctrl.h>
+
+#include "tests/e2e/Fixture.h"
+
+namespace e2e {
+namespace {
+
+int ActivePage(Program& program) {
+    HWND tabs = FindWindowExA(program.MainWindow(), nullptr, WC_TABCONTROLA, nullptr);
+    return static_cast<int>(SendMessageA(tabs, TCM_GETCURSEL, 0, 0));
+}
+
+TEST_F(ProgramTest, FirstThreeLaunchesInAFreshFolder) {
+    {
+        Program first(folder_.Path());
+        HWND box = first.WaitForMessageBox();
+        ASSERT_NE(box, nullptr);
+        EXPECT_EQ(Program::Caption(box), "Information");
+        EXPECT_EQ(Program::MessageBoxText(box), kFirstRunMessage);
+        // Nothing of the window shows while the message is up.
+        EXPECT_FALSE(IsWindowVisible(first.MainWindow()));
+        Program::PressOk(box);
+        first.Sync();
+        EXPECT_TRUE(IsWindowVisible(first.MainWindow()));
+        EXPECT_EQ(ActivePage(first), 2) << "the first launch opens on Help";
+        EXPECT_TRUE(FolderExists(folder_.File("data")));
+        EXPECT_FALSE(FileExists(folder_.File("data\\categories.dat")));
+        // Capture defaults to on and is written back; auto-minimize is not written.
+        EXPECT_EQ(ReadFileBytes(folder_.File("OPTION1.INI")), "[CLIP]\r\nAUTO=1\r\n");
+        // The window is centred on the screen.
+        RECT rect;
+        GetWindowRect(first.MainWindow(), &rect);
+        EXPECT_NEAR((rect.left + rect.right) / 2, GetSystemMetrics(SM_CXSCREEN) / 2, 2);
+        EXPECT_NEAR((rect.top + rect.bottom) / 2, GetSystemMetrics(SM_CYSCREEN) / 2, 2);
+        RECT client;
+        GetClientRect(first.MainWindow(), &client);
+        EXPECT_EQ(client.right, 519);
+        first.Close();
+        ASSERT_TRUE(first.WaitForExit());
+    }
+    {
+        Program second(folder_.Path());
+        HWND box = second.WaitForMessageBox();
+        ASSERT_NE(box, nullptr);
+        EXPECT_EQ(Program::MessageBoxText(box), kFirstRunMessage);
+        Program::PressOk(box);
+        second.Sync();
+        EXPECT_FALSE(IsWindowVisible(second.MainWindow())) << "later launches start hidden";
+        EXPECT_EQ(ActivePage(second), 0);
+        second.Close();
+        ASSERT_TRUE(second.WaitForExit());
+    }
+    {
+        Program third(folder_.Path());
+        third.MainWindow();
+        third.Sync();  // start-up has run to the message loop
+        EXPECT_EQ(third.MessageBoxNow(), nullptr) << "no message from the third launch on";
+        EXPECT_FALSE(IsWindowVisible(third.MainWindow()));
+        third.Close();
+        ASSERT_TRUE(third.WaitForExit());
+    }
+    EXPECT_EQ(ReadFileBytes(folder_.File("LAUNCHES.DAT")), "3\r\n");
+}
+
+TEST_F(ProgramTest, AutoMinimizeStoredAsOnIsCheckedAndWrittenBack) {
+    WriteFileBytes(folder_.File("OPTION1.INI"), "[minim]\r\nauto = 1\r\n[CLIP]\r\nAUTO=0\r\n");
+    Program& program = StartHidden();
+    HWND check = program.Control("Button", 149, 17);
+    EXPECT_EQ(SendMessageA(check, BM_GETCHECK, 0, 0), BST_CHECKED);
+    HWND capture = program.Control("Button", 291, 17);
+    EXPECT_EQ(SendMessageA(capture, BM_GETCHECK, 0, 0), BST_UNCHECKED);
+    // Written back in place: one line under [minim] holding 1, the rest untouched.
+    const std::string ini = ReadFileBytes(folder_.File("OPTION1.INI"));
+    ASSERT_EQ(ini.rfind("[minim]\r\n", 0), 0u) << ini;
+    const std::string line = ini.substr(9, ini.find("\r\n", 9) - 9);
+    EXPECT_EQ(line.back(), '1') << line;
+    EXPECT_EQ(ini.substr(9 + line.size()), "\r\n[CLIP]\r\nAUTO=0\r\n");
+}
+
+// Every way of closing ends the program and leaves the clipboard chain.
+class CloseRoute : public ProgramTest, public ::testing::WithParamInterface<int> {};
+
+TEST_P(CloseRoute, EndsTheProgram) {
+    Program& program = StartShown();
+    HWND main = program.MainWindow();
+    switch (GetParam()) {
+    case 0: program.Menu(kExit1); break;
+    case 1: program.Close(); break;
+    case 2: PostMessageA(main, WM_SYSCOMMAND, SC_CLOSE, 0); break;
+    case 3: PostMessageA(main, WM_SYSKEYDOWN, VK_F4, 0x20000001); break;  // Alt held
+    }
+    EXPECT_TRUE(program.WaitForExit());
+}
+
+INSTANTIATE_TEST_SUITE_P(Routes, CloseRoute, ::testing::Values(0, 1, 2, 3));
+
+}  // namespace
+}  // namespace e2e
