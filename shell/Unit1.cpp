@@ -119,7 +119,9 @@ TForm1::TForm1(TComponent* owner) : TForm(owner) {
 }
 
 TForm1::~TForm1() {
-    // The tray icon and other owned components go while the window still exists.
+    // The window goes first, while this is still a TForm1: its WM_DESTROY runs
+    // FormDestroy, which a base-class destructor could no longer reach.
+    if (hwnd_) DestroyWindow(hwnd_);
     DestroyComponents();
     if (FButton3Font) DeleteObject(FButton3Font);
     if (Form1 == this) Form1 = nullptr;
@@ -332,7 +334,12 @@ void TForm1::CheckAutoMinimizeClick() {
 void TForm1::WMDrawClipboard(WPARAM wParam, LPARAM lParam) {
     FClipViewer.ForwardDrawClipboard(wParam, lParam);
     if (!CaptureEnabled) return;
-    if (CaptureClipboard(FRecent, Application->Handle())) ListBoxRecentList.Fill(FRecent.Lines());
+    if (!CaptureClipboard(FRecent, Application->Handle())) return;
+    // The new line goes in at the top and the sixth drops off, so that a
+    // selected line keeps its highlight while it moves down.
+    const std::vector<std::string>& lines = FRecent.Lines();
+    if (!lines.empty()) ListBoxRecentList.Insert(0, lines.front());
+    while (ListBoxRecentList.Count() > static_cast<int>(kRecentEntryCount)) ListBoxRecentList.Delete(static_cast<int>(kRecentEntryCount));
 }
 
 void TForm1::WMChangeCBChain(WPARAM wParam, LPARAM lParam) { FClipViewer.ChangeChain(wParam, lParam); }

@@ -77,6 +77,14 @@ void DeleteTree(const std::string& folder) {
 
 }  // namespace
 
+void PumpMessages() {
+    MSG msg;
+    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+        TranslateMessage(&msg);
+        DispatchMessageA(&msg);
+    }
+}
+
 std::string BuiltExecutable() {
     std::string path = "Z:" PASTIMO_EXE;
     for (char& c : path)

@@ -87,14 +87,20 @@ private:
     LPARAM syncCount_ = 0;
 };
 
-// Waits until `condition` holds, polling; false when the time ran out.
+// Handles the messages waiting for this thread's own windows (a test's
+// clipboard viewer, for one, is sent notices by the program and must answer).
+void PumpMessages();
+
+// Waits until `condition` holds, polling and pumping this thread's messages;
+// false when the time ran out.
 template <typename Condition>
 bool WaitUntil(Condition condition, DWORD milliseconds = 10000) {
     const DWORD start = GetTickCount();
     for (;;) {
+        PumpMessages();
         if (condition()) return true;
         if (GetTickCount() - start >= milliseconds) return false;
-        Sleep(20);
+        MsgWaitForMultipleObjects(0, nullptr, FALSE, 20, QS_ALLINPUT);
     }
 }
 

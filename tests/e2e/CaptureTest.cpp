@@ -1,0 +1,196 @@
+// The "Last Clipboard Entries" page driven from outside with the real
+// clipboard and clipboard-viewer chain: copies made by this test process show
+// up in the running program, newest first.
+
+#include "tests/e2e/Fixture.h"
+#include "tests/e2e/MyGroupsPage.h"
+
+namespace e2e {
+namespace {
+
+// A clipboard viewer of this test's own, to see that the program passes on
+// every notice.
+class TestViewer {
+public:
+    TestViewer() {
+        WNDCLASSA wc{};
+        wc.lpfnWndProc = &TestViewer::Proc;
+        wc.hInstance = GetModuleHandleA(nullptr);
+        wc.lpszClassName = "PastimoTestViewer";
+        RegisterClassA(&wc);
+        hwnd_ = CreateWindowA("PastimoTestViewer", "", 0, 0, 0, 0, 0, nullptr, nullptr, wc.hInstance, nullptr);
+        SetWindowLongPtrA(hwnd_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+        next_ = SetClipboardViewer(hwnd_);
+        PumpMessages();
+        notices_ = 0;
+    }
+    ~TestViewer() {
+        ChangeClipboardChain(hwnd_, next_);
+        DestroyWindow(hwnd_);
+    }
+    int Notices() const { return notices_; }
+
+private:
+    static LRESULT CALLBACK Proc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+        auto* self = reinterpret_cast<TestViewer*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
+        if (self && message == WM_DRAWCLIPBOARD) {
+            ++self->notices_;
+            if (self->next_) SendMessageA(self->next_, message, wParam, lParam);
+            return 0;
+        }
+        if (self && message == WM_CHANGECBCHAIN) {
+            if (reinterpret_cast<HWND>(wParam) == self->next_) self->next_ = reinterpret_cast<HWND>(lParam);
+            else if (self->next_) SendMessageA(self->next_, message, wParam, lParam);
+            return 0;
+        }
+        return DefWindowProcA(hwnd, message, wParam, lParam);
+    }
+    HWND hwnd_ = nullptr;
+    HWND next_ = nullptr;
+    int notices_ = 0;
+};
+
+class Capture : public ProgramTest {
+protected:
+    void Start() {
+        StartHidden();
+        list_ = program_->Control("ListBox", 431, 80);
+        viewer_ = program_->Control("Edit", 483, 128);
+        copyBack_ = program_->Control("Button", 220, 28);
+        captureBox_ = program_->Control("Button", 291, 17);
+        ASSERT_TRUE(list_ && viewer_ && copyBack_ && captureBox_);
+        // Whatever was on the clipboard at start-up is entry 1 already.
+        baseline_ = Program::Rows(list_).size();
+    }
+    // Copies text as another program would, and waits for the program to have
+    // handled the notice.
+    void Copy(const std::string& text) {
+        SetClipboardText(text);
+        PumpMessages();
+        program_->Sync();
+    }
+    std::vector<std::string> Rows() { return Program::Rows(list_); }
+
+    HWND list_ = nullptr, viewer_ = nullptr, copyBack_ = nullptr, captureBox_ = nullptr;
+    size_t baseline_ = 0;
+};
+
+TEST_F(Capture, NewestFirstFiveAtMostAndTheWholeTextOnSelection) {
+    Start();
+    for (const char* text : {"one", "two", "three", "four", "five", "six"}) Copy(text);
+    EXPECT_EQ(Rows(), (std::vector<std::string>{"six", "five", "four", "three", "two"}));
+
+    Copy("alpha\r\nbeta");
+    EXPECT_EQ(Rows().front(), "alpha");
+    program_->Select(list_, 0);
+    EXPECT_EQ(Program::Text(viewer_), "alpha\r\nbeta\r\n");
+
+    Copy(std::string(5000, 'x'));
+    EXPECT_EQ(Rows().front(), std::string(4096, 'x'));
+    Copy("\r\nstarts with a break");
+    EXPECT_EQ(Rows().front(), "");
+    EXPECT_EQ(Rows().size(), 5u);
+}
+
+TEST_F(Capture, CopyBackBecomesTheNewestEntry) {
+    Start();
+    for (const char* text : {"e1", "e2", "e3", "e4", "e5"}) Copy(text);
+    program_->Select(list_, 2);  // "e3"
+    program_->Click(copyBack_);
+    WaitUntil([&] { return Rows().front() == "e3"; });
+    EXPECT_EQ(ClipboardText(), "e3\r\n");
+    EXPECT_EQ(Rows(), (std::vector<std::string>{"e3", "e5", "e4", "e3", "e2"}));
+    // An edit in the viewer is what goes back.
+    program_->SetText(viewer_, "edited");
+    program_->Click(copyBack_);
+    WaitUntil([&] { return Rows().front() == "edited"; });
+    EXPECT_EQ(ClipboardText(), "edited");
+}
+
+TEST_F(Capture, ANonTextCopyChangesNothing) {
+    Start();
+    Copy("text first");
+    const auto before = Rows();
+    ASSERT_TRUE(WaitUntil([] { return OpenClipboard(nullptr) != FALSE; }));
+    EmptyClipboard();
+    HBITMAP bitmap = CreateBitmap(2, 2, 1, 32, nullptr);
+    SetClipboardData(CF_BITMAP, bitmap);
+    CloseClipboard();
+    PumpMessages();
+    program_->Sync();
+    EXPECT_EQ(Rows(), before);
+}
+
+TEST_F(Capture, CaptureOffRecordsNothingAndSurvivesARestart) {
+    Start();
+    program_->Click(captureBox_);  // off
+    EXPECT_EQ(SendMessageA(captureBox_, BM_GETCHECK, 0, 0), BST_UNCHECKED);
+    const auto before = Rows();
+    Copy("not recorded");
+    EXPECT_EQ(Rows(), before);
+    program_->Close();
+    ASSERT_TRUE(program_->WaitForExit());
+    EXPECT_NE(ReadFileBytes(folder_.File("OPTION1.INI")).find("AUTO=0"), std::string::npos);
+
+    program_ = std::make_unique<Program>(folder_.Path());
+    program_->Sync();
+    HWND list = program_->Control("ListBox", 431, 80);
+    HWND box = program_->Control("Button", 291, 17);
+    EXPECT_EQ(SendMessageA(box, BM_GETCHECK, 0, 0), BST_UNCHECKED);
+    Copy("still not recorded");
+    EXPECT_TRUE(Program::Rows(list).empty());
+}
+
+TEST_F(Capture, AViewerJoinedBeforeKeepsGettingEveryNotice) {
+    TestViewer viewer;
+    Start();
+    const int before = viewer.Notices();
+    Copy("through the chain");
+    EXPECT_TRUE(WaitUntil([&] { return viewer.Notices() > before; })) << "passed on while running";
+    program_->Close();
+    ASSERT_TRUE(program_->WaitForExit());
+    const int afterExit = viewer.Notices();
+    SetClipboardText("after the program left");
+    EXPECT_TRUE(WaitUntil([&] { return viewer.Notices() > afterExit; })) << "the chain was mended on exit";
+}
+
+TEST_F(Capture, MarkedPasswordsAreNotRecorded) {
+    Start();
+    Copy("visible");
+    const auto before = Rows();
+    ASSERT_TRUE(WaitUntil([] { return OpenClipboard(nullptr) != FALSE; }));
+    EmptyClipboard();
+    HGLOBAL text = GlobalAlloc(GMEM_MOVEABLE, 7);
+    memcpy(GlobalLock(text), "secret", 7);
+    GlobalUnlock(text);
+    SetClipboardData(CF_TEXT, text);
+    SetClipboardData(RegisterClipboardFormatA("ExcludeClipboardContentFromMonitorProcessing"),
+                     GlobalAlloc(GMEM_MOVEABLE, 1));
+    CloseClipboard();
+    PumpMessages();
+    program_->Sync();
+    EXPECT_EQ(Rows(), before);
+}
+
+TEST_F(Capture, AutoMinimizeHidesTheWindowAfterAPickEvenWithoutItsText) {
+    StartShown();
+    program_->ShowPage(0);
+    MyGroupsPage page(*program_);
+    program_->SetText(page.groupName, "G");
+    program_->Click(page.addGroup);
+    program_->Select(page.groups, 0);
+    program_->SetText(page.itemName, "gone");
+    program_->SetText(page.itemText, "text");
+    program_->Click(page.addItem);
+    DeleteFileA(Data("G\\gone.itm").c_str());
+    program_->Click(page.autoMinimize);
+    EXPECT_NE(ReadFileBytes(folder_.File("OPTION1.INI")).find("[MINIM]\r\nAUTO=1"), std::string::npos);
+    SetClipboardText("kept");
+    program_->Select(page.items, 0);
+    EXPECT_TRUE(WaitUntil([&] { return !IsWindowVisible(program_->MainWindow()); }));
+    EXPECT_EQ(Program::Text(page.itemName), "gone");
+    EXPECT_EQ(ClipboardText(), "kept") << "a missing text leaves the clipboard as it was";
+}
+
+}  // namespace
+}  // namespace e2e
