@@ -22,6 +22,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
         application.HandleException(error);
     }
     const int exitCode = application.Run();
-    delete form;
+    // File, Exit may have released the window already; Form1 then is null.
+    delete pastimo::Form1;
     return exitCode;
 }
