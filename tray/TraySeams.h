@@ -72,7 +72,8 @@ struct TrayPlatform : IconHandles {
     virtual uint32_t TaskbarCreatedMessage() = 0;
     virtual std::unique_ptr<PlatformTimer> CreateTimer(std::function<void(const std::exception&)> report) = 0;
 
-    virtual void PostMessage(uint32_t window, uint32_t message, uint32_t wParam, int32_t lParam) = 0;
+    // PostMessageA (not named so: windows.h makes that name a macro).
+    virtual void Post(uint32_t window, uint32_t message, uint32_t wParam, int32_t lParam) = 0;
     virtual TPoint GetCursorPos() = 0;
     virtual int16_t GetKeyState(int virtualKey) = 0;
     virtual void ShowWindow(uint32_t window, int command) = 0;

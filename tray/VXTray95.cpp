@@ -414,7 +414,7 @@ TShiftState TVXTrayIcon95::ShiftState() {
 void TVXTrayIcon95::DeferCall(TNotifyEvent method, TComponent* sender) {
     FPendingCall = std::move(method);
     FPendingSender = sender;
-    FPlatform.PostMessage(FWindowHandle, WM_TRAYDEFERREDCALL, 0, 0);
+    FPlatform.Post(FWindowHandle, WM_TRAYDEFERREDCALL, 0, 0);
 }
 
 void TVXTrayIcon95::RunDeferredCall() {
@@ -497,7 +497,7 @@ void TVXTrayIcon95::ShowPopupMenu() {
     const TPoint at = FMsgWindow->CursorPos();
     const uint32_t command = FPlatform.TrackPopupMenu(menu->Handle(), at.X, at.Y, FWindowHandle);
     // Lets the menu's window see a message, so a second popup works at once.
-    FPlatform.PostMessage(FApp.Handle(), msgUser, 0, 0);
+    FPlatform.Post(FApp.Handle(), msgUser, 0, 0);
     if (command != 0 && FPopupMenu == menu && menu->OnCommand) menu->OnCommand(command);
 }
 

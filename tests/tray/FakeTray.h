@@ -86,7 +86,7 @@ public:
         return time_.MakeTimer(std::move(report));
     }
 
-    void PostMessage(uint32_t window, uint32_t message, uint32_t wParam, int32_t lParam) override {
+    void Post(uint32_t window, uint32_t message, uint32_t wParam, int32_t lParam) override {
         queue.push_back({window, message, wParam, lParam});
     }
     TPoint GetCursorPos() override { return cursor; }

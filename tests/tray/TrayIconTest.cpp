@@ -627,7 +627,7 @@ TEST_F(TrayIcon, FailingDeferredCallIsSwallowedAndTheDesktopUnlocked) {
     EXPECT_EQ(other.log.back(), "LockWindowUpdate 0");
     EXPECT_TRUE(app.reported.empty());
     // The slot is empty: a stray message does nothing.
-    other.platform.PostMessage(FakePlatform::hiddenWindow, WM_TRAYDEFERREDCALL, 0, 0);
+    other.platform.Post(FakePlatform::hiddenWindow, WM_TRAYDEFERREDCALL, 0, 0);
     other.log.clear();
     other.platform.DeliverPosted();
     EXPECT_TRUE(other.log.empty());

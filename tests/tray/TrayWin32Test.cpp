@@ -1,0 +1,364 @@
+// The tray icon on the real platform under Wine: its hidden window, the real
+// shell and tray, real timers and real application windows. Waits pump the
+// message queue until a condition holds (with a generous deadline); no
+// assertion depends on how long anything took.
+
+#include "toolkit/Errors.h"
+#include "tray/VXTray95.h"
+#include "tray/win32/TrayWin32.h"
+
+#include <windows.h>
+#include <shellapi.h>
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+namespace pastimo {
+namespace {
+
+bool PumpUntil(const std::function<bool()>& done, DWORD deadlineMs = 10000) {
+    const DWORD start = GetTickCount();
+    for (;;) {
+        MSG msg;
+        while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+            TranslateMessage(&msg);
+            DispatchMessageA(&msg);
+        }
+        if (done()) return true;
+        if (GetTickCount() - start > deadlineMs) return false;
+        MsgWaitForMultipleObjects(0, nullptr, FALSE, 20, QS_ALLINPUT);
+    }
+}
+
+void PumpPending() {
+    MSG msg;
+    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+        TranslateMessage(&msg);
+        DispatchMessageA(&msg);
+    }
+}
+
+uint32_t Value(HWND window) { return static_cast<uint32_t>(reinterpret_cast<uintptr_t>(window)); }
+HWND Window(uint32_t value) { return reinterpret_cast<HWND>(static_cast<uintptr_t>(value)); }
+
+// A small stand-in for the application object: a visible application window
+// carrying the taskbar entry and a hidden main window it owns. One for the
+// whole run: under Wine here, hiding or destroying a shown window waits about
+// two seconds for a window manager that is not there.
+class WineApp : public TrayApplication {
+public:
+    WineApp() {
+        WNDCLASSA wc{};
+        wc.lpfnWndProc = DefWindowProcA;
+        wc.hInstance = GetModuleHandleA(nullptr);
+        wc.lpszClassName = "TrayTestWindow";
+        RegisterClassA(&wc);
+        app_ = CreateWindowExA(0, "TrayTestWindow", "Tray test", WS_POPUP | WS_VISIBLE | WS_CAPTION | WS_MINIMIZEBOX,
+                               10, 10, 100, 50, nullptr, nullptr, wc.hInstance, nullptr);
+        main_ = CreateWindowExA(0, "TrayTestWindow", "Tray test main", WS_OVERLAPPEDWINDOW, 20, 20, 200, 100, app_,
+                                nullptr, wc.hInstance, nullptr);
+    }
+    static WineApp& Shared() {
+        static WineApp* app = new WineApp;  // left to the end of the process
+        return *app;
+    }
+    // Back to the starting point of a test: shown, not minimised, no hooks.
+    void Reset() {
+        if (IsIconic(app_)) ShowWindow(app_, SW_RESTORE);
+        if (!IsWindowVisible(app_)) ShowWindow(app_, SW_SHOWNA);
+        minimizeHook = nullptr;
+        restoreHook = nullptr;
+        reported.clear();
+    }
+    uint32_t Handle() override { return Value(app_); }
+    void Minimize() override {
+        if (IsIconic(app_)) return;
+        ShowWindow(app_, SW_MINIMIZE);
+        if (minimizeHook) minimizeHook();
+    }
+    void Restore() override {
+        if (!IsIconic(app_)) return;
+        ShowWindow(app_, SW_RESTORE);
+        if (restoreHook) restoreHook();
+    }
+    void SetMinimizeHook(std::function<void()> hook) override { minimizeHook = std::move(hook); }
+    void SetRestoreHook(std::function<void()> hook) override { restoreHook = std::move(hook); }
+    void ShowMainForm() override { ShowWindow(main_, SW_SHOW); }
+    uint32_t MainFormHandle() override { return Value(main_); }
+    void ProcessMessages() override { PumpPending(); }
+    void ReportException(const std::exception& failure) override { reported.push_back(failure.what()); }
+
+    HWND app_ = nullptr, main_ = nullptr;
+    std::function<void()> minimizeHook, restoreHook;
+    std::vector<std::string> reported;
+};
+
+// The real shell, with every call and its answer written down.
+struct RecordingShell : TrayShell {
+    struct Call {
+        uint32_t message;
+        NotifyIconRecord record;
+        bool answer;
+    };
+    bool NotifyIcon(uint32_t message, const NotifyIconRecord& record) override {
+        const bool answer = Win32TrayShell().NotifyIcon(message, record);
+        calls.push_back({message, record, answer});
+        return answer;
+    }
+    size_t Count(uint32_t message) const {
+        size_t n = 0;
+        for (auto& c : calls) n += c.message == message;
+        return n;
+    }
+    std::vector<Call> calls;
+};
+
+struct Form : TComponent {
+    Form() : TComponent(nullptr) {}
+    bool IsForm() const override { return true; }
+};
+
+class TrayWin32 : public ::testing::Test {
+protected:
+    TrayWin32() {
+        app.Reset();
+        TrayClickDelay = 400;
+        TrayLockCount = 0;
+        tray = new TVXTrayIcon95(&form, TrayEnvironment{app, Win32TrayPlatform(), shell, Win32TickSource()});
+        hidden = Window(tray->WindowHandle());
+        tray->SetIcon(Value(reinterpret_cast<HWND>(LoadIconA(nullptr, IDI_APPLICATION))));
+        tray->SetHint("Pastimo - Click");
+    }
+    ~TrayWin32() override { PumpPending(); }
+
+    void Callback(UINT mouseMessage) { PostMessageA(hidden, WM_TRAYICONCALLBACK, TrayIconId, mouseMessage); }
+
+    WineApp& app = WineApp::Shared();
+    RecordingShell shell;
+    Form form;  // after the shell: the tray icon goes first
+    TVXTrayIcon95* tray = nullptr;
+    HWND hidden = nullptr;
+};
+
+TEST_F(TrayWin32, RealShellTakesAddModifyDeleteWithThe88ByteRecord) {
+    EXPECT_EQ(NOTIFYICONDATAA_V1_SIZE, 88u);
+    tray->ShowIcon();
+    tray->SetHint("Pastimo - now");
+    tray->HideIcon();
+    ASSERT_EQ(shell.calls.size(), 3u);
+    EXPECT_EQ(shell.calls[0].message, static_cast<uint32_t>(NIM_ADD));
+    EXPECT_EQ(shell.calls[1].message, static_cast<uint32_t>(NIM_MODIFY));
+    EXPECT_EQ(shell.calls[2].message, static_cast<uint32_t>(NIM_DELETE));
+    for (auto& call : shell.calls) {
+        EXPECT_TRUE(call.answer) << "the tray refused message " << call.message;
+        EXPECT_EQ(call.record.cbSize, 88u);
+        EXPECT_EQ(call.record.hWnd, Value(hidden));
+        EXPECT_EQ(call.record.uID, 42u);
+        EXPECT_EQ(call.record.uFlags, 7u);
+        EXPECT_EQ(call.record.uCallbackMessage, 0x464u);
+        EXPECT_NE(call.record.hIcon, 0u);
+    }
+    EXPECT_STREQ(shell.calls[1].record.szTip, "Pastimo - now");
+    // The icon was really there: deleting it again is refused.
+    EXPECT_FALSE(Win32TrayShell().NotifyIcon(NIM_DELETE, shell.calls[2].record));
+}
+
+TEST_F(TrayWin32, HiddenWindowIsAnInvisibleTopLevelWindow) {
+    ASSERT_TRUE(IsWindow(hidden));
+    EXPECT_EQ(GetAncestor(hidden, GA_PARENT), GetDesktopWindow()) << "not message-only: broadcasts reach it";
+    EXPECT_FALSE(IsWindowVisible(hidden));
+    EXPECT_EQ(SendMessageA(hidden, WM_QUERYENDSESSION, 0, 0), 1);
+    EXPECT_EQ(SendMessageA(hidden, WM_SETTEXT, 0, reinterpret_cast<LPARAM>("x")), TRUE)
+        << "other messages get default processing";
+    delete tray;
+    EXPECT_FALSE(IsWindow(hidden));
+}
+
+TEST_F(TrayWin32, TaskbarCreatedBroadcastAddsTheActiveIconAgain) {
+    const UINT taskbarCreated = RegisterWindowMessageA("TaskbarCreated");
+    ASSERT_NE(taskbarCreated, 0u);
+    tray->ShowIcon();
+    // The shell's restart, as its broadcast would arrive.
+    PostMessageA(HWND_BROADCAST, taskbarCreated, 0, 0);
+    ASSERT_TRUE(PumpUntil([&] { return shell.Count(NIM_ADD) == 2; }));
+    EXPECT_EQ(shell.calls.back().record.hWnd, Value(hidden));
+
+    tray->HideIcon();
+    SendMessageA(hidden, taskbarCreated, 0, 0);
+    EXPECT_EQ(shell.Count(NIM_ADD), 2u) << "an inactive icon stays away";
+}
+
+TEST_F(TrayWin32, EndSessionRemovesTheIconOnlyWhenTheSessionEnds) {
+    tray->ShowIcon();
+    SendMessageA(hidden, WM_ENDSESSION, FALSE, 0);
+    EXPECT_TRUE(tray->Active());
+    EXPECT_EQ(shell.Count(NIM_DELETE), 0u);
+    SendMessageA(hidden, WM_ENDSESSION, TRUE, 0);
+    EXPECT_FALSE(tray->Active());
+    ASSERT_EQ(shell.Count(NIM_DELETE), 1u);
+    EXPECT_TRUE(shell.calls.back().answer);
+}
+
+TEST_F(TrayWin32, ClicksArriveThroughTheRealTimerAndQueue) {
+    int clicks = 0, dblClicks = 0;
+    tray->OnClick = [&](TComponent*) { ++clicks; };
+    tray->OnDblClick = [&](TComponent*) { ++dblClicks; };
+    tray->ShowIcon();
+
+    Callback(WM_LBUTTONDOWN);
+    Callback(WM_LBUTTONUP);
+    ASSERT_TRUE(PumpUntil([&] { return clicks == 1; }));
+    EXPECT_EQ(dblClicks, 0);
+    EXPECT_FALSE(tray->MsgWindow().ClickTimer()->Enabled());
+
+    // Down and double in one batch: the double arrives long before the wait ends.
+    Callback(WM_LBUTTONDOWN);
+    Callback(WM_LBUTTONDBLCLK);
+    ASSERT_TRUE(PumpUntil([&] { return dblClicks == 1; }));
+    EXPECT_EQ(clicks, 1);
+
+    // Only OnClick: the deferred call, no timer.
+    tray->OnDblClick = nullptr;
+    const Win32TimerActivity before = Win32TimerCounters();
+    Callback(WM_LBUTTONDOWN);
+    ASSERT_TRUE(PumpUntil([&] { return clicks == 2; }));
+    EXPECT_EQ(Win32TimerCounters().starts, before.starts);
+}
+
+TEST_F(TrayWin32, FailuresAtTheWindowAndTimerBoundariesGoToTheErrorReport) {
+    tray->OnClick = [](TComponent*) { throw std::runtime_error("click failed"); };
+    tray->OnDblClick = [](TComponent*) { throw std::runtime_error("double failed"); };
+    Callback(WM_LBUTTONDOWN);
+    ASSERT_TRUE(PumpUntil([&] { return !app.reported.empty(); }));
+    EXPECT_EQ(app.reported[0], "click failed") << "from the timer";
+    Callback(WM_LBUTTONDBLCLK);
+    ASSERT_TRUE(PumpUntil([&] { return app.reported.size() == 2; }));
+    EXPECT_EQ(app.reported[1], "double failed") << "from the window procedure";
+}
+
+TEST_F(TrayWin32, IdleTrayIconStartsNoTimerAndGetsNoTimerMessage) {
+    const Win32TimerActivity before = Win32TimerCounters();
+    tray->ShowIcon();
+    tray->SetState(tsDisabled);
+    tray->SetState(tsEnabled);
+    Callback(WM_MOUSEMOVE);  // no enter or exit handler: nothing to poll
+    Callback(WM_LBUTTONUP);
+    PumpPending();
+    const Win32TimerActivity idle = Win32TimerCounters();
+    EXPECT_EQ(idle.starts, before.starts);
+    EXPECT_EQ(idle.messages, before.messages);
+
+    // The counters do count: a waiting click runs the timer.
+    int clicks = 0;
+    tray->OnClick = [&](TComponent*) { ++clicks; };
+    tray->OnDblClick = [](TComponent*) {};
+    Callback(WM_LBUTTONDOWN);
+    ASSERT_TRUE(PumpUntil([&] { return clicks == 1; }));
+    EXPECT_GT(Win32TimerCounters().starts, idle.starts);
+    EXPECT_GT(Win32TimerCounters().messages, idle.messages);
+}
+
+TEST_F(TrayWin32, MinimiseToTrayHidesTheApplicationWindowAndRestoreBringsItBack) {
+    tray->ShowIcon();
+    int minimized = 0, restored = 0;
+    tray->OnAppMinimize = [&](TComponent*) { ++minimized; };
+    tray->OnAppRestore = [&](TComponent*) { ++restored; };
+    ASSERT_TRUE(IsWindowVisible(app.app_));
+
+    app.Minimize();
+    EXPECT_EQ(minimized, 1);
+    ASSERT_TRUE(PumpUntil([&] { return !IsWindowVisible(app.app_); }));
+    EXPECT_EQ(TrayLockCount, 0);
+
+    app.Restore();
+    EXPECT_EQ(restored, 1);
+    ASSERT_TRUE(PumpUntil([&] { return IsWindowVisible(app.app_) && IsWindowVisible(app.main_); }));
+    EXPECT_FALSE(IsIconic(app.app_));
+    EXPECT_EQ(TrayLockCount, 0);
+}
+
+TEST_F(TrayWin32, DestructionReleasesTheApplicationHooksAndTheIcon) {
+    tray->ShowIcon();
+    delete tray;
+    EXPECT_FALSE(app.minimizeHook);
+    EXPECT_FALSE(app.restoreHook);
+    EXPECT_EQ(shell.calls.back().message, static_cast<uint32_t>(NIM_DELETE));
+    EXPECT_TRUE(shell.calls.back().answer);
+}
+
+// A 16 by 16 two-colour icon file, written byte by byte.
+void WriteIconFile(const char* path) {
+    std::vector<uint8_t> bytes;
+    auto u16 = [&](uint16_t v) { bytes.push_back(uint8_t(v)); bytes.push_back(uint8_t(v >> 8)); };
+    auto u32 = [&](uint32_t v) { u16(uint16_t(v)); u16(uint16_t(v >> 16)); };
+    const uint32_t imageSize = 40 + 8 + 64 + 64;  // header, palette, colour rows, mask rows
+    u16(0); u16(1); u16(1);                                    // icon directory, one image
+    bytes.insert(bytes.end(), {16, 16, 2, 0}); u16(1); u16(1);  // 16x16, 2 colours, 1 bit
+    u32(imageSize); u32(22);
+    u32(40); u32(16); u32(32); u16(1); u16(1);                 // bitmap header (height doubled)
+    for (int i = 0; i < 6; ++i) u32(0);
+    u32(0x000000); u32(0xFFFFFF);                              // black, white
+    for (int row = 0; row < 16; ++row) u32(row % 2 ? 0xAAAAAAAA : 0x55555555);
+    for (int row = 0; row < 16; ++row) u32(0);                 // opaque
+    HANDLE f = CreateFileA(path, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+    ASSERT_NE(f, INVALID_HANDLE_VALUE);
+    DWORD written = 0;
+    WriteFile(f, bytes.data(), DWORD(bytes.size()), &written, nullptr);
+    CloseHandle(f);
+    ASSERT_EQ(written, bytes.size());
+}
+
+TEST_F(TrayWin32, AnimationShowsFramesFromIconFilesAndSkipsMissingOnes) {
+    WriteIconFile("frame.ico");
+    int animations = 0;
+    tray->OnAnimation = [&](TComponent*) { ++animations; };
+    tray->Animation().SetIcons({"frame.ico", "no such frame.ico"});
+    tray->Animation().SetInterval(100);
+    tray->SetState(tsAnimated);
+    tray->ShowIcon();
+    EXPECT_EQ(animations, 1) << "frame 0 at once";
+    ASSERT_TRUE(PumpUntil([&] { return animations >= 4; }));
+    tray->HideIcon();
+    EXPECT_FALSE(tray->Animation().Running());
+    for (auto& call : shell.calls) {
+        EXPECT_TRUE(call.answer);
+        EXPECT_NE(call.record.hIcon, 0u) << "every frame shown, the missing one kept the last image";
+    }
+    DeleteFileA("frame.ico");
+}
+
+TEST_F(TrayWin32, IconFileFailuresAreToldApart) {
+    TrayPlatform& platform = Win32TrayPlatform();
+    try {
+        platform.LoadIconFile("no such frame.ico");
+        FAIL() << "loaded a missing file";
+    } catch (const EFOpenError& e) {
+        EXPECT_STREQ(e.what(), "Cannot open file no such frame.ico");
+    }
+    EXPECT_EQ(platform.LoadIconResource("NO_SUCH_ICON"), 0u);
+
+    const char* path = "not-an-icon.ico";
+    HANDLE f = CreateFileA(path, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+    ASSERT_NE(f, INVALID_HANDLE_VALUE);
+    DWORD written = 0;
+    WriteFile(f, "text", 4, &written, nullptr);
+    CloseHandle(f);
+    bool missing = false, invalid = false;
+    try {
+        platform.LoadIconFile(path);
+    } catch (const EFOpenError&) {
+        missing = true;
+    } catch (const std::exception&) {
+        invalid = true;
+    }
+    EXPECT_FALSE(missing) << "the file is there";
+    EXPECT_TRUE(invalid) << "but holds no icon";
+    DeleteFileA(path);
+}
+
+}  // namespace
+}  // namespace pastimo
