@@ -39,7 +39,15 @@ void GroupsPage::ListBoxItemsClick() {
             const std::string name = FItems[selected];
             FView.SetItemName(name);
             FView.SetItemText(std::string());
-            FView.SetItemText(FStore.ReadItemText(FCurrentGroup, name));
+            const std::string text = FStore.ReadItemText(FCurrentGroup, name);
+            try {
+                FView.SetItemText(text);
+            } catch (const std::exception&) {
+                // The field may keep the part that fitted; Save Changed
+                // would then cut the item's file down to it.
+                FView.SetItemText(std::string());
+                throw;
+            }
             FView.CopyItemTextToClipboard();
         } catch (const std::exception&) {
         }

@@ -1,0 +1,744 @@
+// The "My Groups" page's rules in front of a fake view that records what the
+// page does to its controls, on a real library in a fresh folder.
+
+#include "library/GroupsPage.h"
+
+#include "tests/library/LibraryTestFiles.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <ostream>
+
+namespace pastimo {
+namespace {
+
+using Names = std::vector<std::string>;
+using test::ExistsRaw;
+using test::ListFolder;
+using test::MakeFolderRaw;
+using test::ReadRaw;
+using test::WriteRaw;
+using test::kSep;
+
+const char* const kItemNamePrompt = "Enter new item name...";
+const char* const kItemTextPrompt = "Type or paste (CTRL-V) your text for this new item here...";
+const char* const kGroupNamePrompt = "New group name here..";
+
+// The page's controls as plain values. Selections are what the test sets, as
+// a user would; the page only reads them.
+class FakeView final : public GroupsPageView {
+public:
+    int selectedGroup = -1;
+    int selectedItem = -1;
+    Names groupRows;
+    Names itemRows;
+    std::string newGroupName = kGroupNamePrompt;
+    std::string itemName = kItemNamePrompt;
+    std::string itemText = kItemTextPrompt;
+    bool fieldsEnabled = true;
+    bool saveVisible = false;
+    Names messages;
+    Names clipboardCopies;   // the field's text at each copy
+    int minimized = 0;
+    // Like a text field with a size limit: a longer text is cut to the limit
+    // and the setter throws. npos: no limit.
+    size_t textCapacity = std::string::npos;
+
+    int SelectedGroup() const override { return selectedGroup; }
+    void ShowGroups(const NameList& groups) override { groupRows = groups.Names(); }
+    int SelectedItem() const override { return selectedItem; }
+    void ShowItems(const NameList& items) override { itemRows = items.Names(); }
+    std::string NewGroupName() const override { return newGroupName; }
+    void SetNewGroupName(const std::string& text) override { newGroupName = text; }
+    std::string ItemName() const override { return itemName; }
+    void SetItemName(const std::string& text) override { itemName = text; }
+    std::string ItemText() const override { return itemText; }
+    void SetItemText(const std::string& text) override {
+        itemText = text.substr(0, textCapacity);
+        if (text.size() > textCapacity) throw Exception("The text is too large for the field");
+    }
+    void SetItemFieldsEnabled(bool enabled) override { fieldsEnabled = enabled; }
+    void SetSaveChangedVisible(bool visible) override { saveVisible = visible; }
+    void ShowInformation(const std::string& message) override { messages.push_back(message); }
+    void CopyItemTextToClipboard() override { clipboardCopies.push_back(itemText); }
+    void MinimizeToTray() override { ++minimized; }
+};
+
+// The columns of the page's state table.
+struct PageState {
+    std::string currentGroup;
+    Names items;
+    std::string itemName, itemText;
+    bool fieldsEnabled;
+    bool saveVisible;
+
+    bool operator==(const PageState& o) const {
+        return currentGroup == o.currentGroup && items == o.items && itemName == o.itemName &&
+               itemText == o.itemText && fieldsEnabled == o.fieldsEnabled && saveVisible == o.saveVisible;
+    }
+};
+
+void PrintTo(const PageState& s, std::ostream* out) {
+    *out << "{group \"" << s.currentGroup << "\", items [";
+    for (const std::string& item : s.items) *out << '"' << item << "\" ";
+    *out << "], name \"" << s.itemName << "\", text \"" << s.itemText << "\", "
+         << (s.fieldsEnabled ? "enabled" : "disabled") << ", save " << (s.saveVisible ? "shown" : "hidden") << "}";
+}
+
+template <class E, class F>
+std::string MessageOf(F f) {
+    try {
+        f();
+    } catch (const E& e) {
+        return e.what();
+    } catch (const std::exception& e) {
+        return std::string("<other exception> ") + e.what();
+    }
+    return "<no exception>";
+}
+
+class GroupsPageTest : public ::testing::Test {
+protected:
+    test::TempFolder folder;
+    LibraryStore store{folder.Path()};
+    FakeView view;
+    bool autoMinimize = false;
+    GroupsPage page{store, view, autoMinimize};
+
+    std::string Data() const { return folder.Path() + "data" + kSep; }
+    std::string GroupList() const { return Data() + "categories.dat"; }
+    std::string GroupFolder(const std::string& g) const { return Data() + g; }
+    std::string ItemList(const std::string& g) const { return Data() + g + kSep + g + ".dat"; }
+    std::string ItemText(const std::string& g, const std::string& i) const { return Data() + g + kSep + i + ".itm"; }
+
+    // A library written byte by byte, bypassing the code under test; then
+    // start-up as the window does it.
+    struct Item {
+        std::string name, text;
+    };
+    void MakeGroup(const std::string& group, const std::vector<Item>& items) {
+        ASSERT_TRUE(MakeFolderRaw(GroupFolder(group)));
+        std::string list;
+        for (const Item& item : items) {
+            list += item.name + "\r\n";
+            ASSERT_TRUE(WriteRaw(ItemText(group, item.name), item.text));
+        }
+        ASSERT_TRUE(WriteRaw(ItemList(group), list));
+    }
+    void Library(const std::string& groupList) {
+        ASSERT_TRUE(MakeFolderRaw(Data()));
+        ASSERT_TRUE(WriteRaw(GroupList(), groupList));
+    }
+    void StandardLibrary() {
+        Library("beta\r\nalpha\r\n");
+        MakeGroup("alpha", {{"one", "first\ntext"}, {"two", "second"}});
+        MakeGroup("beta", {{"three", "third"}});
+    }
+    void Start() {
+        page.LoadGroups();
+        store.EnsureDataFolder();
+    }
+
+    PageState State() const {
+        return {page.CurrentGroup(), view.itemRows, view.itemName, view.itemText, view.fieldsEnabled, view.saveVisible};
+    }
+    void SelectGroup(int row) {
+        view.selectedGroup = row;
+        view.selectedItem = -1;   // a new list has no selection
+        page.ListBox1Click();
+    }
+    void PickItem(int row) {
+        view.selectedItem = row;
+        page.ListBoxItemsClick();
+    }
+    // The rows the view shows and the page's own lists agree at every step.
+    void ExpectViewMatchesPage() {
+        EXPECT_EQ(view.groupRows, page.Groups().Names());
+        EXPECT_EQ(view.itemRows, page.Items().Names());
+    }
+};
+
+// --- state and lifecycle, row by row
+
+TEST_F(GroupsPageTest, StartShowsTheStoredGroupsSortedAndThePrompts) {
+    StandardLibrary();
+    Start();
+    EXPECT_EQ(view.groupRows, (Names{"alpha", "beta"}));
+    EXPECT_EQ(State(), (PageState{"", {}, kItemNamePrompt, kItemTextPrompt, true, false}));
+    EXPECT_EQ(view.newGroupName, kGroupNamePrompt);
+    EXPECT_TRUE(view.messages.empty());
+}
+
+TEST_F(GroupsPageTest, FirstStartWithNoLibraryShowsNoGroups) {
+    Start();
+    EXPECT_TRUE(view.groupRows.empty());
+    EXPECT_TRUE(ExistsRaw(Data()));
+    EXPECT_EQ(State(), (PageState{"", {}, kItemNamePrompt, kItemTextPrompt, true, false}));
+}
+
+TEST_F(GroupsPageTest, SelectingAGroupListsItsItemsAndEmptiesAndEnablesTheFields) {
+    StandardLibrary();
+    Start();
+    SelectGroup(1);
+    PickItem(0);
+    page.EditNewItemEnter();   // a group is selected: nothing happens
+    view.selectedGroup = -1;
+    page.EditNewItemEnter();   // fields now disabled, save button still shown
+    ASSERT_FALSE(view.fieldsEnabled);
+    ASSERT_TRUE(view.saveVisible);
+
+    SelectGroup(0);
+    EXPECT_EQ(State(), (PageState{"alpha", {"one", "two"}, "", "", true, false}));
+    ExpectViewMatchesPage();
+}
+
+TEST_F(GroupsPageTest, SelectingNothingDoesNothing) {
+    StandardLibrary();
+    Start();
+    SelectGroup(0);
+    PickItem(1);
+    const PageState before = State();
+    SelectGroup(-1);
+    EXPECT_EQ(State(), before);
+}
+
+TEST_F(GroupsPageTest, AGroupWhoseItemListCannotBeReadShowsNoItemsQuietly) {
+    StandardLibrary();
+    MakeFolderRaw(GroupFolder("gamma"));   // no item list file
+    ASSERT_TRUE(WriteRaw(GroupList(), "alpha\r\nbeta\r\ngamma\r\n"));
+    Start();
+    SelectGroup(0);
+    SelectGroup(2);
+    EXPECT_EQ(State(), (PageState{"gamma", {}, "", "", true, false}));
+
+    {
+        test::ExclusiveHold hold(ItemList("alpha"));
+        SelectGroup(0);
+    }
+    EXPECT_EQ(State(), (PageState{"alpha", {}, "", "", true, false}));
+    EXPECT_TRUE(view.messages.empty());
+}
+
+TEST_F(GroupsPageTest, PickingAnItemShowsItAndCopiesExactlyItsText) {
+    StandardLibrary();
+    Start();
+    SelectGroup(0);
+    PickItem(0);
+    EXPECT_EQ(State(), (PageState{"alpha", {"one", "two"}, "one", "first\r\ntext", true, true}));
+    EXPECT_EQ(view.clipboardCopies, (Names{"first\r\ntext"}));
+    EXPECT_EQ(view.minimized, 0);
+
+    PickItem(1);
+    EXPECT_EQ(State(), (PageState{"alpha", {"one", "two"}, "two", "second", true, true}));
+    EXPECT_EQ(view.clipboardCopies, (Names{"first\r\ntext", "second"}));
+    EXPECT_TRUE(view.messages.empty());
+}
+
+TEST_F(GroupsPageTest, AnEmptyTextIsCopiedAsEmpty) {
+    Library("g\r\n");
+    MakeGroup("g", {{"blank", ""}});
+    Start();
+    SelectGroup(0);
+    PickItem(0);
+    EXPECT_EQ(State(), (PageState{"g", {"blank"}, "blank", "", true, true}));
+    EXPECT_EQ(view.clipboardCopies, (Names{""}));
+}
+
+TEST_F(GroupsPageTest, AutoMinimizeHidesAfterEveryPickAndOnlyWhenSet) {
+    StandardLibrary();
+    Start();
+    SelectGroup(0);
+    autoMinimize = true;
+    PickItem(0);
+    EXPECT_EQ(view.minimized, 1);
+    EXPECT_EQ(view.clipboardCopies.size(), 1u);
+
+    // No item selected: nothing is shown or copied, but the window still hides.
+    const PageState before = State();
+    PickItem(-1);
+    EXPECT_EQ(view.minimized, 2);
+    EXPECT_EQ(State(), before);
+    EXPECT_EQ(view.clipboardCopies.size(), 1u);
+
+    autoMinimize = false;
+    PickItem(1);
+    EXPECT_EQ(view.minimized, 2);
+}
+
+TEST_F(GroupsPageTest, PickingAnItemWithoutItsTextFileShowsTheNameOnly) {
+    StandardLibrary();
+    std::remove(ItemText("alpha", "two").c_str());
+    Start();
+    SelectGroup(0);
+    PickItem(0);
+    autoMinimize = true;
+    PickItem(1);
+    EXPECT_EQ(State(), (PageState{"alpha", {"one", "two"}, "two", "", true, true}));
+    EXPECT_EQ(view.clipboardCopies, (Names{"first\r\ntext"}));   // only the first pick copied
+    EXPECT_EQ(view.minimized, 1);
+    EXPECT_TRUE(view.messages.empty());
+
+    // A text file another program holds reads the same way.
+    test::ExclusiveHold hold(ItemText("alpha", "one"));
+    PickItem(0);
+    EXPECT_EQ(State(), (PageState{"alpha", {"one", "two"}, "one", "", true, true}));
+    EXPECT_EQ(view.clipboardCopies.size(), 1u);
+    EXPECT_EQ(view.minimized, 2);
+}
+
+// A text too large for the field ends the pick like a missing file: the field
+// is left empty, not holding the part that fitted, and nothing is copied.
+TEST_F(GroupsPageTest, ATextTooLargeForTheFieldLeavesItEmptyAndCopiesNothing) {
+    Library("g\r\n");
+    MakeGroup("g", {{"big", std::string(100, 'x')}, {"small", "fits"}});
+    Start();
+    view.textCapacity = 64;
+    autoMinimize = true;
+    SelectGroup(0);
+    PickItem(0);
+    EXPECT_EQ(State(), (PageState{"g", {"big", "small"}, "big", "", true, true}));
+    EXPECT_TRUE(view.clipboardCopies.empty());
+    EXPECT_EQ(view.minimized, 1);
+    EXPECT_TRUE(view.messages.empty());
+
+    PickItem(1);
+    EXPECT_EQ(view.itemText, "fits");
+    EXPECT_EQ(view.clipboardCopies, (Names{"fits"}));
+}
+
+TEST_F(GroupsPageTest, EnteringTheItemFieldsWithNoGroupSelectedAsksForOne) {
+    StandardLibrary();
+    Start();
+    page.EditNewItemEnter();
+    EXPECT_EQ(view.messages, (Names{GroupsPage::kSelectGroupFirst}));
+    EXPECT_EQ(view.messages[0], "You must first select a Group from the Group list.");
+    EXPECT_EQ(State(),
+              (PageState{"", {}, "Select a Group first (above)", "Select a Group first (above)", false, false}));
+
+    // Selecting a group is what enables and empties them again.
+    SelectGroup(1);
+    EXPECT_EQ(State(), (PageState{"beta", {"three"}, "", "", true, false}));
+    page.EditNewItemEnter();
+    EXPECT_EQ(view.messages.size(), 1u);
+    EXPECT_EQ(State(), (PageState{"beta", {"three"}, "", "", true, false}));
+}
+
+// The guard looks at the highlight in the group list, not at the current
+// group: a group just added is current but not highlighted.
+TEST_F(GroupsPageTest, EnteringTheFieldsAfterAddingAGroupStillAsks) {
+    Library("");
+    Start();
+    view.newGroupName = "fresh";
+    page.ButtonAddGroupClick();
+    ASSERT_EQ(page.CurrentGroup(), "fresh");
+    page.EditNewItemEnter();
+    EXPECT_EQ(view.messages, (Names{GroupsPage::kSelectGroupFirst}));
+    EXPECT_EQ(State(),
+              (PageState{"fresh", {}, "Select a Group first (above)", "Select a Group first (above)", false, false}));
+}
+
+TEST_F(GroupsPageTest, ClickingTheGroupNameFieldEmptiesItEveryTime) {
+    Start();
+    page.EditAddCategoryClick();
+    EXPECT_EQ(view.newGroupName, "");
+    view.newGroupName = "typed by the user";
+    page.EditAddCategoryClick();
+    EXPECT_EQ(view.newGroupName, "");
+}
+
+TEST_F(GroupsPageTest, AddingAGroupWithAnEmptyNameAsksForOne) {
+    StandardLibrary();
+    Start();
+    SelectGroup(0);
+    PickItem(0);
+    const PageState before = State();
+    const std::string listBefore = ReadRaw(GroupList());
+    view.newGroupName = "";
+    page.ButtonAddGroupClick();
+    EXPECT_EQ(view.messages, (Names{"Enter a name for this group first."}));
+    EXPECT_EQ(State(), before);
+    EXPECT_EQ(view.groupRows, (Names{"alpha", "beta"}));
+    EXPECT_EQ(ReadRaw(GroupList()), listBefore);
+}
+
+TEST_F(GroupsPageTest, AddingAGroupWhileAnotherIsHighlightedTakesTheNextItems) {
+    StandardLibrary();
+    Start();
+    SelectGroup(1);
+    PickItem(0);   // beta's "three": fields filled, save shown
+    view.newGroupName = "Aardvark";
+    page.ButtonAddGroupClick();
+
+    EXPECT_EQ(State(), (PageState{"Aardvark", {}, "three", "third", true, false}));
+    EXPECT_EQ(view.newGroupName, "");
+    EXPECT_EQ(view.groupRows, (Names{"Aardvark", "alpha", "beta"}));
+    EXPECT_EQ(view.selectedGroup, 1);   // the page moves no highlight
+    EXPECT_TRUE(view.messages.empty());
+    EXPECT_EQ(ReadRaw(GroupList()), "Aardvark\r\nalpha\r\nbeta\r\n");
+    EXPECT_EQ(ReadRaw(ItemList("Aardvark")), "");
+    ExpectViewMatchesPage();
+
+    // The next item goes into the new group, not the highlighted one.
+    view.itemName = "four";
+    view.itemText = "fourth";
+    page.ButtonAddNewItemClick();
+    EXPECT_EQ(ReadRaw(ItemList("Aardvark")), "four\r\n");
+    EXPECT_EQ(ReadRaw(ItemText("Aardvark", "four")), "fourth");
+    EXPECT_EQ(ReadRaw(ItemList("beta")), "three\r\n");
+    EXPECT_EQ(view.itemRows, (Names{"four"}));
+}
+
+TEST_F(GroupsPageTest, RefusedGroupNamesShowTheIllegalNameBoxAndChangeNothing) {
+    StandardLibrary();
+    MakeFolderRaw(GroupFolder("gone"));   // a deleted group's folder stays
+    Start();
+    SelectGroup(0);
+    PickItem(1);
+    const PageState before = State();
+    const std::string listBefore = ReadRaw(GroupList());
+    const Names dataBefore = ListFolder(Data());
+
+    for (const char* name : {"alpha", "gone", "a*b", "x/y", "what?", "<tag>", "  "}) {
+        SCOPED_TRACE(name);
+        view.messages.clear();
+        view.newGroupName = name;
+        page.ButtonAddGroupClick();
+        EXPECT_EQ(view.messages,
+                  (Names{"ERROR: Group names cannot contain any illegal filename characters, like * or / or ? or <. "
+                         "Please enter a new name using only alphanumeric characters (spaces are OK)."}));
+        EXPECT_EQ(view.newGroupName, name);   // the typed name stays
+        EXPECT_EQ(State(), before);
+        EXPECT_EQ(view.groupRows, (Names{"alpha", "beta"}));
+    }
+    EXPECT_EQ(ReadRaw(GroupList()), listBefore);
+    EXPECT_EQ(ListFolder(Data()), dataBefore);
+}
+
+TEST_F(GroupsPageTest, GroupNamesAreTakenAsTypedWithoutTrimming) {
+    Library("");
+    Start();
+    view.newGroupName = " lead";
+    page.ButtonAddGroupClick();
+    view.newGroupName = kGroupNamePrompt;   // the prompt is not recognised: it ends in ".", refused
+    page.ButtonAddGroupClick();
+    EXPECT_EQ(view.groupRows, (Names{" lead"}));
+    EXPECT_EQ(page.CurrentGroup(), " lead");
+    EXPECT_TRUE(ExistsRaw(ItemList(" lead")));
+    EXPECT_EQ(view.messages, (Names{GroupsPage::kIllegalGroupName}));
+}
+
+TEST_F(GroupsPageTest, DeletingAGroupKeepsItsItemsShownAndItemsStillGoIntoItsFolder) {
+    StandardLibrary();
+    Start();
+    SelectGroup(0);
+    PickItem(0);
+    const PageState before = State();
+    page.ButtonDeleteGroupClick();
+    EXPECT_EQ(State(), before);
+    EXPECT_EQ(view.groupRows, (Names{"beta"}));
+    EXPECT_EQ(ReadRaw(GroupList()), "beta\r\n");
+    EXPECT_EQ(ListFolder(GroupFolder("alpha") + kSep), (Names{"alpha.dat", "one.itm", "two.itm"}));
+    EXPECT_TRUE(view.messages.empty());
+    ExpectViewMatchesPage();
+
+    view.selectedGroup = -1;   // the row is gone
+    view.itemName = "added";
+    view.itemText = "later";
+    page.ButtonAddNewItemClick();
+    EXPECT_EQ(ReadRaw(ItemList("alpha")), "added\r\none\r\ntwo\r\n");
+    EXPECT_EQ(ReadRaw(ItemText("alpha", "added")), "later");
+    EXPECT_EQ(view.itemRows, (Names{"added", "one", "two"}));
+
+    view.selectedItem = 1;
+    page.Button2Click();
+    EXPECT_EQ(ReadRaw(ItemList("alpha")), "added\r\ntwo\r\n");
+    EXPECT_FALSE(ExistsRaw(ItemText("alpha", "one")));
+
+    // The name stays taken by its folder.
+    view.newGroupName = "alpha";
+    page.ButtonAddGroupClick();
+    EXPECT_EQ(view.messages, (Names{GroupsPage::kIllegalGroupName}));
+}
+
+TEST_F(GroupsPageTest, DeletingWithNoGroupSelectedRewritesTheListUnchanged) {
+    Library("beta\nalpha");   // not as the program writes it
+    MakeGroup("alpha", {});
+    MakeGroup("beta", {});
+    Start();
+    const PageState before = State();
+    page.ButtonDeleteGroupClick();
+    EXPECT_EQ(ReadRaw(GroupList()), "alpha\r\nbeta\r\n");
+    EXPECT_EQ(view.groupRows, (Names{"alpha", "beta"}));
+    EXPECT_EQ(State(), before);
+}
+
+TEST_F(GroupsPageTest, AddingAnItemListsItAndEmptiesTheFields) {
+    StandardLibrary();
+    Start();
+    SelectGroup(0);
+    PickItem(1);   // save button shown, "two" highlighted
+    view.itemName = "middle";
+    view.itemText = "line 1\r\nline 2";
+    page.ButtonAddNewItemClick();
+    EXPECT_EQ(State(), (PageState{"alpha", {"middle", "one", "two"}, "", "", true, true}));
+    EXPECT_EQ(view.selectedItem, 1);
+    EXPECT_TRUE(view.messages.empty());
+    EXPECT_EQ(ReadRaw(ItemList("alpha")), "middle\r\none\r\ntwo\r\n");
+    EXPECT_EQ(ReadRaw(ItemText("alpha", "middle")), "line 1\r\nline 2");
+    ExpectViewMatchesPage();
+}
+
+TEST_F(GroupsPageTest, ItemNamesAreNotCheckedOrTrimmed) {
+    Library("g\r\n");
+    MakeGroup("g", {});
+    Start();
+    SelectGroup(0);
+    view.itemName = kItemNamePrompt;   // the prompt itself
+    view.itemText = kItemTextPrompt;
+    page.ButtonAddNewItemClick();
+    view.itemName = " spaced ";
+    view.itemText = "s";
+    page.ButtonAddNewItemClick();
+    view.itemName = "";
+    view.itemText = "nameless";
+    page.ButtonAddNewItemClick();
+    Names rows = view.itemRows;
+    std::sort(rows.begin(), rows.end());
+    EXPECT_EQ(rows, (Names{"", " spaced ", kItemNamePrompt}));
+    ExpectViewMatchesPage();
+    EXPECT_EQ(ReadRaw(ItemText("g", kItemNamePrompt)), kItemTextPrompt);
+    EXPECT_EQ(ReadRaw(ItemText("g", " spaced ")), "s");
+    EXPECT_EQ(ReadRaw(ItemText("g", "")), "nameless");
+    EXPECT_TRUE(view.messages.empty());
+}
+
+TEST_F(GroupsPageTest, AddingAnItemBeforeAnyGroupWritesIntoTheDataFolderItself) {
+    StandardLibrary();
+    Start();
+    view.itemName = "loose";
+    view.itemText = "no group";
+    page.ButtonAddNewItemClick();
+    EXPECT_EQ(State(), (PageState{"", {"loose"}, "", "", true, false}));
+    EXPECT_EQ(ReadRaw(Data() + ".dat"), "loose\r\n");
+    EXPECT_EQ(ReadRaw(Data() + "loose.itm"), "no group");
+    EXPECT_EQ(ReadRaw(GroupList()), "beta\r\nalpha\r\n");   // untouched
+}
+
+TEST_F(GroupsPageTest, AddingTheSameItemNameTwiceGivesTwoRowsAndTheSecondText) {
+    Library("g\r\n");
+    MakeGroup("g", {});
+    Start();
+    SelectGroup(0);
+    for (const char* text : {"first", "second"}) {
+        view.itemName = "same";
+        view.itemText = text;
+        page.ButtonAddNewItemClick();
+    }
+    EXPECT_EQ(view.itemRows, (Names{"same", "same"}));
+    EXPECT_EQ(ReadRaw(ItemList("g")), "same\r\nsame\r\n");
+    EXPECT_EQ(ListFolder(GroupFolder("g") + kSep), (Names{"g.dat", "same.itm"}));
+    EXPECT_EQ(ReadRaw(ItemText("g", "same")), "second");
+}
+
+TEST_F(GroupsPageTest, SavingAChangedItemReplacesItsRow) {
+    StandardLibrary();
+    Start();
+    SelectGroup(0);
+    PickItem(0);
+    view.itemText = "edited";
+    page.ButtonSaveChangedClick();
+    EXPECT_EQ(State(), (PageState{"alpha", {"one", "two"}, "", "", true, false}));
+    EXPECT_EQ(ReadRaw(ItemText("alpha", "one")), "edited");
+    EXPECT_EQ(ReadRaw(ItemList("alpha")), "one\r\ntwo\r\n");
+    EXPECT_TRUE(view.messages.empty());
+}
+
+TEST_F(GroupsPageTest, SavingUnderANewNameListsOnlyTheNewNameAndKeepsTheOldFile) {
+    StandardLibrary();
+    Start();
+    SelectGroup(0);
+    PickItem(0);
+    view.itemName = "zulu";
+    page.ButtonSaveChangedClick();
+    EXPECT_EQ(State(), (PageState{"alpha", {"two", "zulu"}, "", "", true, false}));
+    EXPECT_EQ(ReadRaw(ItemList("alpha")), "two\r\nzulu\r\n");
+    EXPECT_EQ(ReadRaw(ItemText("alpha", "zulu")), "first\r\ntext");
+    EXPECT_EQ(ReadRaw(ItemText("alpha", "one")), "first\ntext");   // left on disk as it was
+    ExpectViewMatchesPage();
+}
+
+TEST_F(GroupsPageTest, SavingWithNoItemSelectedAddsTheItem) {
+    StandardLibrary();
+    Start();
+    SelectGroup(0);
+    PickItem(1);
+    view.selectedItem = -1;
+    view.itemName = "new";
+    view.itemText = "n";
+    page.ButtonSaveChangedClick();
+    EXPECT_EQ(State(), (PageState{"alpha", {"new", "one", "two"}, "", "", true, false}));
+    EXPECT_EQ(ReadRaw(ItemText("alpha", "new")), "n");
+}
+
+TEST_F(GroupsPageTest, DeletingAnItemRemovesItsRowAndFileAndLeavesTheFields) {
+    StandardLibrary();
+    Start();
+    SelectGroup(0);
+    PickItem(0);
+    page.Button2Click();
+    EXPECT_EQ(State(), (PageState{"alpha", {"two"}, "one", "first\r\ntext", true, true}));
+    EXPECT_FALSE(ExistsRaw(ItemText("alpha", "one")));
+    EXPECT_EQ(ReadRaw(ItemList("alpha")), "two\r\n");
+    EXPECT_TRUE(view.messages.empty());
+}
+
+TEST_F(GroupsPageTest, DeletingWithNoItemSelectedDoesNothing) {
+    Library("g\r\n");
+    MakeGroup("g", {});
+    ASSERT_TRUE(WriteRaw(ItemList("g"), "b\na\n"));   // would be rewritten as "a\r\nb\r\n"
+    ASSERT_TRUE(WriteRaw(ItemText("g", "a"), "A"));
+    Start();
+    SelectGroup(0);
+    const PageState before = State();
+    page.Button2Click();
+    EXPECT_EQ(State(), before);
+    EXPECT_EQ(ReadRaw(ItemList("g")), "b\na\n");
+    EXPECT_TRUE(ExistsRaw(ItemText("g", "a")));
+}
+
+TEST_F(GroupsPageTest, SaveChangedAfterDeleteItemPutsTheItemBack) {
+    StandardLibrary();
+    Start();
+    SelectGroup(0);
+    PickItem(1);
+    page.Button2Click();
+    ASSERT_FALSE(ExistsRaw(ItemText("alpha", "two")));
+    ASSERT_TRUE(view.saveVisible);
+    view.selectedItem = -1;   // its row is gone
+    page.ButtonSaveChangedClick();
+    EXPECT_EQ(State(), (PageState{"alpha", {"one", "two"}, "", "", true, false}));
+    EXPECT_EQ(ReadRaw(ItemList("alpha")), "one\r\ntwo\r\n");
+    EXPECT_EQ(ReadRaw(ItemText("alpha", "two")), "second");
+}
+
+// --- write failures end the handler at the failing step
+
+TEST_F(GroupsPageTest, AFailedItemTextWriteLeavesTheRowListedAndTheFieldsFilled) {
+    StandardLibrary();
+    Start();
+    SelectGroup(0);
+    view.itemName = "held";
+    view.itemText = "text";
+    test::ExclusiveHold hold(ItemText("alpha", "held"));
+    EXPECT_EQ(MessageOf<EFCreateError>([&] { page.ButtonAddNewItemClick(); }),
+              "Cannot create file " + ItemText("alpha", "held"));
+    EXPECT_EQ(State(), (PageState{"alpha", {"held", "one", "two"}, "held", "text", true, false}));
+    EXPECT_EQ(ReadRaw(ItemList("alpha")), "held\r\none\r\ntwo\r\n");
+    ExpectViewMatchesPage();
+}
+
+TEST_F(GroupsPageTest, AFailedItemListWriteStopsEachItemHandler) {
+    StandardLibrary();
+    Start();
+    SelectGroup(0);
+    PickItem(0);
+    const std::string list = ItemList("alpha");
+    const std::string failure = "Cannot create file " + list;
+    test::ExclusiveHold hold(list);
+
+    view.itemName = "renamed";
+    EXPECT_EQ(MessageOf<EFCreateError>([&] { page.ButtonSaveChangedClick(); }), failure);
+    EXPECT_EQ(State(), (PageState{"alpha", {"renamed", "two"}, "renamed", "first\r\ntext", true, true}));
+    EXPECT_FALSE(ExistsRaw(ItemText("alpha", "renamed")));
+    ExpectViewMatchesPage();
+
+    view.selectedItem = 1;   // "two"
+    EXPECT_EQ(MessageOf<EFCreateError>([&] { page.Button2Click(); }), failure);
+    EXPECT_EQ(view.itemRows, (Names{"renamed"}));
+    EXPECT_FALSE(ExistsRaw(ItemText("alpha", "two")));   // deleted before the list write
+    ExpectViewMatchesPage();
+}
+
+TEST_F(GroupsPageTest, AFailedGroupListWriteLeavesTheGroupListedButNotCurrent) {
+    StandardLibrary();
+    Start();
+    SelectGroup(1);
+    {
+        test::ExclusiveHold hold(GroupList());
+        view.newGroupName = "gamma";
+        EXPECT_EQ(MessageOf<EFCreateError>([&] { page.ButtonAddGroupClick(); }), "Cannot create file " + GroupList());
+        EXPECT_EQ(view.groupRows, (Names{"alpha", "beta", "gamma"}));
+        EXPECT_TRUE(ExistsRaw(GroupFolder("gamma")));
+        EXPECT_EQ(State(), (PageState{"beta", {"three"}, "", "", true, false}));
+        EXPECT_EQ(view.newGroupName, "gamma");
+
+        view.selectedGroup = 0;
+        EXPECT_EQ(MessageOf<EFCreateError>([&] { page.ButtonDeleteGroupClick(); }),
+                  "Cannot create file " + GroupList());
+        EXPECT_EQ(view.groupRows, (Names{"beta", "gamma"}));
+        ExpectViewMatchesPage();
+    }
+    EXPECT_EQ(ReadRaw(GroupList()), "beta\r\nalpha\r\n");
+    EXPECT_TRUE(view.messages.empty());
+}
+
+// --- a group list that could not be read at start-up
+
+TEST_F(GroupsPageTest, AGroupListUnreadableAtStartIsReadAgainAndShownBeforeItIsWritten) {
+    StandardLibrary();
+    {
+        test::ExclusiveHold hold(GroupList());
+        Start();
+        EXPECT_TRUE(view.groupRows.empty());
+
+        // Still unreadable: nothing is written, made or shown.
+        view.newGroupName = "gamma";
+        EXPECT_EQ(MessageOf<EFOpenError>([&] { page.ButtonAddGroupClick(); }), "Cannot open file " + GroupList());
+        EXPECT_FALSE(ExistsRaw(GroupFolder("gamma")));
+        EXPECT_TRUE(view.groupRows.empty());
+        EXPECT_EQ(page.CurrentGroup(), "");
+        EXPECT_EQ(view.newGroupName, "gamma");
+    }
+    EXPECT_EQ(ReadRaw(GroupList()), "beta\r\nalpha\r\n");
+
+    page.ButtonAddGroupClick();
+    EXPECT_EQ(view.groupRows, (Names{"alpha", "beta", "gamma"}));
+    EXPECT_EQ(ReadRaw(GroupList()), "alpha\r\nbeta\r\ngamma\r\n");
+    EXPECT_EQ(page.CurrentGroup(), "gamma");
+    ExpectViewMatchesPage();
+}
+
+TEST_F(GroupsPageTest, ARefusedNameAfterAnUnreadableStartShowsTheGroupsReadAgain) {
+    StandardLibrary();
+    {
+        test::ExclusiveHold hold(GroupList());
+        Start();
+    }
+    ASSERT_TRUE(view.groupRows.empty());
+    view.newGroupName = "alpha";
+    page.ButtonAddGroupClick();
+    EXPECT_EQ(view.messages, (Names{GroupsPage::kIllegalGroupName}));
+    EXPECT_EQ(view.groupRows, (Names{"alpha", "beta"}));
+    EXPECT_EQ(ReadRaw(GroupList()), "beta\r\nalpha\r\n");
+    ExpectViewMatchesPage();
+}
+
+TEST_F(GroupsPageTest, DeletingAfterAnUnreadableStartShowsTheGroupsReadAgain) {
+    StandardLibrary();
+    {
+        test::ExclusiveHold hold(GroupList());
+        Start();
+    }
+    page.ButtonDeleteGroupClick();   // nothing could be highlighted
+    EXPECT_EQ(view.groupRows, (Names{"alpha", "beta"}));
+    EXPECT_EQ(ReadRaw(GroupList()), "alpha\r\nbeta\r\n");
+
+    view.selectedGroup = 1;
+    page.ButtonDeleteGroupClick();
+    EXPECT_EQ(view.groupRows, (Names{"alpha"}));
+    EXPECT_EQ(ReadRaw(GroupList()), "alpha\r\n");
+}
+
+}  // namespace
+}  // namespace pastimo
