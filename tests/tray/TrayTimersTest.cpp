@@ -145,13 +145,17 @@ TEST_F(TrayTimers, HandlerMayDisableItselfInsideTheTick) {
 }
 
 TEST_F(TrayTimers, KeepsFiringAcrossTheWrapOfTheTickCounter) {
-    time.now = 0xFFFFFF00u;  // 256 ms before the 32-bit counter wraps
-    std::vector<uint32_t> log;
-    Recording(log, true, 400);
-    time.Advance(4500);
-    ASSERT_EQ(log.size(), 10u);
-    EXPECT_EQ(log[0], 0xFFFFFF00u + 450);  // the first firing is already past the wrap
-    for (size_t i = 1; i < log.size(); ++i) EXPECT_EQ(log[i] - log[i - 1], 450u);
+    // 256 ms before the counter wraps read as signed (24.8 days) and as unsigned (49.7 days).
+    for (uint32_t start : {0x7FFFFF00u, 0xFFFFFF00u}) {
+        time.now = start;
+        std::vector<uint32_t> log;
+        TVXTimerItem* item = Recording(log, true, 400);
+        time.Advance(4500);
+        ASSERT_EQ(log.size(), 10u) << std::hex << start;
+        EXPECT_EQ(log[0], start + 450);  // the first firing is already past the wrap
+        for (size_t i = 1; i < log.size(); ++i) EXPECT_EQ(log[i] - log[i - 1], 450u);
+        item->SetEnabled(false);
+    }
 }
 
 TEST_F(TrayTimers, DisabledManagerDoesNotScheduleAndDestructionStopsTheTimer) {
