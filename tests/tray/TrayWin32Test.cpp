@@ -12,6 +12,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <functional>
 #include <stdexcept>
 #include <string>
@@ -144,9 +145,27 @@ protected:
     HWND hidden = nullptr;
 };
 
+// Wine docks each tray icon into the X tray (trayer) through a visible window
+// of this class in its shell's process.
+BOOL CALLBACK CountDocked(HWND window, LPARAM counter) {
+    char name[64] = {};
+    GetClassNameA(window, name, sizeof name);
+    if (std::strcmp(name, "__wine_x11_foreign_window") == 0 && IsWindowVisible(window))
+        ++*reinterpret_cast<int*>(counter);
+    return TRUE;
+}
+
+int DockedWindows() {
+    int count = 0;
+    EnumWindows(CountDocked, reinterpret_cast<LPARAM>(&count));
+    return count;
+}
+
 TEST_F(TrayWin32, RealShellTakesAddModifyDeleteWithThe88ByteRecord) {
     EXPECT_EQ(NOTIFYICONDATAA_V1_SIZE, 88u);
+    const int docked = DockedWindows();
     tray->ShowIcon();
+    EXPECT_TRUE(PumpUntil([&] { return DockedWindows() > docked; })) << "the icon was docked in the tray";
     tray->SetHint("Pastimo - now");
     tray->HideIcon();
     ASSERT_EQ(shell.calls.size(), 3u);
