@@ -9,9 +9,34 @@
 #include "shell/options/IniFile.h"
 #include "toolkit/win32/Application.h"
 
+#include "tray/VXTray95.h"
+#include "tray/win32/TrayWin32.h"
+
 namespace pastimo {
-// The tray icon's view of the application object.
-class Win32TrayApplication {};
+
+// The application object as the tray icon sees it.
+class Win32TrayApplication : public TrayApplication {
+public:
+    uint32_t Handle() override { return HandleValue(Application->Handle()); }
+    void Minimize() override { Application->Minimize(); }
+    void Restore() override { Application->Restore(); }
+    void SetMinimizeHook(std::function<void()> hook) override { Application->OnMinimize = std::move(hook); }
+    void SetRestoreHook(std::function<void()> hook) override { Application->OnRestore = std::move(hook); }
+    void ShowMainForm() override {
+        if (TForm* form = Application->MainForm()) form->Show();
+    }
+    uint32_t MainFormHandle() override {
+        TForm* form = Application->MainForm();
+        return form ? HandleValue(form->Handle()) : 0;
+    }
+    void ProcessMessages() override { Application->ProcessMessages(); }
+    void ReportException(const std::exception& failure) override { Application->HandleException(failure); }
+
+private:
+    // Window handles are 32-bit values in this 32-bit program.
+    static uint32_t HandleValue(HWND hwnd) { return static_cast<uint32_t>(reinterpret_cast<uintptr_t>(hwnd)); }
+};
+
 }  // namespace pastimo
 
 namespace pastimo {
@@ -115,6 +140,7 @@ TForm1::TForm1(TComponent* owner) : TForm(owner) {
     CreateHandle(args);
     CenterOnScreen();
     CreateControls();
+    CreateTrayIcon();
     FCreated = true;
 }
 
@@ -247,7 +273,23 @@ void TForm1::CreateHelpPage(HWND page) {
 
 void TForm1::ShowPage(int page) { PageControl1.SetActivePage(page); }
 
-void TForm1::ShowTrayIcon() {}
+void TForm1::CreateTrayIcon() {
+    // As the window's stored layout sets it up; FormCreate makes it active.
+    FTrayApplication = std::make_unique<Win32TrayApplication>();
+    VXTray = new TVXTrayIcon95(this, Win32TrayEnvironment(*FTrayApplication));
+    VXTray->BeginLoad();
+    VXTray->SetIcon(static_cast<uint32_t>(reinterpret_cast<uintptr_t>(FIcon)));
+    VXTray->SetAutoPopup(true);
+    VXTray->SetHint("Pastimo - Click");
+    VXTray->SetOptions({toMinimizeToTray});
+    VXTray->OnClick = [this](TComponent*) { VXTrayClick(); };
+    VXTray->OnDblClick = [this](TComponent*) { VXTrayClick(); };
+    VXTray->AfterLoad();
+}
+
+void TForm1::ShowTrayIcon() {
+    if (VXTray) VXTray->ShowIcon();
+}
 
 // --- start-up and shut-down
 
@@ -286,6 +328,7 @@ void TForm1::FormCreate() {
     } catch (const std::exception&) {
     }
 
+    if (VXTray) VXTray->SetAutoPopup(false);
     ShowTrayIcon();
 
     if (RunCount == 1) {

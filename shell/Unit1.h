@@ -75,6 +75,7 @@ private:
     void CreateRecentPage(HWND page);
     void CreateHelpPage(HWND page);
     void ShowPage(int page);
+    void CreateTrayIcon();
     void ShowTrayIcon();
 
     // GroupsPageView
