@@ -11,7 +11,10 @@ void TVXTrayIconAnimation::Start() {
     FFrameIndex = 0;
     Step();  // frame 0 at once
     if (FTrayIcon->State() == tsAnimated) {
-        FTimerItem->SetInterval(FInterval);
+        // An interval below the timers' smallest (0, negative, a slip of the
+        // pen) would step the animation on every tick and keep the program
+        // busy; it runs at the smallest instead. Interval keeps what was set.
+        FTimerItem->SetInterval(FInterval < kMinimumFrameInterval ? kMinimumFrameInterval : FInterval);
         FTimerItem->SetEnabled(true);
     }
 }

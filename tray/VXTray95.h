@@ -65,6 +65,10 @@ class TVXTrayIcon95;
 enum TVXTrayIconAnimationOption : uint8_t { aoIconsInExe = 0, aoIconsAreFiles = 1 };
 using TVXTrayIconAnimationOptions = TVXTrayIconAnimationOption;
 
+// The smallest time between two animation frames, in ms (the smallest
+// interval of a timer item).
+constexpr int32_t kMinimumFrameInterval = 55;
+
 // The animation of state tsAnimated: frames from files or icon resources,
 // stepped on a timer item of the tray icon's manager.
 class TVXTrayIconAnimation {

@@ -149,5 +149,21 @@ TEST_F(TrayAnimation, IntervalWritesRestartOnlyARunningAnimation) {
     EXPECT_FALSE(tray->Animation().Running());
 }
 
+TEST_F(TrayAnimation, IntervalsBelowTheSmallestRunAtTheSmallest) {
+    tray->Animation().SetIcons({"a.ico", "b.ico"});
+    tray->SetState(tsAnimated);
+    tray->ShowIcon();
+    for (int32_t interval : {0, -1000, 10}) {
+        tray->Animation().SetInterval(interval);
+        EXPECT_EQ(tray->Animation().Interval(), interval) << "the setting itself is kept";
+        EXPECT_EQ(tray->Animation().TimerItem()->Interval(), kMinimumFrameInterval);
+        const int before = animations;
+        w.time.Advance(1000);
+        // One frame per platform period at most, not one per millisecond.
+        EXPECT_LE(animations - before, 1000 / kMinimumFrameInterval + 1) << interval;
+        EXPECT_GE(animations - before, 5) << interval;
+    }
+}
+
 }  // namespace
 }  // namespace pastimo
