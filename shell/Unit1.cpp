@@ -5,6 +5,7 @@
 #include "capture/win32/Clipboard.h"
 #include "library/FileSystem.h"
 #include "resources/resource_ids.h"
+#include "shell/About.h"
 #include "shell/LaunchCounter.h"
 #include "shell/options/IniFile.h"
 #include "toolkit/win32/Application.h"
@@ -351,7 +352,10 @@ void TForm1::Exit1Click() {
     Release();
 }
 
-void TForm1::About1Click() {}
+void TForm1::About1Click() {
+    FormAbout = new TFormAbout(nullptr);
+    FormAbout->ShowModal();
+}
 
 void TForm1::ButtonMinimize() {
     Application->Minimize();
