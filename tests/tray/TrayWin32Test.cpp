@@ -98,6 +98,19 @@ public:
     std::vector<std::string> reported;
 };
 
+// The colour pixels of an icon, to tell frames apart.
+std::string IconPixels(uint32_t handle) {
+    ICONINFO info{};
+    if (!GetIconInfo(reinterpret_cast<HICON>(static_cast<uintptr_t>(handle)), &info)) return std::string();
+    BITMAP bitmap{};
+    GetObjectA(info.hbmColor, sizeof(bitmap), &bitmap);
+    std::string bits(static_cast<size_t>(bitmap.bmWidthBytes) * bitmap.bmHeight, '\0');
+    GetBitmapBits(info.hbmColor, static_cast<LONG>(bits.size()), &bits[0]);
+    DeleteObject(info.hbmColor);
+    DeleteObject(info.hbmMask);
+    return bits;
+}
+
 // The real shell, with every call and its answer written down.
 struct RecordingShell : TrayShell {
     struct Call {
@@ -108,6 +121,7 @@ struct RecordingShell : TrayShell {
     bool NotifyIcon(uint32_t message, const NotifyIconRecord& record) override {
         const bool answer = Win32TrayShell().NotifyIcon(message, record);
         calls.push_back({message, record, answer});
+        pixels.push_back(IconPixels(record.hIcon));  // the handle may be gone later
         return answer;
     }
     size_t Count(uint32_t message) const {
@@ -116,6 +130,7 @@ struct RecordingShell : TrayShell {
         return n;
     }
     std::vector<Call> calls;
+    std::vector<std::string> pixels;  // of each call's icon, when it was sent
 };
 
 struct Form : TComponent {
@@ -379,6 +394,37 @@ TEST_F(TrayWin32, IconFileFailuresAreToldApart) {
     EXPECT_FALSE(missing) << "the file is there";
     EXPECT_TRUE(invalid) << "but holds no icon";
     DeleteFileA(path);
+}
+
+
+TEST_F(TrayWin32, AnimationShowsTheProgramsOwnIconResourcesByAnyCaseName) {
+    // The program's three frames, named in lower case; resources are upper case.
+    tray->Animation().SetOptions(aoIconsInExe);
+    tray->Animation().SetIcons({"frame1", "Frame2", "FRAME3"});
+    tray->Animation().SetInterval(100);
+    int animations = 0;
+    tray->OnAnimation = [&](TComponent*) { ++animations; };
+    tray->SetState(tsAnimated);
+    tray->ShowIcon();
+    ASSERT_TRUE(PumpUntil([&] { return animations >= 4; }));
+    tray->HideIcon();
+    // The images in the order shown, a repeat of the same image counted once
+    // (showing the icon and starting the animation both show frame 0).
+    std::vector<size_t> shown;
+    for (size_t i = 0; i < shell.calls.size(); ++i) {
+        if (shell.calls[i].message == NIM_DELETE) continue;
+        ASSERT_NE(shell.calls[i].record.hIcon, 0u) << "every frame was found";
+        ASSERT_FALSE(shell.pixels[i].empty());
+        const size_t image = std::hash<std::string>()(shell.pixels[i]);
+        if (shown.empty() || shown.back() != image) shown.push_back(image);
+    }
+    ASSERT_GE(shown.size(), 4u);
+    EXPECT_NE(shown[0], shown[1]);
+    EXPECT_NE(shown[1], shown[2]);
+    EXPECT_NE(shown[0], shown[2]);
+    EXPECT_EQ(shown[3], shown[0]) << "after the last frame comes the first";
+    // A name no resource has gives an empty image.
+    EXPECT_EQ(Win32TrayPlatform().LoadIconResource("NO_SUCH_FRAME"), 0u);
 }
 
 }  // namespace
