@@ -1,0 +1,339 @@
+// Times pastimo.exe from outside, as an automation tool sees it:
+//
+//   window_bench startup pastimo|minimal RUNS [GROUPS]
+//       CreateProcess until the main window answers the "Pastimo.Sync"
+//       message, RUNS times, each in a fresh folder holding a launch counter
+//       of 2 (so no first-run box) and, with GROUPS, a group list of that many
+//       names. The first run of a fresh Wine session is the cold one.
+//   window_bench pick RUNS
+//       In one running pastimo.exe: select a group, then pick its 32 KiB item
+//       RUNS times (select + selection notice, then Sync), next to a bare Sync
+//       and a pick of a one-byte item; "nocapture" turns the clipboard
+//       capture off in OPTION1.INI first.
+//
+// Run it through bench/win32/run-window-bench.sh, which gives each program a
+// cold start in a fresh Wine session.
+
+#include <windows.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <string>
+#include <vector>
+
+namespace {
+
+const char kSyncName[] = "Pastimo.Sync";
+
+struct Target {
+    const char* exe;        // as built
+    const char* className;
+    const char* caption;
+};
+const Target kPastimo{PASTIMO_EXE, "TForm1", "Varnel Pastimo"};
+const Target kMinimal{MINIMAL_EXE, "PastimoMinimalWindow", "Minimal Window"};
+
+[[noreturn]] void Fail(const std::string& what) {
+    std::fprintf(stderr, "window_bench: %s (error %lu)\n", what.c_str(), GetLastError());
+    std::exit(1);
+}
+
+std::string WindowsPath(const char* unixPath) {
+    std::string path = std::string("Z:") + unixPath;
+    std::replace(path.begin(), path.end(), '/', '\\');
+    return path;
+}
+
+double Now() {
+    static LARGE_INTEGER frequency{};
+    if (!frequency.QuadPart) QueryPerformanceFrequency(&frequency);
+    LARGE_INTEGER counter;
+    QueryPerformanceCounter(&counter);
+    return static_cast<double>(counter.QuadPart) * 1000.0 / static_cast<double>(frequency.QuadPart);
+}
+
+void WriteBytes(const std::string& path, const std::string& bytes) {
+    HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+    if (file == INVALID_HANDLE_VALUE) Fail("CreateFile " + path);
+    DWORD written = 0;
+    if (!WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr)) Fail("WriteFile " + path);
+    CloseHandle(file);
+}
+
+void DeleteTree(const std::string& folder) {
+    WIN32_FIND_DATAA data;
+    HANDLE find = FindFirstFileA((folder + "*").c_str(), &data);
+    if (find != INVALID_HANDLE_VALUE) {
+        do {
+            const std::string name = data.cFileName;
+            if (name == "." || name == "..") continue;
+            if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
+                DeleteTree(folder + name + "\\");
+            else
+                DeleteFileA((folder + name).c_str());
+        } while (FindNextFileA(find, &data));
+        FindClose(find);
+    }
+    RemoveDirectoryA(folder.c_str());
+}
+
+// A fresh folder with the program copied in and a launch counter of 2.
+class Folder {
+public:
+    explicit Folder(const Target& target) {
+        char temp[MAX_PATH];
+        GetTempPathA(MAX_PATH, temp);
+        static int counter = 0;
+        for (;;) {
+            path_ = std::string(temp) + "pastimo-bench-" + std::to_string(GetCurrentProcessId()) + "-" +
+                    std::to_string(++counter) + "\\";
+            if (CreateDirectoryA(path_.c_str(), nullptr)) break;
+            if (GetLastError() != ERROR_ALREADY_EXISTS) Fail("CreateDirectory " + path_);
+        }
+        exe_ = path_ + "program.exe";
+        if (!CopyFileA(WindowsPath(target.exe).c_str(), exe_.c_str(), FALSE)) Fail("CopyFile " + exe_);
+        WriteBytes(path_ + "LAUNCHES.DAT", "2\r\n");
+    }
+    ~Folder() { DeleteTree(path_); }
+    const std::string& Path() const { return path_; }
+    const std::string& Exe() const { return exe_; }
+
+    void MakeFolder(const std::string& relative) const {
+        if (!CreateDirectoryA((path_ + relative).c_str(), nullptr)) Fail("CreateDirectory " + relative);
+    }
+    void Write(const std::string& relative, const std::string& bytes) const { WriteBytes(path_ + relative, bytes); }
+
+private:
+    std::string path_, exe_;
+};
+
+UINT SyncMessage() {
+    static const UINT message = RegisterWindowMessageA(kSyncName);
+    return message;
+}
+
+// Posts the sync message and waits until the window has handled it: then
+// everything posted to it before has been handled too.
+void Sync(HWND window, bool spin) {
+    static LPARAM mark = 0;
+    const LPARAM expected = ++mark;
+    if (!PostMessageA(window, SyncMessage(), 0, expected)) Fail("PostMessage sync");
+    const double start = Now();
+    while (reinterpret_cast<LPARAM>(GetPropA(window, kSyncName)) != expected) {
+        if (Now() - start > 30000) Fail("no answer to the sync message");
+        if (spin)
+            SwitchToThread();
+        else
+            Sleep(1);
+    }
+}
+
+class Running {
+public:
+    Running(const Target& target, const Folder& folder) : target_(target) {
+        STARTUPINFOA startup{};
+        startup.cb = sizeof(startup);
+        std::string commandLine = "\"" + folder.Exe() + "\"";
+        start_ = Now();
+        if (!CreateProcessA(folder.Exe().c_str(), &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr,
+                            folder.Path().c_str(), &startup, &info_))
+            Fail("CreateProcess " + folder.Exe());
+    }
+    ~Running() {
+        if (window_) PostMessageA(window_, WM_CLOSE, 0, 0);
+        if (WaitForSingleObject(info_.hProcess, 10000) != WAIT_OBJECT_0) {
+            std::fprintf(stderr, "window_bench: the program did not end; terminated\n");
+            TerminateProcess(info_.hProcess, 1);
+            WaitForSingleObject(info_.hProcess, 5000);
+        }
+        CloseHandle(info_.hThread);
+        CloseHandle(info_.hProcess);
+    }
+
+    // Milliseconds from CreateProcess until the message loop is idle.
+    double WaitUntilIdle() {
+        for (;;) {
+            HWND candidate = nullptr;
+            while ((candidate = FindWindowExA(nullptr, candidate, target_.className, target_.caption))) {
+                DWORD pid = 0;
+                GetWindowThreadProcessId(candidate, &pid);
+                if (pid == info_.dwProcessId) window_ = candidate;
+            }
+            if (window_) break;
+            if (WaitForSingleObject(info_.hProcess, 0) == WAIT_OBJECT_0) Fail("the program ended at start-up");
+            if (Now() - start_ > 30000) Fail("no main window");
+            Sleep(1);
+        }
+        Sync(window_, false);
+        return Now() - start_;
+    }
+    HWND Window() const { return window_; }
+
+private:
+    const Target& target_;
+    PROCESS_INFORMATION info_{};
+    double start_ = 0;
+    HWND window_ = nullptr;
+};
+
+struct Stats {
+    double median, min, max;
+};
+
+Stats Summarise(std::vector<double> samples) {
+    std::sort(samples.begin(), samples.end());
+    const size_t n = samples.size();
+    const double median = n % 2 ? samples[n / 2] : (samples[n / 2 - 1] + samples[n / 2]) / 2;
+    return {median, samples.front(), samples.back()};
+}
+
+void Print(const char* label, const std::vector<double>& samples) {
+    const Stats s = Summarise(samples);
+    std::printf("%-40s median %9.3f ms  min %9.3f  max %9.3f  (%zu runs)\n", label, s.median, s.min, s.max,
+                samples.size());
+}
+
+// Names like a user's: 6 to 24 letters and spaces, fixed seed.
+std::string GroupList(int count) {
+    std::string text;
+    unsigned seed = 12345;
+    auto next = [&] { return seed = seed * 1103515245u + 12345u, (seed >> 16) & 0x7FFF; };
+    for (int i = 0; i < count; ++i) {
+        const unsigned length = 6 + next() % 19;
+        std::string name;
+        for (unsigned j = 0; j < length; ++j) {
+            const unsigned r = next() % 60;
+            name += r < 26 ? static_cast<char>('a' + r) : r < 52 ? static_cast<char>('A' + r - 26) : ' ';
+        }
+        name[0] = 'G';
+        name.back() = 'x';   // no trailing space
+        text += name + "\r\n";
+    }
+    return text;
+}
+
+struct ChildSearch {
+    const char* className;
+    int width, height;
+    HWND found;
+};
+
+BOOL CALLBACK FindChild(HWND window, LPARAM param) {
+    auto* search = reinterpret_cast<ChildSearch*>(param);
+    char name[64] = {};
+    GetClassNameA(window, name, sizeof(name));
+    RECT rect;
+    GetWindowRect(window, &rect);
+    if (_stricmp(name, search->className) == 0 && rect.right - rect.left == search->width &&
+        rect.bottom - rect.top == search->height) {
+        search->found = window;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+HWND Control(HWND main, const char* className, int width, int height) {
+    ChildSearch search{className, width, height, nullptr};
+    EnumChildWindows(main, FindChild, reinterpret_cast<LPARAM>(&search));
+    if (!search.found) Fail(std::string("no control ") + className);
+    return search.found;
+}
+
+int Startup(const Target& target, int runs, int groups) {
+    std::vector<double> samples;
+    for (int i = 0; i < runs; ++i) {
+        Folder folder(target);
+        if (groups > 0) {
+            folder.MakeFolder("data");
+            folder.Write("data\\categories.dat", GroupList(groups));
+        }
+        Running program(target, folder);
+        samples.push_back(program.WaitUntilIdle());
+        if (&target == &kPastimo &&
+            SendMessageA(Control(program.Window(), "ListBox", 159, 145), LB_GETCOUNT, 0, 0) != groups)
+            Fail("the group list is not filled");
+    }
+    std::printf("%s, %d groups\n", target.exe, groups);
+    std::printf("%-40s %9.3f ms\n", "cold (first run)", samples.front());
+    if (samples.size() > 1) Print("warm (the other runs)", std::vector<double>(samples.begin() + 1, samples.end()));
+    return 0;
+}
+
+// As the user's click does: the selection, then the list's notice to its parent.
+void Select(HWND list, int index) {
+    SendMessageA(list, LB_SETCURSEL, static_cast<WPARAM>(index), 0);
+    PostMessageA(GetParent(list), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(list), LBN_SELCHANGE),
+                 reinterpret_cast<LPARAM>(list));
+}
+
+int Pick(int runs, bool capture) {
+    Folder folder(kPastimo);
+    folder.MakeFolder("data");
+    folder.MakeFolder("data\\g");
+    folder.Write("data\\categories.dat", "g\r\n");
+    folder.Write("data\\g\\g.dat", "big\r\nsmall\r\n");
+    std::string big;
+    while (big.size() < 32768) big += std::string(58, static_cast<char>('a' + big.size() / 60 % 26)) + "\r\n";
+    big.resize(32768);
+    folder.Write("data\\g\\big.itm", big);
+    folder.Write("data\\g\\small.itm", "s");
+    // Capture off: the pick alone, without recording its own copy.
+    if (!capture) folder.Write("OPTION1.INI", "[CLIP]\r\nAUTO=0\r\n");
+    std::printf("clipboard capture %s\n", capture ? "on" : "off");
+
+    Running program(kPastimo, folder);
+    std::printf("start-up to idle: %.3f ms\n", program.WaitUntilIdle());
+    const HWND main = program.Window();
+    const HWND groups = Control(main, "ListBox", 159, 145);
+    const HWND items = Control(main, "ListBox", 165, 145);
+    const HWND text = Control(main, "Edit", 463, 65);
+    Select(groups, 0);
+    Sync(main, true);
+    if (SendMessageA(items, LB_GETCOUNT, 0, 0) != 2) Fail("the group's items are not listed");
+
+    std::vector<double> bare, pickBig, pickSmall;
+    for (int i = 0; i < runs; ++i) {
+        double start = Now();
+        Sync(main, true);
+        bare.push_back(Now() - start);
+
+        start = Now();
+        Select(items, 0);
+        Sync(main, true);
+        pickBig.push_back(Now() - start);
+        if (i == 0 && SendMessageA(text, WM_GETTEXTLENGTH, 0, 0) != 32768) Fail("the big item's text is not shown");
+
+        start = Now();
+        Select(items, 1);
+        Sync(main, true);
+        pickSmall.push_back(Now() - start);
+        if (i == 0 && SendMessageA(text, WM_GETTEXTLENGTH, 0, 0) != 1) Fail("the small item's text is not shown");
+    }
+    Print("bare sync round trip", bare);
+    Print("pick the 32 KiB item, to sync", pickBig);
+    Print("pick a 1-byte item, to sync", pickSmall);
+    std::printf("%-40s median %9.3f ms\n", "pick 32 KiB, less the bare round trip",
+                Summarise(pickBig).median - Summarise(bare).median);
+    return 0;
+}
+
+int Usage() {
+    std::fprintf(stderr,
+                 "usage: window_bench startup pastimo|minimal RUNS [GROUPS]\n"
+                 "       window_bench pick RUNS [nocapture]\n");
+    return 2;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    if (argc >= 4 && std::strcmp(argv[1], "startup") == 0) {
+        const Target& target = std::strcmp(argv[2], "minimal") == 0 ? kMinimal : kPastimo;
+        return Startup(target, std::max(1, std::atoi(argv[3])), argc >= 5 ? std::atoi(argv[4]) : 0);
+    }
+    if (argc >= 3 && std::strcmp(argv[1], "pick") == 0)
+        return Pick(std::max(1, std::atoi(argv[2])), !(argc >= 4 && std::strcmp(argv[3], "nocapture") == 0));
+    return Usage();
+}
