@@ -8,7 +8,7 @@ here=$(dirname "$(readlink -f "$0")")
 root=$(readlink -f "$here/../..")
 build=$(readlink -f "$1")
 runs=${2:-15}
-bench="$build/bench-win32/window_bench.exe"
+bench="$build/bench/win32/window_bench.exe"
 run() { "$root/scripts/wine-run.sh" "$build" "$bench" "$@"; }
 cold() { "$root/scripts/wine-session.sh" stop "$build" >/dev/null 2>&1 || true; }
 
