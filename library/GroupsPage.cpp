@@ -101,27 +101,30 @@ void GroupsPage::ButtonDeleteGroupClick() {
     FView.ShowGroups(FGroups);
 }
 
-void GroupsPage::ButtonAddNewItemClick() {
-    const std::string name = FView.ItemName();
+// Runs a change of the item list and shows the list as it then is, also when
+// the change fails halfway (a name may have gone in before a write failed).
+template <typename Change>
+void GroupsPage::ChangeItems(Change change) {
     try {
-        FStore.AddItem(FCurrentGroup, FItems, name, FView.ItemText());
+        change();
     } catch (...) {
         FView.ShowItems(FItems);
         throw;
     }
     FView.ShowItems(FItems);
+}
+
+void GroupsPage::ButtonAddNewItemClick() {
+    const std::string name = FView.ItemName();
+    ChangeItems([&] { FStore.AddItem(FCurrentGroup, FItems, name, FView.ItemText()); });
     FView.SetItemText(std::string());
     FView.SetItemName(std::string());
 }
 
 void GroupsPage::ButtonSaveChangedClick() {
-    try {
+    ChangeItems([&] {
         FStore.ReplaceItem(FCurrentGroup, FItems, FView.SelectedItem(), FView.ItemName(), FView.ItemText());
-    } catch (...) {
-        FView.ShowItems(FItems);
-        throw;
-    }
-    FView.ShowItems(FItems);
+    });
     FView.SetItemText(std::string());
     FView.SetItemName(std::string());
     FView.SetSaveChangedVisible(false);
@@ -130,13 +133,7 @@ void GroupsPage::ButtonSaveChangedClick() {
 void GroupsPage::Button2Click() {
     const int selected = FView.SelectedItem();
     if (selected < 0) return;
-    try {
-        FStore.DeleteItem(FCurrentGroup, FItems, selected);
-    } catch (...) {
-        FView.ShowItems(FItems);
-        throw;
-    }
-    FView.ShowItems(FItems);
+    ChangeItems([&] { FStore.DeleteItem(FCurrentGroup, FItems, selected); });
 }
 
 }  // namespace pastimo

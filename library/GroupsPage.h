@@ -64,6 +64,9 @@ public:
     const NameList& Items() const { return FItems; }
 
 private:
+    template <typename Change>
+    void ChangeItems(Change change);
+
     LibraryStore& FStore;
     GroupsPageView& FView;
     const bool& FAutoMinimize;
