@@ -17,6 +17,20 @@ else
     echo "native build failed"; status=1
 fi
 
+step "Native tests under AddressSanitizer and UBSan"
+if cmake --preset asan >/dev/null && cmake --build --preset asan; then
+    ctest --preset asan || status=1
+else
+    echo "asan build failed"; status=1
+fi
+
+step "Fuzz targets, a short run each"
+if cmake --preset fuzz >/dev/null && cmake --build --preset fuzz; then
+    ctest --preset fuzz || status=1
+else
+    echo "fuzz build failed"; status=1
+fi
+
 step "Windows build and tests under Wine"
 if cmake --preset win32 >/dev/null && cmake --build --preset win32; then
     # One display, tray and wineserver for the whole run, ended afterwards.
