@@ -57,6 +57,15 @@ _pastimo_session_up() {
     if [ ! -f "$WINEPREFIX/system.reg" ]; then
         wineboot -i >"$state/wineboot.log" 2>&1 < /dev/null 9>&-
     fi
+    # Debian keeps Wine's own fonts (MS Sans Serif, Tahoma, System) apart, and
+    # this Wine does not find them there: without them every face falls back
+    # to a wider one and the window's labels no longer fit. Put them where
+    # every Windows program looks.
+    local fonts="$WINEPREFIX/drive_c/windows/Fonts"
+    if [ -d /usr/share/wine/fonts ] && [ ! -e "$fonts/ms_sans_serif.ttf" ]; then
+        mkdir -p "$fonts"
+        cp -n /usr/share/wine/fonts/* "$fonts/" 2>/dev/null || true
+    fi
     # One persistent wineserver per prefix; when it runs already this only
     # reports so. Daemons must not inherit the lock (fd 9) or the caller's pipes.
     wineserver -p >/dev/null 2>&1 < /dev/null 9>&- || true

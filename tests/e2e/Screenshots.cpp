@@ -89,9 +89,11 @@ int main(int argc, char** argv) {
     Sleep(300);
     SaveWindow(main, out + "my-groups.bmp");
 
-    SetClipboardText("A text copied in another program");
-    SetClipboardText("SELECT name FROM groups\r\nORDER BY name;");
-    program.Sync();
+    for (const char* text : {"A text copied in another program", "SELECT name FROM groups\r\nORDER BY name;"}) {
+        SetClipboardText(text);
+        PumpMessages();
+        program.Sync();  // one notice handled before the next copy
+    }
     program.ShowPage(1);
     HWND recent = program.Control("ListBox", 431, 80);
     program.Select(recent, 0);
