@@ -381,7 +381,15 @@ void TForm1::CheckAutoMinimizeClick() {
 void TForm1::WMDrawClipboard(WPARAM wParam, LPARAM lParam) {
     FClipViewer.ForwardDrawClipboard(wParam, lParam);
     if (!CaptureEnabled) return;
-    if (!CaptureClipboard(FRecent, Application->Handle())) return;
+    // Notices can arrive after the clipboard has changed again (they are not
+    // always delivered while the writer waits), so several may find the same
+    // contents. One change of the clipboard is one entry: a state already
+    // recorded is not recorded again. The same text copied twice is two
+    // changes and still gives two entries.
+    if (FLastRecordedSequence != 0 && GetClipboardSequenceNumber() == FLastRecordedSequence) return;
+    DWORD sequence = 0;
+    if (!CaptureClipboard(FRecent, Application->Handle(), ClipboardRetry{}, &sequence)) return;
+    FLastRecordedSequence = sequence;
     // The new line goes in at the top and the sixth drops off, so that a
     // selected line keeps its highlight while it moves down.
     const std::vector<std::string>& lines = FRecent.Lines();

@@ -120,6 +120,7 @@ private:
     std::unique_ptr<GroupsPage> FGroupsPage;
     RecentEntries FRecent;
     ClipboardViewerLink FClipViewer;
+    DWORD FLastRecordedSequence = 0;  // clipboard sequence number of the newest entry
     std::unique_ptr<Win32TrayApplication> FTrayApplication;
     TVXTrayIcon95* VXTray = nullptr;   // owned as a component of the form
     bool FCreated = false;

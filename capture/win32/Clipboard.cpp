@@ -61,9 +61,13 @@ bool ShouldIgnoreClipboard() {
            FormatAvailable("Clipboard Viewer Ignore");
 }
 
-std::string ReadClipboardText(HWND owner, size_t maxBytes, const ClipboardRetry& retry) {
+std::string ReadClipboardText(HWND owner, size_t maxBytes, const ClipboardRetry& retry, DWORD* sequence) {
     OpenedClipboard clipboard(owner, retry);
+    if (sequence) *sequence = 0;
     if (!clipboard.IsOpen()) return std::string();
+    // While it is open the clipboard cannot change: this number names exactly
+    // the contents read.
+    if (sequence) *sequence = GetClipboardSequenceNumber();
     const HANDLE data = GetClipboardData(CF_TEXT);
     if (!data) return std::string();
     LockedGlobal locked(data);
@@ -91,11 +95,12 @@ void PutEditTextOnClipboard(HWND owner, HWND edit) {
     SendMessageA(edit, EM_SCROLLCARET, 0, 0);
 }
 
-bool CaptureClipboard(RecentEntries& entries, HWND owner, const ClipboardRetry& retry) {
+bool CaptureClipboard(RecentEntries& entries, HWND owner, const ClipboardRetry& retry, DWORD* sequence) {
+    if (sequence) *sequence = 0;
     if (!ClipboardHasText() || ShouldIgnoreClipboard()) return false;
     // One byte over the longest recorded text is enough to tell an overflow;
     // a huge clipboard is never copied whole.
-    entries.Capture([&] { return ReadClipboardText(owner, kLongestRecordedText + 1, retry); });
+    entries.Capture([&] { return ReadClipboardText(owner, kLongestRecordedText + 1, retry, sequence); });
     return true;
 }
 

@@ -31,8 +31,10 @@ bool ShouldIgnoreClipboard();
 // The clipboard's CF_TEXT up to its first zero byte (and never past the end
 // of the data), at most `maxBytes` bytes. Empty when there is no text or the
 // clipboard stays held by another program.
+// `sequence`, when given, receives the clipboard's sequence number of the
+// contents read (0 when the clipboard could not be opened).
 std::string ReadClipboardText(HWND owner, size_t maxBytes = static_cast<size_t>(-1),
-                              const ClipboardRetry& retry = {});
+                              const ClipboardRetry& retry = {}, DWORD* sequence = nullptr);
 
 // Opens, empties and closes the clipboard. False when it could not be opened.
 bool ClearClipboard(HWND owner, const ClipboardRetry& retry = {});
@@ -46,6 +48,7 @@ void PutEditTextOnClipboard(HWND owner, HWND edit);
 // only while capture is on: records the clipboard's text as the newest entry
 // when it holds text that is not marked to be ignored. True when an entry was
 // recorded. Never throws.
-bool CaptureClipboard(RecentEntries& entries, HWND owner, const ClipboardRetry& retry = {});
+bool CaptureClipboard(RecentEntries& entries, HWND owner, const ClipboardRetry& retry = {},
+                      DWORD* sequence = nullptr);
 
 }  // namespace pastimo

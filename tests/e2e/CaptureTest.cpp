@@ -92,6 +92,24 @@ TEST_F(Capture, NewestFirstFiveAtMostAndTheWholeTextOnSelection) {
     EXPECT_EQ(Rows().size(), 5u);
 }
 
+TEST_F(Capture, ABurstOfCopiesRecordsEachChangeAtMostOnce) {
+    Start();
+    // No waiting between the copies: notices may be handled after the
+    // clipboard has moved on, but no copy may turn into two entries.
+    for (int i = 1; i <= 20; ++i) SetClipboardText("burst " + std::to_string(i));
+    PumpMessages();
+    program_->Sync();
+    const auto rows = Rows();
+    ASSERT_FALSE(rows.empty());
+    EXPECT_EQ(rows.front(), "burst 20") << "the last copy is the newest entry";
+    for (size_t i = 1; i < rows.size(); ++i) EXPECT_NE(rows[i], rows[i - 1]) << "entry " << i << " twice";
+    // The same text copied twice, with time between, is still two entries.
+    Copy("twice");
+    Copy("twice");
+    EXPECT_EQ(Rows()[0], "twice");
+    EXPECT_EQ(Rows()[1], "twice");
+}
+
 TEST_F(Capture, CopyBackBecomesTheNewestEntry) {
     Start();
     for (const char* text : {"e1", "e2", "e3", "e4", "e5"}) Copy(text);
