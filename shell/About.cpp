@@ -35,17 +35,6 @@ constexpr const char* kAboutText =
     "E-mail: pastimo@example.com\r\n"
     "Web: www.example.com";
 
-ControlArgs At(HWND parent, int id, int left, int top, int width, int height, const char* text = "") {
-    ControlArgs args;
-    args.parent = parent;
-    args.id = id;
-    args.left = left;
-    args.top = top;
-    args.width = width;
-    args.height = height;
-    args.text = text;
-    return args;
-}
 
 // The panel forwards everything it does not draw itself to the container
 // class, which passes control notifications (the button's clicks, the memo's
@@ -165,12 +154,12 @@ TFormAbout::~TFormAbout() {
 
 void TFormAbout::CreateControls() {
     // The panel fills the client area and takes the form's colour.
-    Panel1.Create(*this, At(hwnd_, kPanel1, 0, 0, 383, 304), kGrey, 3, 2);
+    Panel1.Create(*this, ControlAt(hwnd_, kPanel1, 0, 0, 383, 304), kGrey, 3, 2);
     HWND panel = Panel1.Handle();
     // Creation order is Tab order: the button first, so it starts with the focus.
-    ButtonAboutOK.Create(*this, At(panel, kButtonAboutOK, 130, 260, 101, 28, "&OK"), true);
+    ButtonAboutOK.Create(*this, ControlAt(panel, kButtonAboutOK, 130, 260, 101, 28, "&OK"), true);
     ButtonAboutOK.OnClick = [this] { ButtonAboutOKClick(); };
-    ControlArgs memo = At(panel, kMemo1, 14, 13, 351, 220, kAboutText);
+    ControlArgs memo = ControlAt(panel, kMemo1, 14, 13, 351, 220, kAboutText);
     Memo1.Color = kYellow;
     Memo1.Create(*this, memo, true);
     FActiveControl = ButtonAboutOK.Handle();

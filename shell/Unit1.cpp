@@ -78,19 +78,6 @@ enum ControlId : int {
 constexpr COLORREF kYellow = RGB(255, 255, 0);
 constexpr COLORREF kBlack = RGB(0, 0, 0);
 
-ControlArgs At(HWND parent, int id, int left, int top, int width, int height, const std::string& text = {},
-               DWORD style = 0) {
-    ControlArgs args;
-    args.parent = parent;
-    args.id = id;
-    args.left = left;
-    args.top = top;
-    args.width = width;
-    args.height = height;
-    args.text = text;
-    args.style = style;
-    return args;
-}
 
 // The help text is kept in the resources with LF line ends; the field wants CR LF.
 std::string LoadHelpText() {
@@ -163,7 +150,7 @@ void TForm1::CreateMenu() {
 }
 
 void TForm1::CreateControls() {
-    PageControl1.Create(*this, At(hwnd_, kPageControl1, 4, 6, 510, 413));
+    PageControl1.Create(*this, ControlAt(hwnd_, kPageControl1, 4, 6, 510, 413));
     HWND myGroups = PageControl1.AddPage("My Groups");
     HWND recent = PageControl1.AddPage("Last Clipboard Entries");
     HWND help = PageControl1.AddPage("Help");
@@ -180,41 +167,41 @@ void TForm1::CreateControls() {
 void TForm1::CreateMyGroupsPage(HWND page) {
     // Created in tab order; labels, the group box and the shape come last, so
     // that they sit below the controls they frame.
-    ButtonDeleteGroup.Create(*this, At(page, kButtonDeleteGroup, 67, 2, 77, 21, "Delete &Group"));
-    ListBox1.Create(*this, At(page, kListBox1, 8, 25, 159, 145));
-    ListBoxItems.Create(*this, At(page, kListBoxItems, 178, 25, 165, 145));
-    ButtonAddGroup.Create(*this, At(page, kButtonAddGroup, 368, 26, 104, 23, "&Add New Group"));
-    EditAddCategory.Create(*this, At(page, kEditAddCategory, 357, 52, 122, 21, "New group name here.."), false);
+    ButtonDeleteGroup.Create(*this, ControlAt(page, kButtonDeleteGroup, 67, 2, 77, 21, "Delete &Group"));
+    ListBox1.Create(*this, ControlAt(page, kListBox1, 8, 25, 159, 145));
+    ListBoxItems.Create(*this, ControlAt(page, kListBoxItems, 178, 25, 165, 145));
+    ButtonAddGroup.Create(*this, ControlAt(page, kButtonAddGroup, 368, 26, 104, 23, "&Add New Group"));
+    EditAddCategory.Create(*this, ControlAt(page, kEditAddCategory, 357, 52, 122, 21, "New group name here.."), false);
     // Inside GroupBox1 (left 6, top 206 on the page).
-    EditNewItem.Create(*this, At(page, kEditNewItem, 6 + 9, 206 + 14, 225, 21, "Enter new item name..."), false);
+    EditNewItem.Create(*this, ControlAt(page, kEditNewItem, 6 + 9, 206 + 14, 225, 21, "Enter new item name..."), false);
     MemoNewItem.Create(*this,
-                       At(page, kMemoNewItem, 6 + 10, 206 + 66, 463, 65,
+                       ControlAt(page, kMemoNewItem, 6 + 10, 206 + 66, 463, 65,
                           "Type or paste (CTRL-V) your text for this new item here...", WS_VSCROLL),
                        true);
-    ButtonAddNewItem.Create(*this, At(page, kButtonAddNewItem, 6 + 32, 206 + 135, 120, 25, "Add &Item"));
-    ButtonSaveChanged.Create(*this, At(page, kButtonSaveChanged, 6 + 159, 206 + 135, 120, 25, "Save &Changed Item"));
+    ButtonAddNewItem.Create(*this, ControlAt(page, kButtonAddNewItem, 6 + 32, 206 + 135, 120, 25, "Add &Item"));
+    ButtonSaveChanged.Create(*this, ControlAt(page, kButtonSaveChanged, 6 + 159, 206 + 135, 120, 25, "Save &Changed Item"));
     ButtonSaveChanged.SetVisible(false);
-    ControlArgs button3 = At(page, kButton3, 371, 98, 94, 38, "&Minimize");
+    ControlArgs button3 = ControlAt(page, kButton3, 371, 98, 94, 38, "&Minimize");
     FButton3Font = CreateFontA(-13, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
                                CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE, "System");
     button3.font = FButton3Font;
     Button3.Create(*this, button3, true);
-    CheckAutoMinimize.Create(*this, At(page, kCheckAutoMinimize, 350, 153, 149, 17, "Auto-minimize upon select"));
-    Button2.Create(*this, At(page, kButton2, 272, 2, 71, 21, "&Delete Item"));
+    CheckAutoMinimize.Create(*this, ControlAt(page, kCheckAutoMinimize, 350, 153, 149, 17, "Auto-minimize upon select"));
+    Button2.Create(*this, ControlAt(page, kButton2, 272, 2, 71, 21, "&Delete Item"));
 
-    Label1.Create(*this, At(page, kStatic, 10, 6, 45, 13, "Groups:"), true);
-    Label2.Create(*this, At(page, kStatic, 180, 6, 87, 13, "Items in Group:"), true);
-    Label3.Create(*this, At(page, kStatic, 9, 178, 386, 29,
+    Label1.Create(*this, ControlAt(page, kStatic, 10, 6, 45, 13, "Groups:"), true);
+    Label2.Create(*this, ControlAt(page, kStatic, 180, 6, 87, 13, "Items in Group:"), true);
+    Label3.Create(*this, ControlAt(page, kStatic, 9, 178, 386, 29,
                             "TO ADD A NEW ITEM: Select a Group first (above), then enter the new item and item "
                             "name below, and click the ADD ITEM button"));
-    Label6.Create(*this, At(page, kStatic, 6 + 241, 206 + 12, 230, 32,
+    Label6.Create(*this, ControlAt(page, kStatic, 6 + 241, 206 + 12, 230, 32,
                             "Enter Name of Item here (will be displayed in Item list above)"));
-    Label5.Create(*this, At(page, kStatic, 6 + 12, 206 + 48, 373, 13,
+    Label5.Create(*this, ControlAt(page, kStatic, 6 + 12, 206 + 48, 373, 13,
                             "New Item (enter full text you want to store -- type it in or paste it using "
                             "CTRL-V)):"));
-    GroupBox1.Create(*this, At(page, kGroupBox1, 6, 206, 486, 171, "", WS_CLIPSIBLINGS));
+    GroupBox1.Create(*this, ControlAt(page, kGroupBox1, 6, 206, 486, 171, "", WS_CLIPSIBLINGS));
     SetWindowPos(GroupBox1.Handle(), HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
-    Shape1.Create(*this, At(page, kStatic, 360, 85, 117, 64), kYellow, kBlack);
+    Shape1.Create(*this, ControlAt(page, kStatic, 360, 85, 117, 64), kYellow, kBlack);
 
     AddHint(ButtonDeleteGroup.Handle(), "Click to delete selected Group");
     AddHint(Button2.Handle(), "Click to delete selected Item");
@@ -242,19 +229,19 @@ void TForm1::CreateMyGroupsPage(HWND page) {
 }
 
 void TForm1::CreateRecentPage(HWND page) {
-    ListBoxRecentList.Create(*this, At(page, kListBoxRecentList, 11, 46, 431, 80));
+    ListBoxRecentList.Create(*this, ControlAt(page, kListBoxRecentList, 11, 46, 431, 80));
     MemoClipText.Create(*this,
-                        At(page, kMemoClipText, 7, 178, 483, 128, "",
+                        ControlAt(page, kMemoClipText, 7, 178, 483, 128, "",
                            WS_VSCROLL | WS_HSCROLL | ES_AUTOHSCROLL),
                         true);
-    Button1.Create(*this, At(page, kButton1, 124, 147, 220, 28, "Copy Contents to Clipboard"));
-    CheckCaptureClip2.Create(*this, At(page, kCheckCaptureClip2, 37, 357, 291, 17,
+    Button1.Create(*this, ControlAt(page, kButton1, 124, 147, 220, 28, "Copy Contents to Clipboard"));
+    CheckCaptureClip2.Create(*this, ControlAt(page, kCheckCaptureClip2, 37, 357, 291, 17,
                                        "Capture all clipboard activity to \"Last Clipboard\" tab"));
-    Label4.Create(*this, At(page, kStatic, 9, 8, 475, 38,
+    Label4.Create(*this, ControlAt(page, kStatic, 9, 8, 475, 38,
                             "These are the 5 most recent clipboard entries.  A blank line indicates an overflow "
                             "when the clipboard contents were too large. Click to see formatted text below."),
                   true);
-    Label7.Create(*this, At(page, kStatic, 4, 311, 475, 44,
+    Label7.Create(*this, ControlAt(page, kStatic, 4, 311, 475, 44,
                             "NOTE: If you need to turn off the auto-capture feature, for example, when you want to "
                             "copy and paste the items above over to your groups tab, just uncheck the option below "
                             "to turn off auto Clipboard capture (turn it back on when done)."),
@@ -266,7 +253,7 @@ void TForm1::CreateRecentPage(HWND page) {
 }
 
 void TForm1::CreateHelpPage(HWND page) {
-    Memo1.Create(*this, At(page, kMemo1, 2, 25, 493, 350, "", WS_VSCROLL), true);
+    Memo1.Create(*this, ControlAt(page, kMemo1, 2, 25, 493, 350, "", WS_VSCROLL), true);
     Memo1.SetReadOnly(true);
     Memo1.Color = kYellow;
     Memo1.SetText(LoadHelpText());

@@ -7,6 +7,20 @@
 
 namespace pastimo {
 
+ControlArgs ControlAt(HWND parent, int id, int left, int top, int width, int height, const std::string& text,
+                      DWORD style) {
+    ControlArgs args;
+    args.parent = parent;
+    args.id = id;
+    args.left = left;
+    args.top = top;
+    args.width = width;
+    args.height = height;
+    args.text = text;
+    args.style = style;
+    return args;
+}
+
 TControl::~TControl() {
     if (form_ && hwnd_) form_->UnregisterControl(this);
     if (brush_) DeleteObject(brush_);

@@ -22,6 +22,10 @@ struct ControlArgs {
     HFONT font = nullptr;   // nullptr: the form's font
 };
 
+// A control's place, size and caption, in the order the layout tables give them.
+ControlArgs ControlAt(HWND parent, int id, int left, int top, int width, int height, const std::string& text = {},
+                      DWORD style = 0);
+
 class TControl {
 public:
     virtual ~TControl();
