@@ -86,17 +86,7 @@ void PrintTo(const PageState& s, std::ostream* out) {
          << (s.fieldsEnabled ? "enabled" : "disabled") << ", save " << (s.saveVisible ? "shown" : "hidden") << "}";
 }
 
-template <class E, class F>
-std::string MessageOf(F f) {
-    try {
-        f();
-    } catch (const E& e) {
-        return e.what();
-    } catch (const std::exception& e) {
-        return std::string("<other exception> ") + e.what();
-    }
-    return "<no exception>";
-}
+using test::MessageOf;
 
 class GroupsPageTest : public ::testing::Test {
 protected:

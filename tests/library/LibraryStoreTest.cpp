@@ -16,18 +16,7 @@ using test::ReadRaw;
 using test::WriteRaw;
 using test::kSep;
 
-// The message of the exception of type E that f throws, or a marker.
-template <class E, class F>
-std::string MessageOf(F f) {
-    try {
-        f();
-    } catch (const E& e) {
-        return e.what();
-    } catch (const std::exception& e) {
-        return std::string("<other exception> ") + e.what();
-    }
-    return "<no exception>";
-}
+using test::MessageOf;
 
 // The real file system, except that writes to chosen paths fail: for the
 // steps whose failure no real file can cause (a file in a folder just made).

@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <exception>
 #include <filesystem>
 #include <string>
 #include <vector>
@@ -160,5 +161,18 @@ private:
     int FFd = -1;
 #endif
 };
+
+// The message of the exception of type E that f throws, or a marker.
+template <class E, class F>
+std::string MessageOf(F f) {
+    try {
+        f();
+    } catch (const E& e) {
+        return e.what();
+    } catch (const std::exception& e) {
+        return std::string("<other exception> ") + e.what();
+    }
+    return "<no exception>";
+}
 
 }  // namespace pastimo::test
