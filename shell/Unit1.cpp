@@ -247,6 +247,11 @@ void TForm1::CreateRecentPage(HWND page) {
                             "to turn off auto Clipboard capture (turn it back on when done)."),
                   true);
     AddHint(Button1.Handle(), "Click to add selected text to clipboard");
+    // The page's fixed text speaks of an overflow; the hint says where it starts.
+    static const std::string recentHint = "The first line of each recent entry, newest at the top. A text over 32K (" +
+                                          std::to_string(kLongestRecordedText) +
+                                          " characters) is not recorded and shows as a blank line.";
+    AddHint(ListBoxRecentList.Handle(), recentHint.c_str());
     ListBoxRecentList.OnClick = [this] { ListBoxRecentListClick(); };
     Button1.OnClick = [this] { Button1Click(); };
     CheckCaptureClip2.OnClick = [this] { CheckCaptureClip2Click(); };
