@@ -51,6 +51,11 @@ TEST_F(MyGroups, GroupsAreListedSortedAndStored) {
     EXPECT_TRUE(FileExists(Data("Beta\\Beta.dat")));
     EXPECT_EQ(ReadFileBytes(Data("Beta\\Beta.dat")), "");
     EXPECT_EQ(Program::Text(page_->groupName), "") << "the field is emptied after an add";
+    // A click into the field empties it, also of what the user typed.
+    program_->SetText(page_->groupName, "typed");
+    program_->Focus(page_->groupName);
+    program_->Sync();
+    EXPECT_EQ(Program::Text(page_->groupName), "");
 }
 
 TEST_F(MyGroups, RefusedGroupNamesShowTheirBoxesAndChangeNothing) {
