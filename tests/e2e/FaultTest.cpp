@@ -32,33 +32,11 @@ void Walk(const std::string& folder, const std::string& relative, std::map<std::
 
 using Tree = std::map<std::string, std::string>;
 
-class Faults : public ProgramTest {
+class Faults : public MyGroupsPageTest {
 protected:
-    void SetUp() override {
-        StartShown();
-        program_->ShowPage(0);
-        page_ = std::make_unique<MyGroupsPage>(*program_);
-        ASSERT_TRUE(page_->AllFound());
-    }
-    void AddGroup(const std::string& name) {
-        program_->SetText(page_->groupName, name);
-        program_->Click(page_->addGroup);
-    }
-    void AddItem(const std::string& name, const std::string& text) {
-        program_->SetText(page_->itemName, name);
-        program_->SetText(page_->itemText, text);
-        program_->Click(page_->addItem);
-    }
     // Presses the button, expects the error box, answers it; returns its text.
     std::string ErrorBoxOf(HWND button) {
-        program_->ClickNoSync(button);
-        HWND box = program_->WaitForMessageBox();
-        if (!box) return "(no box)";
-        EXPECT_EQ(Program::Caption(box), "Pastimo");
-        const std::string text = Program::MessageBoxText(box);
-        Program::PressOk(box);
-        program_->Sync();
-        return text;
+        return ExpectBox([&] { program_->ClickNoSync(button); }, "Pastimo");
     }
     // The main window still handles messages.
     bool Answers() {
@@ -70,8 +48,6 @@ protected:
         Walk(folder_.File("data\\"), "", tree);
         return tree;
     }
-
-    std::unique_ptr<MyGroupsPage> page_;
 };
 
 TEST_F(Faults, AGroupListHeldByAnotherProgramFailsAddGroupAndStaysAsItWas) {

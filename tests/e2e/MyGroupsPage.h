@@ -2,7 +2,12 @@
 // The controls of the "My Groups" page, found by class and size (or caption
 // where two share a size), as an automation tool would find them.
 
+#include <functional>
+#include <memory>
+#include <string>
+
 #include "tests/e2e/Driver.h"
+#include "tests/e2e/Fixture.h"
 
 namespace e2e {
 
@@ -28,6 +33,39 @@ struct MyGroupsPage {
         return groups && items && deleteGroup && deleteItem && addGroup && groupName && minimize &&
                autoMinimize && itemName && itemText && addItem && saveChanged;
     }
+};
+
+// The program started shown, on the "My Groups" page, with its controls found.
+class MyGroupsPageTest : public ProgramTest {
+protected:
+    void SetUp() override {
+        StartShown();
+        program_->ShowPage(0);
+        page_ = std::make_unique<MyGroupsPage>(*program_);
+        ASSERT_TRUE(page_->AllFound());
+    }
+    void AddGroup(const std::string& name) {
+        program_->SetText(page_->groupName, name);
+        program_->Click(page_->addGroup);
+    }
+    void AddItem(const std::string& name, const std::string& text) {
+        program_->SetText(page_->itemName, name);
+        program_->SetText(page_->itemText, text);
+        program_->Click(page_->addItem);
+    }
+    // Runs an action that must answer with a message box of this caption;
+    // answers it and returns its text.
+    std::string ExpectBox(const std::function<void()>& action, const char* caption = "Information") {
+        action();
+        HWND box = program_->WaitForMessageBox();
+        if (!box) return "(no box)";
+        EXPECT_EQ(Program::Caption(box), caption);
+        const std::string text = Program::MessageBoxText(box);
+        Program::PressOk(box);
+        program_->Sync();
+        return text;
+    }
+    std::unique_ptr<MyGroupsPage> page_;
 };
 
 }  // namespace e2e

@@ -11,36 +11,7 @@ constexpr const char* kIllegalName =
     "ERROR: Group names cannot contain any illegal filename characters, like * or / or ? or <. Please enter a "
     "new name using only alphanumeric characters (spaces are OK).";
 
-class MyGroups : public ProgramTest {
-protected:
-    void SetUp() override {
-        StartShown();
-        program_->ShowPage(0);
-        page_ = std::make_unique<MyGroupsPage>(*program_);
-        ASSERT_TRUE(page_->AllFound());
-    }
-    void AddGroup(const std::string& name) {
-        program_->SetText(page_->groupName, name);
-        program_->Click(page_->addGroup);
-    }
-    void AddItem(const std::string& name, const std::string& text) {
-        program_->SetText(page_->itemName, name);
-        program_->SetText(page_->itemText, text);
-        program_->Click(page_->addItem);
-    }
-    // Runs an action that must answer with an information box; returns its text.
-    std::string ExpectBox(const std::function<void()>& action, const char* caption = "Information") {
-        action();
-        HWND box = program_->WaitForMessageBox();
-        if (!box) return "(no box)";
-        EXPECT_EQ(Program::Caption(box), caption);
-        const std::string text = Program::MessageBoxText(box);
-        Program::PressOk(box);
-        program_->Sync();
-        return text;
-    }
-    std::unique_ptr<MyGroupsPage> page_;
-};
+using MyGroups = MyGroupsPageTest;
 
 TEST_F(MyGroups, GroupsAreListedSortedAndStored) {
     AddGroup("Beta");
