@@ -33,17 +33,48 @@ fi
 mkdir -p "$session"
 # shellcheck source=wine-session.sh
 source scripts/wine-session.sh "$session"
-(cd "$home" && setsid wine "$home/pastimo.exe" >/dev/null 2>&1 < /dev/null &)
-# The first launches greet the user with a message box; otherwise the program
-# starts hidden in the tray. Wait for whichever comes.
-for _ in $(seq 1 100); do
-    xdotool search --name '^(Information|Varnel Pastimo)$' >/dev/null 2>&1 && break
+panel() { xwininfo -root -tree | awk '/"panel": \("panel" "trayer"\)/ {print $1; exit}'; }
+icons() { xwininfo -id "$(panel)" -children 2>/dev/null | awk '/^ +0x/ {print $1}' | sort; }
+window() { xwininfo -root -tree | awk -v name="\"$1\": (\"pastimo.exe\"" 'index($0, name) {print $1; exit}'; }
+viewable() { [ -n "$1" ] && xwininfo -id "$1" 2>/dev/null | grep -q 'Map State: IsViewable'; }
+click_at() { xdotool mousemove "$1" "$2" click 1; }
+geometry() {
+    xwininfo -id "$1" | awk '/Absolute upper-left X/ {x=$4} /Absolute upper-left Y/ {y=$4}
+                             /Width:/ {w=$2} /Height:/ {h=$2} END {print x, y, w, h}'
+}
+before=$(icons)
+# Detached, and holding none of this script's output open.
+(cd "$home" && exec setsid wine "$home/pastimo.exe") >/dev/null 2>&1 < /dev/null &
+# Wait for the program's icon in the tray, or for its first-run message.
+for _ in $(seq 1 150); do
+    [ -n "$(comm -13 <(echo "$before") <(icons))" ] && break
+    viewable "$(window Information)" && break
     sleep 0.2
 done
+mkdir -p build/screenshots
+stamp=$(date +%Y%m%d-%H%M%S)
+# The first two launches greet the user: answer the message as a user would.
+box=$(window Information)
+if viewable "$box"; then
+    sleep 0.5
+    import -window root "$PWD/build/screenshots/run-$stamp-message.png"
+    read -r x y w h < <(geometry "$box")
+    click_at $((x + w / 2)) $((y + h - 20))
+    for _ in $(seq 1 50); do viewable "$box" || break; sleep 0.2; done
+fi
+# Later launches start in the tray: a click on the icon brings the window up.
 sleep 1
-shot="$PWD/build/screenshots/run-$(date +%Y%m%d-%H%M%S).png"
-mkdir -p "$(dirname "$shot")"
+if ! viewable "$(window 'Varnel Pastimo')"; then
+    icon=$(comm -13 <(echo "$before") <(icons) | head -1)
+    if [ -n "$icon" ]; then
+        read -r x y w h < <(geometry "$icon")
+        click_at $((x + w / 2)) $((y + h / 2))
+        for _ in $(seq 1 50); do viewable "$(window 'Varnel Pastimo')" && break; sleep 0.2; done
+    fi
+fi
+sleep 1
+shot="$PWD/build/screenshots/run-$stamp.png"
 import -window root "$shot"
 echo "Pastimo is running on the virtual display $DISPLAY (Xvfb, tray at the bottom right)."
-echo "Screenshot: $shot"
+echo "Screenshot of its window: $shot"
 echo "Stop it with: scripts/run.sh --stop"
