@@ -129,7 +129,6 @@ TForm1::TForm1(TComponent* owner) : TForm(owner) {
     CenterOnScreen();
     CreateControls();
     CreateTrayIcon();
-    FCreated = true;
 }
 
 TForm1::~TForm1() {
@@ -451,8 +450,6 @@ LRESULT TForm1::Dispatch(UINT message, WPARAM wParam, LPARAM lParam) {
     }
     return TForm::Dispatch(message, wParam, lParam);
 }
-
-bool TForm1::PreTranslateMessage(MSG& msg) { return TForm::PreTranslateMessage(msg); }
 
 // --- the "My Groups" page as GroupsPage sees it
 

@@ -62,8 +62,6 @@ public:
     const RecentEntries& Recent() const { return FRecent; }
     TVXTrayIcon95* Tray() const { return VXTray; }
 
-    bool PreTranslateMessage(MSG& msg) override;
-
 protected:
     LRESULT Dispatch(UINT message, WPARAM wParam, LPARAM lParam) override;
     void DoDestroy() override;
@@ -123,7 +121,6 @@ private:
     DWORD FLastRecordedSequence = 0;  // clipboard sequence number of the newest entry
     std::unique_ptr<Win32TrayApplication> FTrayApplication;
     TVXTrayIcon95* VXTray = nullptr;   // owned as a component of the form
-    bool FCreated = false;
 };
 
 extern TForm1* Form1;
