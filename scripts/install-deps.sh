@@ -8,7 +8,7 @@ have() { dpkg-query -W -f='${Status}' "$1" 2>/dev/null | grep -q 'install ok ins
 
 packages=(cmake make g++ g++-mingw-w64-i686 googletest libgtest-dev libbenchmark-dev
           wine wine32:i386 wine64 fonts-wine xvfb xdotool trayer x11-utils imagemagick python3
-          clang libclang-rt-14-dev)
+          clang libclang-rt-14-dev procps)
 for p in "${packages[@]}"; do have "$p" || need+=("$p"); done
 [ ${#need[@]} -eq 0 ] && exit 0
 
