@@ -80,6 +80,37 @@ TEST_F(ProgramTest, AutoMinimizeStoredAsOnIsCheckedAndWrittenBack) {
     EXPECT_EQ(ini.substr(9 + line.size()), "\r\n[CLIP]\r\nAUTO=0\r\n");
 }
 
+// The tray icon's hidden window of the program, which the shell tells of clicks.
+HWND TrayWindow(Program& program) {
+    HWND window = nullptr;
+    while ((window = FindWindowExA(nullptr, window, "PastimoTrayIconWindow", nullptr))) {
+        DWORD pid = 0;
+        GetWindowThreadProcessId(window, &pid);
+        if (pid == program.ProcessId()) return window;
+    }
+    return nullptr;
+}
+
+TEST_F(ProgramTest, TitleBarAndTaskbarMinimiseSendTheWindowToTheTray) {
+    Program& program = StartShown();
+    HWND main = program.MainWindow();
+    HWND app = FindWindowA("TApplication", "Pastimo");
+    HWND tray = TrayWindow(program);
+    ASSERT_NE(tray, nullptr);
+    // The title bar's minimise button, then the taskbar entry's minimise command.
+    for (HWND target : {main, app}) {
+        if (target == app) {
+            // Back from the tray first: a click on the icon, as the shell reports it.
+            PostMessageA(tray, WM_USER + 100, 42, WM_LBUTTONDOWN);
+            ASSERT_TRUE(WaitUntil([&] { return IsWindowVisible(main) != FALSE; })) << "a click shows the window";
+        }
+        PostMessageA(target, WM_SYSCOMMAND, SC_MINIMIZE, 0);
+        program.Sync();
+        EXPECT_TRUE(WaitUntil([&] { return !IsWindowVisible(main) && !IsWindowVisible(app); }))
+            << "only the tray icon is left";
+    }
+}
+
 // Every way of closing ends the program and leaves the clipboard chain.
 class CloseRoute : public ProgramTest, public ::testing::WithParamInterface<int> {};
 
