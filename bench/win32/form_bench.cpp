@@ -8,6 +8,7 @@
 // It runs the real start-up beside itself: it writes LAUNCHES.DAT (as a third
 // launch, so no first-run box), OPTION1.INI and data\ into its own folder.
 
+#include "bench/win32/BenchClock.h"
 #include <windows.h>
 #include <commctrl.h>
 
@@ -22,14 +23,6 @@
 #include "toolkit/win32/Controls.h"
 
 namespace {
-
-double Now() {
-    static LARGE_INTEGER frequency{};
-    if (!frequency.QuadPart) QueryPerformanceFrequency(&frequency);
-    LARGE_INTEGER counter;
-    QueryPerformanceCounter(&counter);
-    return static_cast<double>(counter.QuadPart) * 1000.0 / static_cast<double>(frequency.QuadPart);
-}
 
 void Step(const char* label, double& since) {
     const double now = Now();

@@ -14,6 +14,7 @@
 // Run it through bench/win32/run-window-bench.sh, which gives each program a
 // cold start in a fresh Wine session.
 
+#include "bench/win32/BenchClock.h"
 #include <windows.h>
 
 #include <algorithm>
@@ -44,14 +45,6 @@ std::string WindowsPath(const char* unixPath) {
     std::string path = std::string("Z:") + unixPath;
     std::replace(path.begin(), path.end(), '/', '\\');
     return path;
-}
-
-double Now() {
-    static LARGE_INTEGER frequency{};
-    if (!frequency.QuadPart) QueryPerformanceFrequency(&frequency);
-    LARGE_INTEGER counter;
-    QueryPerformanceCounter(&counter);
-    return static_cast<double>(counter.QuadPart) * 1000.0 / static_cast<double>(frequency.QuadPart);
 }
 
 void WriteBytes(const std::string& path, const std::string& bytes) {
