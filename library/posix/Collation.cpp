@@ -1,9 +1,7 @@
-// POSIX stand-ins for the ANSI code page services: a case-folding strcoll
-// collator and no lead bytes (the stored bytes are single-byte or UTF-8, and
-// UTF-8 never hides a CR or LF inside a character).
+// The POSIX stand-in for a sorted LISTBOX's order: strcoll on case-folded
+// copies in the current locale.
 
 #include "library/Collation.h"
-#include "library/TextFormats.h"
 
 #include <algorithm>
 #include <cctype>
@@ -121,10 +119,6 @@ private:
 const Collator& PlatformCollator() {
     static const PosixCollator instance;
     return instance;
-}
-
-LeadBytePredicate PlatformLeadBytePredicate() {
-    return nullptr;
 }
 
 }  // namespace pastimo

@@ -1,8 +1,6 @@
-// The ANSI code page services of Win32: the sorted LISTBOX's comparison and
-// the code page's lead bytes.
+// The order of a sorted LISTBOX on Win32.
 
 #include "library/Collation.h"
-#include "library/TextFormats.h"
 
 #include <windows.h>
 
@@ -22,22 +20,11 @@ public:
     }
 };
 
-bool IsLeadByte(unsigned char c) {
-    return IsDBCSLeadByte(c) != FALSE;
-}
-
 }  // namespace
 
 const Collator& PlatformCollator() {
     static const Win32Collator instance;
     return instance;
-}
-
-LeadBytePredicate PlatformLeadBytePredicate() {
-    // Single-byte code pages have no lead bytes: skip the per-byte call.
-    CPINFO info;
-    if (GetCPInfo(CP_ACP, &info) && info.MaxCharSize == 1) return nullptr;
-    return &IsLeadByte;
 }
 
 }  // namespace pastimo
