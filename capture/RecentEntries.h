@@ -4,7 +4,6 @@
 // Portable: no Windows headers.
 
 #include <array>
-#include <cstdint>
 #include <functional>
 #include <string>
 #include <string_view>
@@ -58,13 +57,5 @@ private:
     std::array<std::string, kRecentEntryCount> FSlots;
     std::vector<std::string> FList;
 };
-
-// WM_CHANGECBCHAIN, decided without the window: `leaving` leaves the chain,
-// `following` was the window after it.
-struct ClipChainStep {
-    uintptr_t nextViewer;  // the new value of NextClipViewer
-    bool forward;          // pass the notice on, unchanged, to nextViewer
-};
-ClipChainStep ClipChainChange(uintptr_t self, uintptr_t nextViewer, uintptr_t leaving, uintptr_t following);
 
 }  // namespace pastimo

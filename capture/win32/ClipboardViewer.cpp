@@ -1,6 +1,6 @@
 #include "capture/win32/ClipboardViewer.h"
 
-#include "capture/RecentEntries.h"
+#include "capture/ClipChain.h"
 
 #include <cstdint>
 
