@@ -1,16 +1,19 @@
 #pragma once
-// A profile (INI) file by its path, and the program's two options in
-// OPTION1.INI. Every read and write is one complete access of the file;
-// nothing is held open or cached. Portable: no Windows headers.
+// A profile (INI) file by its path. Every read and write is one complete
+// access of the file; nothing is held open or cached. Portable: no Windows
+// headers.
 
 #include <string>
 #include <utility>
+
+#include "library/FileSystem.h"
 
 namespace pastimo {
 
 class IniFile {
 public:
-    explicit IniFile(std::string path) : FPath(std::move(path)) {}
+    explicit IniFile(std::string path, FileSystem& fileSystem = PlatformFileSystem())
+        : FPath(std::move(path)), FFileSystem(fileSystem) {}
 
     const std::string& Path() const { return FPath; }
 
@@ -33,29 +36,7 @@ public:
 
 private:
     std::string FPath;
+    FileSystem& FFileSystem;
 };
-
-// The options file beside the executable.
-constexpr const char* kOptionsFileName = "OPTION1.INI";
-
-struct OptionKey {
-    const char* section;
-    const char* key;
-    bool defaultValue;
-};
-
-// Capture clipboard activity into the recent entries (CaptureEnabled).
-constexpr OptionKey kCaptureOption{"CLIP", "AUTO", true};
-// Hide the window once an item has been picked (AutoMinimizeEnabled).
-constexpr OptionKey kAutoMinimizeOption{"MINIM", "AUTO", false};
-
-// ProgramFolder (ending in a separator) + kOptionsFileName.
-std::string OptionsFilePath(const std::string& programFolder);
-
-// Reads one option; the default when the file or value is absent or unreadable.
-bool LoadOption(const std::string& programFolder, const OptionKey& option);
-
-// Writes one option; throws as IniFile::WriteBool does.
-void StoreOption(const std::string& programFolder, const OptionKey& option, bool value);
 
 }  // namespace pastimo

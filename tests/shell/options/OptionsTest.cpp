@@ -1,5 +1,6 @@
 // The options file on disk: one complete access per read or write.
 #include "shell/options/IniFile.h"
+#include "shell/options/Options.h"
 
 #include "toolkit/Errors.h"
 

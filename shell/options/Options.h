@@ -1,0 +1,36 @@
+#pragma once
+// The program's two options and where they live: OPTION1.INI beside the
+// executable. Portable: no Windows headers.
+
+#include <string>
+
+#include "library/FileSystem.h"
+
+namespace pastimo {
+
+// The options file beside the executable.
+constexpr const char* kOptionsFileName = "OPTION1.INI";
+
+struct OptionKey {
+    const char* section;
+    const char* key;
+    bool defaultValue;
+};
+
+// Capture clipboard activity into the recent entries (CaptureEnabled).
+constexpr OptionKey kCaptureOption{"CLIP", "AUTO", true};
+// Hide the window once an item has been picked (AutoMinimizeEnabled).
+constexpr OptionKey kAutoMinimizeOption{"MINIM", "AUTO", false};
+
+// ProgramFolder (ending in a separator) + kOptionsFileName.
+std::string OptionsFilePath(const std::string& programFolder);
+
+// Reads one option; the default when the file or value is absent or unreadable.
+bool LoadOption(const std::string& programFolder, const OptionKey& option,
+                FileSystem& fileSystem = PlatformFileSystem());
+
+// Writes one option; throws as IniFile::WriteBool does.
+void StoreOption(const std::string& programFolder, const OptionKey& option, bool value,
+                 FileSystem& fileSystem = PlatformFileSystem());
+
+}  // namespace pastimo
