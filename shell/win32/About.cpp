@@ -1,4 +1,4 @@
-#include "shell/About.h"
+#include "shell/win32/About.h"
 
 #include "toolkit/win32/Application.h"
 

@@ -1,13 +1,13 @@
-#include "shell/Unit1.h"
+#include "shell/win32/Unit1.h"
 
 #include <commctrl.h>
 
 #include "capture/win32/Clipboard.h"
 #include "library/FileSystem.h"
 #include "resources/resource_ids.h"
-#include "shell/About.h"
+#include "shell/win32/About.h"
 #include "shell/LaunchCounter.h"
-#include "shell/options/IniFile.h"
+#include "shell/options/Options.h"
 #include "toolkit/win32/Application.h"
 
 #include "tray/VXTray95.h"

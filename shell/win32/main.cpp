@@ -4,7 +4,7 @@
 #include <windows.h>
 #include <commctrl.h>
 
-#include "shell/Unit1.h"
+#include "shell/win32/Unit1.h"
 #include "toolkit/win32/Application.h"
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
