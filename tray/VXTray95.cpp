@@ -1,9 +1,9 @@
 #include "tray/VXTray95.h"
 
 #include "toolkit/Errors.h"
+#include "tray/TrayMessages.h"
 
 #include <algorithm>
-#include <cstdlib>
 #include <cstring>
 #include <map>
 
@@ -15,21 +15,6 @@ bool InStateChanging = false;
 
 namespace {
 
-// Window messages the hidden window looks at (numbers, not windows.h names:
-// this file is portable).
-constexpr uint32_t msgQueryEndSession = 0x11;
-constexpr uint32_t msgEndSession = 0x16;
-constexpr uint32_t msgUser = 0x400;
-constexpr int32_t mouseMove = 0x200;
-constexpr int32_t leftDown = 0x201, leftDblClk = 0x203;
-constexpr int32_t rightDown = 0x204, rightDblClk = 0x206;
-constexpr int32_t middleDown = 0x207, middleDblClk = 0x209;
-constexpr int showHide = 0, showRestore = 9;
-constexpr int vkLButton = 0x01, vkRButton = 0x02, vkMButton = 0x04;
-constexpr int vkShift = 0x10, vkControl = 0x11, vkMenu = 0x12;
-constexpr int32_t ExitPollInterval = 70;
-constexpr int32_t ExitTolerance = 2;  // pixels the cursor may drift and still be over the icon
-
 // The tray icon that holds each application's minimise and restore slots:
 // only that one may clear them when it goes away.
 std::map<TrayApplication*, TVXTrayIcon95*>& HookHolders() {
@@ -38,132 +23,6 @@ std::map<TrayApplication*, TVXTrayIcon95*>& HookHolders() {
 }
 
 }  // namespace
-
-// ---------------------------------------------------------------------------
-// TVXTrayIconMsgWindow
-
-TVXTrayIconMsgWindow::TVXTrayIconMsgWindow(TVXTrayIcon95* trayIcon) : TComponent(trayIcon), FTrayIcon(trayIcon) {
-    TVXTimerManager& timers = *trayIcon->FTimers;
-    FClickTimer = timers.AddTimer(false, TrayClickDelay, [this](TVXTimerItem*) { ClickTimerTick(); });
-    FExitTimer = timers.AddTimer(false, ExitPollInterval, [this](TVXTimerItem*) { ExitTimerTick(); });
-}
-
-bool TVXTrayIconMsgWindow::WndProc(TMessage& message) {
-    switch (message.Msg) {
-    case msgQueryEndSession:
-        message.Result = 1;
-        return true;
-    case msgEndSession:
-        if (message.WParam != 0) FTrayIcon->HideIcon();
-        return true;
-    case WM_TRAYICONCALLBACK:
-        MouseNotification(message.LParam);
-        return true;
-    case WM_TRAYDEFERREDCALL:
-        FTrayIcon->RunDeferredCall();
-        return true;
-    default:
-        break;
-    }
-    if (FTrayIcon->FTaskbarCreated != 0 && message.Msg == FTrayIcon->FTaskbarCreated) {
-        FTrayIcon->TaskbarCreated();
-        return true;
-    }
-    return false;
-}
-
-void TVXTrayIconMsgWindow::ReportException(const std::exception& failure) {
-    FTrayIcon->FApp.ReportException(failure);
-}
-
-void TVXTrayIconMsgWindow::MouseNotification(int32_t mouseMessage) {
-    switch (mouseMessage) {
-    case mouseMove: MouseMove(); break;
-    case leftDown: ButtonDown(btLeft); break;
-    case rightDown: ButtonDown(btRight); break;
-    case middleDown: ButtonDown(btMiddle); break;
-    case leftDblClk:
-    case rightDblClk:
-    case middleDblClk: DoubleClick(); break;
-    default: break;  // button-up and anything else
-    }
-}
-
-void TVXTrayIconMsgWindow::ButtonDown(TButton button) {
-    FLastButton = button;
-    FDoubleClicked = false;
-    if (button == btRight && FTrayIcon->FAutoPopup && FTrayIcon->FPopupMenu) {
-        FTrayIcon->ShowPopupMenu();
-        return;
-    }
-    if (FTrayIcon->OnDblClick)
-        StartClickTimer();
-    else
-        // No double click to wait for: click as soon as the queue gets there.
-        FTrayIcon->DeferCall([this](TComponent*) { ClickTimerTick(); }, FTrayIcon);
-}
-
-void TVXTrayIconMsgWindow::DoubleClick() {
-    FDoubleClicked = true;
-    ClickTimerTick();
-}
-
-void TVXTrayIconMsgWindow::StartClickTimer() {
-    // When a click is waiting already, enabling the enabled timer changes
-    // nothing and its wait goes on.
-    FClickTimer->SetInterval(TrayClickDelay);
-    FClickTimer->SetEnabled(true);
-}
-
-void TVXTrayIconMsgWindow::ClickTimerTick() {
-    FClickTimer->SetEnabled(false);
-    if (FDoubleClicked) {
-        if (FTrayIcon->OnDblClick) FTrayIcon->OnDblClick(FTrayIcon);
-    } else {
-        if (FTrayIcon->OnClick) FTrayIcon->OnClick(FTrayIcon);
-    }
-}
-
-void TVXTrayIconMsgWindow::MouseMove() {
-    FCursorPos = FTrayIcon->FPlatform.GetCursorPos();
-    if (FTrayIcon->OnMouseEnter || FTrayIcon->OnMouseExit) {
-        if (!FMouseInside) {
-            MouseEnter(FCursorPos);
-            return;  // the entering move is no OnMouseMove
-        }
-    } else {
-        FMouseInside = true;
-    }
-    if (FTrayIcon->OnMouseMove && !FClickTimer->Enabled() && FMouseInside)
-        FTrayIcon->OnMouseMove(FTrayIcon, FTrayIcon->ShiftState(), FCursorPos.X, FCursorPos.Y);
-}
-
-void TVXTrayIconMsgWindow::MouseEnter(TPoint p) {
-    FMouseInside = true;
-    // The shell says nothing when the cursor leaves: poll for it.
-    FExitTimer->SetEnabled(true);
-    if (FTrayIcon->OnMouseEnter) FTrayIcon->OnMouseEnter(FTrayIcon, FTrayIcon->ShiftState(), p.X, p.Y);
-}
-
-void TVXTrayIconMsgWindow::ExitTimerTick() {
-    try {
-        const TPoint now = FTrayIcon->FPlatform.GetCursorPos();
-        if (std::abs(FCursorPos.X - now.X) > ExitTolerance || std::abs(FCursorPos.Y - now.Y) > ExitTolerance)
-            MouseExit();
-    } catch (...) {
-        // A failing poll or exit handler must not stop the timers of the icon.
-    }
-}
-
-void TVXTrayIconMsgWindow::MouseExit() {
-    FMouseInside = false;
-    if (FTrayIcon->OnMouseExit)
-        FTrayIcon->OnMouseExit(FTrayIcon, FTrayIcon->ShiftState(), FCursorPos.X, FCursorPos.Y);
-    FExitTimer->SetEnabled(false);
-}
-
-// ---------------------------------------------------------------------------
-// TVXTrayIcon95
 
 TVXTrayIcon95::TVXTrayIcon95(TComponent* owner, const TrayEnvironment& env)
     : TComponent(owner),
@@ -316,7 +175,7 @@ void TVXTrayIcon95::UpdateDisplayIcon() {
     switch (FState) {
     case tsEnabled: FDisplayIcon.Assign(FIcon); break;
     case tsDisabled: FDisplayIcon.Assign(FDisabledIcon); break;
-    case tsAnimated: LoadAnimationFrame(FAnimation->FFrameIndex); break;
+    case tsAnimated: LoadAnimationFrame(FAnimation->FrameIndex()); break;
     }
     if (FActive) RefreshIcon();
 }
@@ -399,12 +258,12 @@ void TVXTrayIcon95::SetState(TVXTrayIconState value) {
 TShiftState TVXTrayIcon95::ShiftState() {
     auto down = [this](int key) { return FPlatform.GetKeyState(key) < 0; };  // high bit set
     TShiftState shift = 0;
-    if (down(vkShift)) shift |= ssShift;
-    if (down(vkMenu)) shift |= ssAlt;
-    if (down(vkControl)) shift |= ssCtrl;
-    if (down(vkLButton)) shift |= ssLeft;
-    if (down(vkRButton)) shift |= ssRight;
-    if (down(vkMButton)) shift |= ssMiddle;
+    if (down(winapi::VkShift)) shift |= ssShift;
+    if (down(winapi::VkMenu)) shift |= ssAlt;
+    if (down(winapi::VkControl)) shift |= ssCtrl;
+    if (down(winapi::VkLButton)) shift |= ssLeft;
+    if (down(winapi::VkRButton)) shift |= ssRight;
+    if (down(winapi::VkMButton)) shift |= ssMiddle;
     return shift;
 }
 
@@ -464,14 +323,14 @@ struct DesktopLock {
 void TVXTrayIcon95::DoMinimizeApp() {
     DesktopLock locked([this](bool on) { LockDesktopUpdate(on); });
     FApp.Minimize();
-    FPlatform.ShowWindow(FApp.Handle(), showHide);  // the taskbar entry goes with it
+    FPlatform.ShowWindow(FApp.Handle(), winapi::SwHide);  // the taskbar entry goes with it
 }
 
 void TVXTrayIcon95::DoRestoreApp() {
     DesktopLock locked([this](bool on) { LockDesktopUpdate(on); });
     if (FPlatform.IsIconic(FApp.Handle())) FApp.Restore();
     if (!FPlatform.IsWindowVisible(FApp.MainFormHandle())) FApp.ShowMainForm();
-    FPlatform.ShowWindow(FApp.Handle(), showRestore);
+    FPlatform.ShowWindow(FApp.Handle(), winapi::SwRestore);
     FPlatform.SetForegroundWindow(FApp.Handle());
 }
 
@@ -497,7 +356,7 @@ void TVXTrayIcon95::ShowPopupMenu() {
     const TPoint at = FMsgWindow->CursorPos();
     const uint32_t command = FPlatform.TrackPopupMenu(menu->Handle(), at.X, at.Y, FWindowHandle);
     // Lets the menu's window see a message, so a second popup works at once.
-    FPlatform.Post(FApp.Handle(), msgUser, 0, 0);
+    FPlatform.Post(FApp.Handle(), winapi::WmUser, 0, 0);
     if (command != 0 && FPopupMenu == menu && menu->OnCommand) menu->OnCommand(command);
 }
 

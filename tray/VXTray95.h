@@ -14,6 +14,8 @@
 // Portable: no Windows headers here.
 
 #include "toolkit/Component.h"
+#include "tray/TrayIconAnimation.h"
+#include "tray/TrayIconMsgWindow.h"
 #include "tray/TraySeams.h"
 #include "tray/TrayTimers.h"
 
@@ -53,89 +55,13 @@ extern int32_t TrayClickDelay;  // ms a click waits for a double click
 extern int32_t TrayLockCount;   // nesting of LockDesktopUpdate
 extern bool InStateChanging;    // an OnStateChanging handler runs
 
-// Private messages of the hidden window.
+// Private messages of the hidden window, in the range Windows leaves to a
+// window class of its own (WM_USER and up).
 constexpr uint32_t WM_TRAYICONCALLBACK = 0x400 + 100;  // from the shell; lParam = mouse message
 constexpr uint32_t WM_TRAYDEFERREDCALL = 0x400 + 101;  // posted to itself
 constexpr uint32_t TrayIconId = 42;
 constexpr uint32_t TrayNotifyFlags = 7;  // message + icon + tip
 constexpr size_t TrayTipLength = 63;
-
-class TVXTrayIcon95;
-
-enum TVXTrayIconAnimationOption : uint8_t { aoIconsInExe = 0, aoIconsAreFiles = 1 };
-using TVXTrayIconAnimationOptions = TVXTrayIconAnimationOption;
-
-// The smallest time between two animation frames, in ms (the smallest
-// interval of a timer item).
-constexpr int32_t kMinimumFrameInterval = 55;
-
-// The animation of state tsAnimated: frames from files or icon resources,
-// stepped on a timer item of the tray icon's manager.
-class TVXTrayIconAnimation {
-public:
-    TVXTrayIconAnimation(TVXTrayIcon95* trayIcon, TVXTimerItem* timerItem);
-
-    void Start();
-    void Stop();
-    void Step();
-
-    int32_t Interval() const { return FInterval; }
-    void SetInterval(int32_t value);
-    const std::vector<std::string>& Icons() const { return FIcons; }
-    void SetIcons(const std::vector<std::string>& icons);
-    TVXTrayIconAnimationOptions Options() const { return FOptions; }
-    void SetOptions(TVXTrayIconAnimationOptions value) { FOptions = value; }
-
-    bool Running() const { return FTimerItem->Enabled(); }
-    TVXTimerItem* TimerItem() const { return FTimerItem; }
-
-    TVXTimerItem* FTimerItem;
-    TVXTrayIcon95* FTrayIcon;
-    int32_t FFrameIndex = 0;  // the frame the next Step shows
-
-private:
-    int32_t FInterval = 1000;
-    std::vector<std::string> FIcons;
-    TVXTrayIconAnimationOptions FOptions = aoIconsAreFiles;
-};
-
-// Receives every message of the tray icon's hidden window and turns the
-// shell's mouse notifications into the tray icon's events.
-class TVXTrayIconMsgWindow : public TComponent {
-public:
-    explicit TVXTrayIconMsgWindow(TVXTrayIcon95* trayIcon);
-
-    // True when the message was the component's; false: default processing.
-    bool WndProc(TMessage& message);
-    // For the platform layer: a failure that reached the window's boundary.
-    void ReportException(const std::exception& failure);
-
-    bool MouseInside() const { return FMouseInside; }
-    TPoint CursorPos() const { return FCursorPos; }
-    TVXTimerItem* ClickTimer() const { return FClickTimer; }
-    TVXTimerItem* ExitTimer() const { return FExitTimer; }
-
-private:
-    enum TButton : uint8_t { btLeft = 0, btRight = 1, btMiddle = 2 };
-
-    void MouseNotification(int32_t mouseMessage);
-    void ButtonDown(TButton button);
-    void DoubleClick();
-    void MouseMove();
-    void MouseEnter(TPoint p);
-    void MouseExit();
-    void ExitTimerTick();
-    void StartClickTimer();
-    void ClickTimerTick();
-
-    TButton FLastButton = btLeft;
-    TVXTrayIcon95* FTrayIcon;
-    bool FDoubleClicked = false;
-    TVXTimerItem* FClickTimer = nullptr;
-    TVXTimerItem* FExitTimer = nullptr;
-    TPoint FCursorPos;
-    bool FMouseInside = false;
-};
 
 class TVXTrayIcon95 : public TComponent {
 public:
@@ -192,6 +118,17 @@ public:
 
     void UpdateDisplayIcon();
 
+    // What the message window asks of its tray icon.
+    TrayPlatform& Platform() const { return FPlatform; }
+    TShiftState ShiftState();
+    void ShowPopupMenu();
+    // One slot: a call not run yet is replaced by the new one.
+    void DeferCall(TNotifyEvent method, TComponent* sender);
+    void RunDeferredCall();
+    bool IsTaskbarCreated(uint32_t message) const { return FTaskbarCreated != 0 && message == FTaskbarCreated; }
+    void TaskbarCreated();
+    void ReportException(const std::exception& failure) { FApp.ReportException(failure); }
+
 protected:
     void ComponentNotification(TComponent* component, TOperation operation) override;
     virtual void RestoreApp();
@@ -199,22 +136,14 @@ protected:
     virtual void LockDesktopUpdate(bool lock);
 
 private:
-    friend class TVXTrayIconMsgWindow;
-    friend class TVXTrayIconAnimation;
-
     void NotifyShell(uint32_t message);
     void RefreshIcon();
     void LoadAnimationFrame(int32_t index);
     void IconChanged();
-    void DeferCall(TNotifyEvent method, TComponent* sender);
-    void RunDeferredCall();
-    void TaskbarCreated();
     void AppMinimized();
     void AppRestored();
     void DoMinimizeApp();
     void DoRestoreApp();
-    void ShowPopupMenu();
-    TShiftState ShiftState();
 
     TrayApplication& FApp;
     TrayPlatform& FPlatform;

@@ -6,6 +6,7 @@
 
 #include "tests/tray/FakeTime.h"
 #include "toolkit/Errors.h"
+#include "tray/TrayMessages.h"
 #include "tray/VXTray95.h"
 
 #include <deque>

@@ -41,7 +41,7 @@ TEST_F(TrayAnimation, CyclesThroughTheFramesOncePerIntervalRoundedUpToThePlatfor
     tray->ShowIcon();
     EXPECT_EQ(animations, 1) << "frame 0 at once";
     EXPECT_EQ(Now(), "A");
-    EXPECT_EQ(tray->Animation().FFrameIndex, 1);
+    EXPECT_EQ(tray->Animation().FrameIndex(), 1);
     EXPECT_EQ(w.platform.Timers()[0]->period, 150u);
 
     w.time.Advance(1049);
@@ -73,7 +73,7 @@ TEST_F(TrayAnimation, OneFrameRepeatsAndNoFramesStillFiresOnAnimation) {
     tray->Animation().SetIcons({"x.ico"});
     w.time.Advance(2 * 1050);
     EXPECT_EQ(Now(), "X");
-    EXPECT_EQ(tray->Animation().FFrameIndex, 0);
+    EXPECT_EQ(tray->Animation().FrameIndex(), 0);
 }
 
 TEST_F(TrayAnimation, NewIconsShowFromFrameZeroAtTheNextStep) {
@@ -113,7 +113,7 @@ TEST_F(TrayAnimation, OnAnimationThatCannotOpenAFileSkipsTheImageUpdate) {
     w.time.Advance(1050);
     EXPECT_EQ(w.shell.calls.size(), calls);
     EXPECT_TRUE(w.app.reported.empty());
-    EXPECT_EQ(tray->Animation().FFrameIndex, 0) << "the index still advanced";
+    EXPECT_EQ(tray->Animation().FrameIndex(), 0) << "the index still advanced";
 }
 
 TEST_F(TrayAnimation, ResourceFramesAreLookedUpInUpperCase) {

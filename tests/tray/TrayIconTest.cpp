@@ -33,7 +33,7 @@ protected:
         r.hWnd = FakePlatform::hiddenWindow;
         r.uID = 42;
         r.uFlags = 7;
-        r.uCallbackMessage = 0x464;
+        r.uCallbackMessage = WM_TRAYICONCALLBACK;
         r.hIcon = icon;
         std::strncpy(r.szTip, tip, 63);
         return r;
@@ -122,7 +122,7 @@ TEST_F(TrayIcon, DestructionRemovesTheIconAndReleasesEverything) {
 
 TEST_F(TrayIcon, PendingDeferredCallIsDroppedWithTheComponent) {
     CountClicks(false);
-    w.platform.Mouse(0x201);
+    w.platform.Mouse(winapi::WmLButtonDown);
     ASSERT_EQ(w.platform.queue.size(), 1u);
     delete tray;
     EXPECT_EQ(w.platform.DeliverPosted(), 0);
@@ -243,18 +243,19 @@ TEST_F(TrayIcon, TaskbarCreatedAddsAnActiveIconAgain) {
 
 TEST_F(TrayIcon, EndSessionRemovesTheIconOnlyWhenTheSessionEnds) {
     tray->ShowIcon();
-    EXPECT_EQ(w.platform.Send(0x11).Result, 1) << "WM_QUERYENDSESSION: agree";
-    w.platform.Send(0x16, 0);
+    EXPECT_EQ(w.platform.Send(winapi::WmQueryEndSession).Result, 1) << "agrees to the session's end";
+    w.platform.Send(winapi::WmEndSession, 0);
     EXPECT_TRUE(tray->Active());
     EXPECT_EQ(w.shell.calls.size(), 1u);
-    w.platform.Send(0x16, 1);
+    w.platform.Send(winapi::WmEndSession, 1);
     EXPECT_FALSE(tray->Active());
     EXPECT_EQ(LastShellMessage(), TrayShell::nimDelete);
 
     bool handled = true;
-    w.platform.Send(0x0F, 0, 0, &handled);
+    constexpr uint32_t wmPaint = 0x0F;
+    w.platform.Send(wmPaint, 0, 0, &handled);
     EXPECT_FALSE(handled) << "other messages get default processing";
-    w.platform.Send(WM_TRAYICONCALLBACK, 42, 0x202, &handled);
+    w.platform.Send(WM_TRAYICONCALLBACK, 42, winapi::WmLButtonUp, &handled);
     EXPECT_TRUE(handled);
 }
 
@@ -363,8 +364,8 @@ TEST_F(TrayIcon, WritingStateInsideOnStateChangingRaisesAndKeepsTheOldState) {
 
 TEST_F(TrayIcon, SinglePressWaitsForAPossibleDoubleClick) {
     CountClicks();
-    w.platform.Mouse(0x201);
-    w.platform.Mouse(0x202);
+    w.platform.Mouse(winapi::WmLButtonDown);
+    w.platform.Mouse(winapi::WmLButtonUp);
     w.time.Advance(399);
     EXPECT_EQ(clicks, 0) << "no click before 400 ms";
     w.time.Advance(51);  // the wait alone runs on a 150 ms period: due at 450
@@ -377,12 +378,12 @@ TEST_F(TrayIcon, SinglePressWaitsForAPossibleDoubleClick) {
 
 TEST_F(TrayIcon, QuickDoublePressFiresOnlyOnDblClick) {
     CountClicks();
-    w.platform.Mouse(0x201);
-    w.platform.Mouse(0x202);
+    w.platform.Mouse(winapi::WmLButtonDown);
+    w.platform.Mouse(winapi::WmLButtonUp);
     w.time.Advance(60);
-    w.platform.Mouse(0x203);
+    w.platform.Mouse(winapi::WmLButtonDblClk);
     EXPECT_EQ(dblClicks, 1) << "at once";
-    w.platform.Mouse(0x202);
+    w.platform.Mouse(winapi::WmLButtonUp);
     w.time.Advance(2000);
     EXPECT_EQ(clicks, 0);
     EXPECT_EQ(dblClicks, 1);
@@ -390,33 +391,33 @@ TEST_F(TrayIcon, QuickDoublePressFiresOnlyOnDblClick) {
 
 TEST_F(TrayIcon, LateDoubleClickMessageComesAfterTheFirstClick) {
     CountClicks();
-    w.platform.Mouse(0x204);  // every button counts alike
+    w.platform.Mouse(winapi::WmRButtonDown);  // every button counts alike
     w.time.Advance(450);
-    w.platform.Mouse(0x206);
+    w.platform.Mouse(winapi::WmRButtonDblClk);
     EXPECT_EQ(clicks, 1);
     EXPECT_EQ(dblClicks, 1);
 }
 
 TEST_F(TrayIcon, SecondPressWhileWaitingDoesNotRestartTheWait) {
     CountClicks();
-    w.platform.Mouse(0x201);
+    w.platform.Mouse(winapi::WmLButtonDown);
     w.time.Advance(300);
-    w.platform.Mouse(0x207);
+    w.platform.Mouse(winapi::WmMButtonDown);
     w.time.Advance(150);
     EXPECT_EQ(clicks, 1);
 }
 
 TEST_F(TrayIcon, OnlyOnClickSetClicksAtTheDeferredCallWithoutDelay) {
     CountClicks(false);
-    w.platform.Mouse(0x201);
+    w.platform.Mouse(winapi::WmLButtonDown);
     EXPECT_EQ(clicks, 0) << "not inside the shell's notification";
     w.platform.DeliverPosted();
     EXPECT_EQ(clicks, 1) << "no time has passed";
 
     // A double press: the click of the first press, nothing for the double.
-    w.platform.Mouse(0x201);
+    w.platform.Mouse(winapi::WmLButtonDown);
     w.platform.DeliverPosted();
-    w.platform.Mouse(0x203);
+    w.platform.Mouse(winapi::WmLButtonDblClk);
     w.platform.DeliverPosted();
     EXPECT_EQ(clicks, 2);
     EXPECT_EQ(w.platform.TimerStarts(), 0);
@@ -425,20 +426,20 @@ TEST_F(TrayIcon, OnlyOnClickSetClicksAtTheDeferredCallWithoutDelay) {
 TEST_F(TrayIcon, ClickHandlerFailuresFollowTheirPath) {
     tray->OnClick = [](TComponent*) { throw std::runtime_error("click failed"); };
     // Deferred: swallowed.
-    w.platform.Mouse(0x201);
+    w.platform.Mouse(winapi::WmLButtonDown);
     EXPECT_NO_THROW(w.platform.DeliverPosted());
     EXPECT_TRUE(w.app.reported.empty());
 
     // From the click wait: the platform timer reports it.
     tray->OnDblClick = [](TComponent*) { throw std::runtime_error("double failed"); };
-    w.platform.Mouse(0x201);
+    w.platform.Mouse(winapi::WmLButtonDown);
     w.time.Advance(450);
     EXPECT_EQ(w.app.reported, std::vector<std::string>{"click failed"});
     EXPECT_FALSE(tray->MsgWindow().ClickTimer()->Enabled());
 
     // From the double-click message: not caught by the component.
-    w.platform.Mouse(0x201);
-    EXPECT_THROW(w.platform.Mouse(0x203), std::runtime_error);
+    w.platform.Mouse(winapi::WmLButtonDown);
+    EXPECT_THROW(w.platform.Mouse(winapi::WmLButtonDblClk), std::runtime_error);
 }
 
 TEST_F(TrayIcon, RightPressShowsThePopupMenuOnlyWithAutoPopupAndAMenu) {
@@ -448,31 +449,31 @@ TEST_F(TrayIcon, RightPressShowsThePopupMenuOnlyWithAutoPopupAndAMenu) {
     menu->OnCommand = [&](uint32_t command) { chosen = command; };
     tray->SetPopupMenu(menu);
     w.platform.cursor = {640, 1000};
-    w.platform.Mouse(0x200);  // the menu opens where the last move was reported
+    w.platform.Mouse(winapi::WmMouseMove);  // the menu opens where the last move was reported
     w.platform.menuChoice = 5;
 
-    w.platform.Mouse(0x204);  // AutoPopup false: an ordinary click
+    w.platform.Mouse(winapi::WmRButtonDown);  // AutoPopup false: an ordinary click
     w.platform.DeliverPosted();
     EXPECT_EQ(clicks, 1);
 
     tray->SetAutoPopup(true);
     w.log.clear();
-    w.platform.Mouse(0x204);
+    w.platform.Mouse(winapi::WmRButtonDown);
     EXPECT_EQ(w.log, (std::vector<std::string>{"SetForegroundWindow 256", "ProcessMessages",
                                                "TrackPopupMenu 77 at 640,1000 owner 20480"}));
     ASSERT_EQ(w.platform.queue.size(), 1u);
     EXPECT_EQ(w.platform.queue.front().window, FakeApp::appWindow);
-    EXPECT_EQ(w.platform.queue.front().message, 0x400u);
+    EXPECT_EQ(w.platform.queue.front().message, winapi::WmUser);
     EXPECT_EQ(chosen, 5u);
     w.platform.DeliverPosted();
     EXPECT_EQ(clicks, 1) << "a popup is no click";
 
-    w.platform.Mouse(0x201);  // left stays a click
+    w.platform.Mouse(winapi::WmLButtonDown);  // left stays a click
     w.platform.DeliverPosted();
     EXPECT_EQ(clicks, 2);
 
     delete menu;  // gone: the right button clicks again
-    w.platform.Mouse(0x204);
+    w.platform.Mouse(winapi::WmRButtonDown);
     w.platform.DeliverPosted();
     EXPECT_EQ(clicks, 3);
 }
@@ -493,14 +494,14 @@ TEST_F(TrayIcon, EnterMoveAndExitWithTheTwoPixelRule) {
     tray->OnMouseExit = record("exit");
 
     w.platform.cursor = {10, 20};
-    w.platform.Mouse(0x200);
+    w.platform.Mouse(winapi::WmMouseMove);
     EXPECT_EQ(events, std::vector<std::string>{"enter 0 10,20"}) << "the entering move is no move";
     EXPECT_TRUE(tray->MsgWindow().ExitTimer()->Enabled());
     EXPECT_EQ(w.platform.Timers()[0]->period, 70u);
 
-    w.platform.keysDown = {0x10, 0x01};  // Shift and the left button
+    w.platform.keysDown = {winapi::VkShift, winapi::VkLButton};
     w.platform.cursor = {12, 21};
-    w.platform.Mouse(0x200);
+    w.platform.Mouse(winapi::WmMouseMove);
     EXPECT_EQ(events.back(), "move 9 12,21");
     w.platform.keysDown.clear();
 
@@ -515,7 +516,7 @@ TEST_F(TrayIcon, EnterMoveAndExitWithTheTwoPixelRule) {
     EXPECT_FALSE(tray->MsgWindow().MouseInside());
     EXPECT_FALSE(w.platform.AnyTimerRunning());
 
-    w.platform.Mouse(0x200);
+    w.platform.Mouse(winapi::WmMouseMove);
     EXPECT_EQ(events.back(), "enter 0 15,21");
 }
 
@@ -523,13 +524,13 @@ TEST_F(TrayIcon, NoMoveEventsWhileAClickWaits) {
     CountClicks();
     int moves = 0;
     tray->OnMouseMove = [&](TComponent*, TShiftState, int32_t, int32_t) { ++moves; };
-    w.platform.Mouse(0x200);
+    w.platform.Mouse(winapi::WmMouseMove);
     EXPECT_EQ(moves, 1) << "without enter/exit handlers the first move counts";
-    w.platform.Mouse(0x201);
-    w.platform.Mouse(0x200);
+    w.platform.Mouse(winapi::WmLButtonDown);
+    w.platform.Mouse(winapi::WmMouseMove);
     EXPECT_EQ(moves, 1);
     w.time.Advance(450);
-    w.platform.Mouse(0x200);
+    w.platform.Mouse(winapi::WmMouseMove);
     EXPECT_EQ(moves, 2);
     EXPECT_TRUE(tray->MsgWindow().MouseInside());
     EXPECT_FALSE(tray->MsgWindow().ExitTimer()->Enabled()) << "nothing to poll for";
@@ -537,7 +538,7 @@ TEST_F(TrayIcon, NoMoveEventsWhileAClickWaits) {
 
 TEST_F(TrayIcon, FailingExitHandlerIsSwallowedByThePoll) {
     tray->OnMouseExit = [](TComponent*, TShiftState, int32_t, int32_t) { throw std::runtime_error("exit"); };
-    w.platform.Mouse(0x200);
+    w.platform.Mouse(winapi::WmMouseMove);
     w.platform.cursor.X += 10;
     EXPECT_NO_THROW(w.time.Advance(70));
     EXPECT_TRUE(w.app.reported.empty());
@@ -659,7 +660,7 @@ TEST_F(TrayIcon, IdleTrayIconRunsNoTimerAtAll) {
     tray->ShowIcon();
     tray->SetState(tsDisabled);
     tray->SetState(tsEnabled);
-    w.platform.Mouse(0x200);
+    w.platform.Mouse(winapi::WmMouseMove);
     w.time.Advance(60 * 60 * 1000);
     EXPECT_EQ(w.platform.TimerStarts(), 0);
     EXPECT_EQ(w.platform.Timers()[0]->expiries, 0);

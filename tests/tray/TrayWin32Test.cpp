@@ -193,7 +193,7 @@ TEST_F(TrayWin32, RealShellTakesAddModifyDeleteWithThe88ByteRecord) {
         EXPECT_EQ(call.record.hWnd, Value(hidden));
         EXPECT_EQ(call.record.uID, 42u);
         EXPECT_EQ(call.record.uFlags, 7u);
-        EXPECT_EQ(call.record.uCallbackMessage, 0x464u);
+        EXPECT_EQ(call.record.uCallbackMessage, WM_TRAYICONCALLBACK);
         EXPECT_NE(call.record.hIcon, 0u);
     }
     EXPECT_STREQ(shell.calls[1].record.szTip, "Pastimo - now");

@@ -1,0 +1,136 @@
+#include "tray/TrayIconMsgWindow.h"
+
+#include "tray/TrayMessages.h"
+#include "tray/VXTray95.h"
+
+#include <cstdlib>
+
+namespace pastimo {
+namespace {
+
+constexpr int32_t ExitPollInterval = 70;
+constexpr int32_t ExitTolerance = 2;  // pixels the cursor may drift and still be over the icon
+
+}  // namespace
+
+TVXTrayIconMsgWindow::TVXTrayIconMsgWindow(TVXTrayIcon95* trayIcon) : TComponent(trayIcon), FTrayIcon(trayIcon) {
+    TVXTimerManager& timers = trayIcon->Timers();
+    FClickTimer = timers.AddTimer(false, TrayClickDelay, [this](TVXTimerItem*) { ClickTimerTick(); });
+    FExitTimer = timers.AddTimer(false, ExitPollInterval, [this](TVXTimerItem*) { ExitTimerTick(); });
+}
+
+bool TVXTrayIconMsgWindow::WndProc(TMessage& message) {
+    switch (message.Msg) {
+    case winapi::WmQueryEndSession:
+        message.Result = 1;
+        return true;
+    case winapi::WmEndSession:
+        if (message.WParam != 0) FTrayIcon->HideIcon();
+        return true;
+    case WM_TRAYICONCALLBACK:
+        MouseNotification(message.LParam);
+        return true;
+    case WM_TRAYDEFERREDCALL:
+        FTrayIcon->RunDeferredCall();
+        return true;
+    default:
+        break;
+    }
+    if (FTrayIcon->IsTaskbarCreated(message.Msg)) {
+        FTrayIcon->TaskbarCreated();
+        return true;
+    }
+    return false;
+}
+
+void TVXTrayIconMsgWindow::ReportException(const std::exception& failure) {
+    FTrayIcon->ReportException(failure);
+}
+
+void TVXTrayIconMsgWindow::MouseNotification(int32_t mouseMessage) {
+    switch (mouseMessage) {
+    case winapi::WmMouseMove: MouseMove(); break;
+    case winapi::WmLButtonDown: ButtonDown(btLeft); break;
+    case winapi::WmRButtonDown: ButtonDown(btRight); break;
+    case winapi::WmMButtonDown: ButtonDown(btMiddle); break;
+    case winapi::WmLButtonDblClk:
+    case winapi::WmRButtonDblClk:
+    case winapi::WmMButtonDblClk: DoubleClick(); break;
+    default: break;  // button-up and anything else
+    }
+}
+
+void TVXTrayIconMsgWindow::ButtonDown(TButton button) {
+    FLastButton = button;
+    FDoubleClicked = false;
+    if (button == btRight && FTrayIcon->AutoPopup() && FTrayIcon->PopupMenu()) {
+        FTrayIcon->ShowPopupMenu();
+        return;
+    }
+    if (FTrayIcon->OnDblClick)
+        StartClickTimer();
+    else
+        // No double click to wait for: click as soon as the queue gets there.
+        FTrayIcon->DeferCall([this](TComponent*) { ClickTimerTick(); }, FTrayIcon);
+}
+
+void TVXTrayIconMsgWindow::DoubleClick() {
+    FDoubleClicked = true;
+    ClickTimerTick();
+}
+
+void TVXTrayIconMsgWindow::StartClickTimer() {
+    // When a click is waiting already, enabling the enabled timer changes
+    // nothing and its wait goes on.
+    FClickTimer->SetInterval(TrayClickDelay);
+    FClickTimer->SetEnabled(true);
+}
+
+void TVXTrayIconMsgWindow::ClickTimerTick() {
+    FClickTimer->SetEnabled(false);
+    if (FDoubleClicked) {
+        if (FTrayIcon->OnDblClick) FTrayIcon->OnDblClick(FTrayIcon);
+    } else {
+        if (FTrayIcon->OnClick) FTrayIcon->OnClick(FTrayIcon);
+    }
+}
+
+void TVXTrayIconMsgWindow::MouseMove() {
+    FCursorPos = FTrayIcon->Platform().GetCursorPos();
+    if (FTrayIcon->OnMouseEnter || FTrayIcon->OnMouseExit) {
+        if (!FMouseInside) {
+            MouseEnter(FCursorPos);
+            return;  // the entering move is no OnMouseMove
+        }
+    } else {
+        FMouseInside = true;
+    }
+    if (FTrayIcon->OnMouseMove && !FClickTimer->Enabled() && FMouseInside)
+        FTrayIcon->OnMouseMove(FTrayIcon, FTrayIcon->ShiftState(), FCursorPos.X, FCursorPos.Y);
+}
+
+void TVXTrayIconMsgWindow::MouseEnter(TPoint p) {
+    FMouseInside = true;
+    // The shell says nothing when the cursor leaves: poll for it.
+    FExitTimer->SetEnabled(true);
+    if (FTrayIcon->OnMouseEnter) FTrayIcon->OnMouseEnter(FTrayIcon, FTrayIcon->ShiftState(), p.X, p.Y);
+}
+
+void TVXTrayIconMsgWindow::ExitTimerTick() {
+    try {
+        const TPoint now = FTrayIcon->Platform().GetCursorPos();
+        if (std::abs(FCursorPos.X - now.X) > ExitTolerance || std::abs(FCursorPos.Y - now.Y) > ExitTolerance)
+            MouseExit();
+    } catch (...) {
+        // A failing poll or exit handler must not stop the timers of the icon.
+    }
+}
+
+void TVXTrayIconMsgWindow::MouseExit() {
+    FMouseInside = false;
+    if (FTrayIcon->OnMouseExit)
+        FTrayIcon->OnMouseExit(FTrayIcon, FTrayIcon->ShiftState(), FCursorPos.X, FCursorPos.Y);
+    FExitTimer->SetEnabled(false);
+}
+
+}  // namespace pastimo
