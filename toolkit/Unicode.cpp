@@ -1,0 +1,169 @@
+#include "toolkit/Unicode.h"
+
+namespace pastimo {
+namespace {
+
+constexpr char32_t kReplacement = 0xFFFD;
+
+// One character from the start of [p, end): its code point and how many
+// bytes it took. A malformed start takes one byte and gives U+FFFD.
+// https://www.unicode.org/versions/Unicode15.0.0/ch03.pdf, table 3-7
+size_t DecodeOne(const unsigned char* p, const unsigned char* end, char32_t& codePoint) {
+    const unsigned char lead = p[0];
+    if (lead < 0x80) {
+        codePoint = lead;
+        return 1;
+    }
+    size_t length;
+    char32_t value;
+    unsigned char low = 0x80, high = 0xBF;  // allowed range of the second byte
+    if (lead >= 0xC2 && lead <= 0xDF) {
+        length = 2;
+        value = lead & 0x1F;
+    } else if (lead >= 0xE0 && lead <= 0xEF) {
+        length = 3;
+        value = lead & 0x0F;
+        if (lead == 0xE0) low = 0xA0;        // no overlong forms
+        if (lead == 0xED) high = 0x9F;       // no surrogates
+    } else if (lead >= 0xF0 && lead <= 0xF4) {
+        length = 4;
+        value = lead & 0x07;
+        if (lead == 0xF0) low = 0x90;        // no overlong forms
+        if (lead == 0xF4) high = 0x8F;       // nothing above U+10FFFF
+    } else {
+        codePoint = kReplacement;
+        return 1;
+    }
+    if (static_cast<size_t>(end - p) < length || p[1] < low || p[1] > high) {
+        codePoint = kReplacement;
+        return 1;
+    }
+    for (size_t i = 1; i < length; ++i) {
+        if ((p[i] & 0xC0) != 0x80) {
+            codePoint = kReplacement;
+            return 1;
+        }
+        value = (value << 6) | (p[i] & 0x3F);
+    }
+    codePoint = value;
+    return length;
+}
+
+void AppendUtf8(std::string& out, char32_t c) {
+    if (c < 0x80) {
+        out += static_cast<char>(c);
+    } else if (c < 0x800) {
+        out += static_cast<char>(0xC0 | (c >> 6));
+        out += static_cast<char>(0x80 | (c & 0x3F));
+    } else if (c < 0x10000) {
+        out += static_cast<char>(0xE0 | (c >> 12));
+        out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+        out += static_cast<char>(0x80 | (c & 0x3F));
+    } else {
+        out += static_cast<char>(0xF0 | (c >> 18));
+        out += static_cast<char>(0x80 | ((c >> 12) & 0x3F));
+        out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+        out += static_cast<char>(0x80 | (c & 0x3F));
+    }
+}
+
+const unsigned char* Bytes(std::string_view text) { return reinterpret_cast<const unsigned char*>(text.data()); }
+
+}  // namespace
+
+std::u16string Utf8ToUtf16(std::string_view utf8) {
+    std::u16string out;
+    out.reserve(utf8.size());
+    const unsigned char* p = Bytes(utf8);
+    const unsigned char* const end = p + utf8.size();
+    while (p < end) {
+        if (*p < 0x80) {  // runs of ASCII, the common case, without decoding
+            out += static_cast<char16_t>(*p++);
+            continue;
+        }
+        char32_t c;
+        p += DecodeOne(p, end, c);
+        if (c >= 0x10000) {
+            c -= 0x10000;
+            out += static_cast<char16_t>(0xD800 + (c >> 10));
+            out += static_cast<char16_t>(0xDC00 + (c & 0x3FF));
+        } else {
+            out += static_cast<char16_t>(c);
+        }
+    }
+    return out;
+}
+
+std::string Utf16ToUtf8(std::u16string_view utf16) {
+    std::string out;
+    out.reserve(utf16.size());
+    for (size_t i = 0; i < utf16.size(); ++i) {
+        char32_t c = utf16[i];
+        if (c >= 0xD800 && c <= 0xDBFF && i + 1 < utf16.size() && utf16[i + 1] >= 0xDC00 && utf16[i + 1] <= 0xDFFF) {
+            c = 0x10000 + ((c - 0xD800) << 10) + (utf16[i + 1] - 0xDC00);
+            ++i;
+        } else if (c >= 0xD800 && c <= 0xDFFF) {
+            c = kReplacement;
+        }
+        AppendUtf8(out, c);
+    }
+    return out;
+}
+
+bool IsValidUtf8(std::string_view text) {
+    const unsigned char* p = Bytes(text);
+    const unsigned char* const end = p + text.size();
+    while (p < end) {
+        if (*p < 0x80) {
+            ++p;
+            continue;
+        }
+        char32_t c;
+        const size_t taken = DecodeOne(p, end, c);
+        // U+FFFD itself is three bytes; a replaced byte takes one.
+        if (c == kReplacement && taken == 1) return false;
+        p += taken;
+    }
+    return true;
+}
+
+size_t Utf16Length(std::string_view utf8) {
+    size_t units = 0;
+    const unsigned char* p = Bytes(utf8);
+    const unsigned char* const end = p + utf8.size();
+    while (p < end) {
+        if (*p < 0x80) {
+            ++p;
+            ++units;
+            continue;
+        }
+        char32_t c;
+        p += DecodeOne(p, end, c);
+        units += c >= 0x10000 ? 2 : 1;
+    }
+    return units;
+}
+
+size_t Utf8PrefixWithinUnits(std::string_view utf8, size_t units) {
+    const unsigned char* const begin = Bytes(utf8);
+    const unsigned char* p = begin;
+    const unsigned char* const end = p + utf8.size();
+    size_t used = 0;
+    while (p < end) {
+        if (*p < 0x80) {
+            if (used == units) break;
+            ++used;
+            ++p;
+            continue;
+        }
+        char32_t c;
+        const size_t taken = DecodeOne(p, end, c);
+        const size_t width = c >= 0x10000 ? 2 : 1;
+        if (used + width > units) break;
+        used += width;
+        p += taken;
+    }
+    return static_cast<size_t>(p - begin);
+}
+
+}  // namespace pastimo
