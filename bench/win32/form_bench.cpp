@@ -20,7 +20,8 @@
 #include "shell/LaunchCounter.h"
 #include "shell/win32/Unit1.h"
 #include "toolkit/win32/Application.h"
-#include "toolkit/win32/Controls.h"
+#include "toolkit/win32/Edit.h"
+#include "toolkit/win32/ListBox.h"
 
 namespace {
 
@@ -83,15 +84,11 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     {
     // ListBox1's kind of list box, on the same page size, filled as the page
     // fills it.
+    using pastimo::ControlKind;
     pastimo::TListBox list;
-    pastimo::ControlArgs args;
-    args.parent = form->Handle();
-    args.id = 999;
-    args.left = 8;
-    args.top = 25;
-    args.width = 159;
-    args.height = 145;
-    list.Create(*form, args);
+    const pastimo::ControlLayout listRow{999, 0, ControlKind::ListBox, {8, 25, 159, 145}, "", nullptr, 0,
+                                         pastimo::csNone, 0, pastimo::RowHeight(13)};
+    list.CreateFrom(*form, {listRow, form->Handle(), listRow.bounds, form->Font()});
     const std::vector<std::string> names = Names(10000);
     for (int run = 0; run < 5; ++run) {
         list.Clear();
@@ -105,13 +102,9 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
 
     // MemoNewItem's kind of field: multi-line, word wrap, vertical scroll bar.
     pastimo::TEdit memo;
-    args.id = 998;
-    args.left = 16;
-    args.top = 272;
-    args.width = 463;
-    args.height = 65;
-    args.style = WS_VSCROLL;
-    memo.Create(*form, args, true);
+    const pastimo::ControlLayout memoRow{998, 0, ControlKind::Edit, {16, 272, 463, 65}, "", nullptr, 0,
+                                         pastimo::csMultiLine | pastimo::csScrollV, 1};
+    memo.CreateFrom(*form, {memoRow, form->Handle(), memoRow.bounds, form->Font()});
     std::string text;
     while (text.size() < 32768) text += std::string(58, static_cast<char>('a' + text.size() / 60 % 26)) + "\r\n";
     text.resize(32768);
@@ -129,9 +122,9 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
 
     // The same text in a field that does not wrap: what the wrapping costs.
     pastimo::TEdit noWrap;
-    args.id = 997;
-    args.style = WS_VSCROLL | WS_HSCROLL | ES_AUTOHSCROLL;
-    noWrap.Create(*form, args, true);
+    const pastimo::ControlLayout noWrapRow{997, 0, ControlKind::Edit, {16, 272, 463, 65}, "", nullptr, 0,
+                                           pastimo::csMultiLine | pastimo::csScrollV | pastimo::csScrollH, 2};
+    noWrap.CreateFrom(*form, {noWrapRow, form->Handle(), noWrapRow.bounds, form->Font()});
     for (int run = 0; run < 3; ++run) {
         noWrap.SetText("");
         PumpUntilIdle();

@@ -5,24 +5,12 @@
 
 #include <windows.h>
 
-#include "toolkit/win32/Controls.h"
+#include "toolkit/win32/BevelPanel.h"
+#include "toolkit/win32/Buttons.h"
+#include "toolkit/win32/Edit.h"
 #include "toolkit/win32/Form.h"
 
 namespace pastimo {
-
-// A plain panel that holds controls: a single border line, a gap of
-// `borderWidth` in the panel's colour, then a lowered inner bevel.
-class TBevelPanel : public TControl {
-public:
-    void Create(TForm& form, const ControlArgs& args, COLORREF color, int borderWidth, int bevelWidth);
-
-private:
-    static LRESULT CALLBACK WindowProc(HWND, UINT, WPARAM, LPARAM);
-    void Paint(HDC dc) const;
-    COLORREF color_ = 0;
-    int borderWidth_ = 0;
-    int bevelWidth_ = 0;
-};
 
 class TFormAbout : public TForm {
 public:
@@ -36,11 +24,10 @@ public:
     void ButtonAboutOKClick();
 
 protected:
-    LRESULT Dispatch(UINT message, WPARAM wParam, LPARAM lParam) override;
+    LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
     void DoClose() override;
 
 private:
-    void CreateControls();
     // Posts the release once, however many ways the box is closed.
     void ReleaseOnce();
     bool FReleasePosted = false;

@@ -4,6 +4,7 @@
 
 #include "capture/win32/Clipboard.h"
 #include "library/FileSystem.h"
+#include "resources/MainWindowLayout.h"
 #include "resources/resource_ids.h"
 #include "shell/win32/About.h"
 #include "shell/LaunchCounter.h"
@@ -50,34 +51,10 @@ TForm1* Form1 = nullptr;
 
 namespace {
 
-enum ControlId : int {
+enum MenuItem : int {
     kExit1 = 101,
     kAbout1,
-    kPageControl1 = 200,
-    kButtonDeleteGroup,
-    kListBox1,
-    kListBoxItems,
-    kButtonAddGroup,
-    kEditAddCategory,
-    kGroupBox1,
-    kEditNewItem,
-    kMemoNewItem,
-    kButtonAddNewItem,
-    kButtonSaveChanged,
-    kButton3,
-    kCheckAutoMinimize,
-    kButton2,
-    kListBoxRecentList,
-    kMemoClipText,
-    kButton1,
-    kCheckCaptureClip2,
-    kMemo1,
-    kStatic = 0xFFFF,
 };
-
-constexpr COLORREF kYellow = RGB(255, 255, 0);
-constexpr COLORREF kBlack = RGB(0, 0, 0);
-
 
 // The help text is kept in the resources with LF line ends; the field wants CR LF.
 std::string LoadHelpText() {
@@ -112,107 +89,62 @@ std::string ExecutableFolder() {
 
 TForm1::TForm1(TComponent* owner) : TForm(owner) {
     Form1 = this;
-    FIcon = LoadIconA(Application->Instance(), "MAINICON");
+    FIcon = LoadIconW(Application->Instance(), L"MAINICON");
     CreateMenu();
     CreateArgs args;
-    args.className = "TForm1";
-    args.caption = kCaption;
-    args.clientWidth = 519;
-    args.clientHeight = 424;
+    args.className = L"TForm1";
     args.style = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPCHILDREN;
     args.owner = Application->Handle();
     args.menu = MainMenu1;
     args.icon = FIcon;
-    args.font = CreateFontA(-11, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
-                            CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE, "MS Sans Serif");
-    CreateHandle(args);
-    CenterOnScreen();
-    CreateControls();
+    CreateFromLayout(args, kMainWindowLayout,
+                     {{kPageControl1, PageControl1},
+                      {kButtonDeleteGroup, ButtonDeleteGroup},
+                      {kListBox1, ListBox1},
+                      {kListBoxItems, ListBoxItems},
+                      {kButtonAddGroup, ButtonAddGroup},
+                      {kEditAddCategory, EditAddCategory},
+                      {kEditNewItem, EditNewItem},
+                      {kMemoNewItem, MemoNewItem},
+                      {kButtonAddNewItem, ButtonAddNewItem},
+                      {kButtonSaveChanged, ButtonSaveChanged},
+                      {kButton3, Button3},
+                      {kCheckAutoMinimize, CheckAutoMinimize},
+                      {kButton2, Button2},
+                      {kListBoxRecentList, ListBoxRecentList},
+                      {kMemoClipText, MemoClipText},
+                      {kButton1, Button1},
+                      {kCheckCaptureClip2, CheckCaptureClip2},
+                      {kMemo1, Memo1}});
+    Memo1.SetText(LoadHelpText());
+    FStore = std::make_unique<LibraryStore>(ExecutableFolder());
+    FGroupsPage = std::make_unique<GroupsPage>(*FStore, *static_cast<GroupsPageView*>(this), AutoMinimizeEnabled);
+    ConnectEvents();
     CreateTrayIcon();
 }
 
 TForm1::~TForm1() {
     // The window goes first, while this is still a TForm1: its WM_DESTROY runs
     // FormDestroy, which a base-class destructor could no longer reach.
-    if (hwnd_) DestroyWindow(hwnd_);
+    DestroyHandle();
     DestroyComponents();
-    if (FButton3Font) DeleteObject(FButton3Font);
     if (Form1 == this) Form1 = nullptr;
 }
 
 void TForm1::CreateMenu() {
     MainMenu1 = ::CreateMenu();
     HMENU file1 = CreatePopupMenu();
-    AppendMenuA(file1, MF_STRING, kExit1, "E&xit");
-    AppendMenuA(MainMenu1, MF_POPUP, reinterpret_cast<UINT_PTR>(file1), "&File");
-    AppendMenuA(MainMenu1, MF_STRING, kAbout1, "A&bout");
+    AppendMenuW(file1, MF_STRING, kExit1, L"E&xit");
+    AppendMenuW(MainMenu1, MF_POPUP, reinterpret_cast<UINT_PTR>(file1), L"&File");
+    AppendMenuW(MainMenu1, MF_STRING, kAbout1, L"A&bout");
 }
 
-void TForm1::CreateControls() {
-    PageControl1.Create(*this, ControlAt(hwnd_, kPageControl1, 4, 6, 510, 413));
-    HWND myGroups = PageControl1.AddPage("My Groups");
-    HWND recent = PageControl1.AddPage("Last Clipboard Entries");
-    HWND help = PageControl1.AddPage("Help");
+void TForm1::ConnectEvents() {
     PageControl1.OnChange = [this] {
         // The default button belongs to "My Groups": on the other pages Enter
         // must not minimise.
         Button3.SetVisible(PageControl1.ActivePage() == kMyGroupsPage);
     };
-    CreateMyGroupsPage(myGroups);
-    CreateRecentPage(recent);
-    CreateHelpPage(help);
-}
-
-void TForm1::CreateMyGroupsPage(HWND page) {
-    // Created in tab order; labels, the group box and the shape come last, so
-    // that they sit below the controls they frame.
-    ButtonDeleteGroup.Create(*this, ControlAt(page, kButtonDeleteGroup, 67, 2, 77, 21, "Delete &Group"));
-    ListBox1.Create(*this, ControlAt(page, kListBox1, 8, 25, 159, 145));
-    ListBoxItems.Create(*this, ControlAt(page, kListBoxItems, 178, 25, 165, 145));
-    ButtonAddGroup.Create(*this, ControlAt(page, kButtonAddGroup, 368, 26, 104, 23, "&Add New Group"));
-    EditAddCategory.Create(*this, ControlAt(page, kEditAddCategory, 357, 52, 122, 21, "New group name here.."), false);
-    // Inside GroupBox1 (left 6, top 206 on the page).
-    EditNewItem.Create(*this, ControlAt(page, kEditNewItem, 6 + 9, 206 + 14, 225, 21, "Enter new item name..."), false);
-    MemoNewItem.Create(*this,
-                       ControlAt(page, kMemoNewItem, 6 + 10, 206 + 66, 463, 65,
-                          "Type or paste (CTRL-V) your text for this new item here...", WS_VSCROLL),
-                       true);
-    ButtonAddNewItem.Create(*this, ControlAt(page, kButtonAddNewItem, 6 + 32, 206 + 135, 120, 25, "Add &Item"));
-    ButtonSaveChanged.Create(*this, ControlAt(page, kButtonSaveChanged, 6 + 159, 206 + 135, 120, 25, "Save &Changed Item"));
-    ButtonSaveChanged.SetVisible(false);
-    ControlArgs button3 = ControlAt(page, kButton3, 371, 98, 94, 38, "&Minimize");
-    FButton3Font = CreateFontA(-13, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
-                               CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE, "System");
-    button3.font = FButton3Font;
-    Button3.Create(*this, button3, true);
-    CheckAutoMinimize.Create(*this, ControlAt(page, kCheckAutoMinimize, 350, 153, 149, 17, "Auto-minimize upon select"));
-    Button2.Create(*this, ControlAt(page, kButton2, 272, 2, 71, 21, "&Delete Item"));
-
-    Label1.Create(*this, ControlAt(page, kStatic, 10, 6, 45, 13, "Groups:"), true);
-    Label2.Create(*this, ControlAt(page, kStatic, 180, 6, 87, 13, "Items in Group:"), true);
-    Label3.Create(*this, ControlAt(page, kStatic, 9, 178, 386, 29,
-                            "TO ADD A NEW ITEM: Select a Group first (above), then enter the new item and item "
-                            "name below, and click the ADD ITEM button"));
-    Label6.Create(*this, ControlAt(page, kStatic, 6 + 241, 206 + 12, 230, 32,
-                            "Enter Name of Item here (will be displayed in Item list above)"));
-    Label5.Create(*this, ControlAt(page, kStatic, 6 + 12, 206 + 48, 373, 13,
-                            "New Item (enter full text you want to store -- type it in or paste it using "
-                            "CTRL-V)):"));
-    GroupBox1.Create(*this, ControlAt(page, kGroupBox1, 6, 206, 486, 171, "", WS_CLIPSIBLINGS));
-    SetWindowPos(GroupBox1.Handle(), HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
-    Shape1.Create(*this, ControlAt(page, kStatic, 360, 85, 117, 64), kYellow, kBlack);
-
-    AddHint(ButtonDeleteGroup.Handle(), "Click to delete selected Group");
-    AddHint(Button2.Handle(), "Click to delete selected Item");
-    AddHint(ButtonAddGroup.Handle(), "Click to add a new Group");
-    AddHint(EditAddCategory.Handle(), "Enter name of new group here");
-    AddHint(Button3.Handle(), "Click to hide this window");
-    AddHint(CheckAutoMinimize.Handle(), "Auto-hide window -- see HELP tab for details");
-    AddHint(ButtonAddNewItem.Handle(), "Add new item above to the Item list");
-    AddHint(ButtonSaveChanged.Handle(), "Click to save changes to this Item");
-
-    FStore = std::make_unique<LibraryStore>(ExecutableFolder());
-    FGroupsPage = std::make_unique<GroupsPage>(*FStore, *static_cast<GroupsPageView*>(this), AutoMinimizeEnabled);
     ListBox1.OnClick = [this] { FGroupsPage->ListBox1Click(); };
     ListBoxItems.OnClick = [this] { FGroupsPage->ListBoxItemsClick(); };
     EditNewItem.OnEnter = [this] { FGroupsPage->EditNewItemEnter(); };
@@ -225,42 +157,9 @@ void TForm1::CreateMyGroupsPage(HWND page) {
     Button2.OnClick = [this] { FGroupsPage->Button2Click(); };
     Button3.OnClick = [this] { ButtonMinimize(); };
     CheckAutoMinimize.OnClick = [this] { CheckAutoMinimizeClick(); };
-}
-
-void TForm1::CreateRecentPage(HWND page) {
-    ListBoxRecentList.Create(*this, ControlAt(page, kListBoxRecentList, 11, 46, 431, 80));
-    MemoClipText.Create(*this,
-                        ControlAt(page, kMemoClipText, 7, 178, 483, 128, "",
-                           WS_VSCROLL | WS_HSCROLL | ES_AUTOHSCROLL),
-                        true);
-    Button1.Create(*this, ControlAt(page, kButton1, 124, 147, 220, 28, "Copy Contents to Clipboard"));
-    CheckCaptureClip2.Create(*this, ControlAt(page, kCheckCaptureClip2, 37, 357, 291, 17,
-                                       "Capture all clipboard activity to \"Last Clipboard\" tab"));
-    Label4.Create(*this, ControlAt(page, kStatic, 9, 8, 475, 38,
-                            "These are the 5 most recent clipboard entries.  A blank line indicates an overflow "
-                            "when the clipboard contents were too large. Click to see formatted text below."),
-                  true);
-    Label7.Create(*this, ControlAt(page, kStatic, 4, 311, 475, 44,
-                            "NOTE: If you need to turn off the auto-capture feature, for example, when you want to "
-                            "copy and paste the items above over to your groups tab, just uncheck the option below "
-                            "to turn off auto Clipboard capture (turn it back on when done)."),
-                  true);
-    AddHint(Button1.Handle(), "Click to add selected text to clipboard");
-    // The page's fixed text speaks of an overflow; the hint says where it starts.
-    static const std::string recentHint = "The first line of each recent entry, newest at the top. A text over 32K (" +
-                                          std::to_string(kLongestRecordedText) +
-                                          " characters) is not recorded and shows as a blank line.";
-    AddHint(ListBoxRecentList.Handle(), recentHint.c_str());
     ListBoxRecentList.OnClick = [this] { ListBoxRecentListClick(); };
     Button1.OnClick = [this] { Button1Click(); };
     CheckCaptureClip2.OnClick = [this] { CheckCaptureClip2Click(); };
-}
-
-void TForm1::CreateHelpPage(HWND page) {
-    Memo1.Create(*this, ControlAt(page, kMemo1, 2, 25, 493, 350, "", WS_VSCROLL), true);
-    Memo1.SetReadOnly(true);
-    Memo1.Color = kYellow;
-    Memo1.SetText(LoadHelpText());
 }
 
 void TForm1::ShowPage(int page) { PageControl1.SetActivePage(page); }
@@ -305,10 +204,10 @@ void TForm1::FormCreate() {
     } catch (const std::exception&) {
     }
 
-    FClipViewer.Join(hwnd_);
+    FClipViewer.Join(Handle());
 
     ShowWindow(Application->Handle(), SW_HIDE);
-    ShowWindow(hwnd_, SW_HIDE);
+    ShowWindow(Handle(), SW_HIDE);
     Application->ShowMainForm = false;
 
     try {
@@ -332,7 +231,7 @@ void TForm1::FormCreate() {
 }
 
 void TForm1::DoDestroy() {
-    RemovePropA(hwnd_, kSyncMessageName);
+    RemovePropA(Handle(), kSyncMessageName);
     FormDestroy();
 }
 
@@ -409,12 +308,12 @@ void TForm1::CheckCaptureClip2Click() {
 
 // --- the window
 
-LRESULT TForm1::Dispatch(UINT message, WPARAM wParam, LPARAM lParam) {
+LRESULT TForm1::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     // Posted by tools that drive the window from outside (automation, tests):
     // once it is handled, everything posted before it has been handled too.
     static const UINT syncMessage = RegisterWindowMessageA(kSyncMessageName);
     if (message == syncMessage) {
-        SetPropA(hwnd_, kSyncMessageName, reinterpret_cast<HANDLE>(lParam));
+        SetPropA(Handle(), kSyncMessageName, reinterpret_cast<HANDLE>(lParam));
         return 0;
     }
     switch (message) {
@@ -448,7 +347,7 @@ LRESULT TForm1::Dispatch(UINT message, WPARAM wParam, LPARAM lParam) {
         }
         break;
     }
-    return TForm::Dispatch(message, wParam, lParam);
+    return TForm::HandleMessage(message, wParam, lParam);
 }
 
 // --- the "My Groups" page as GroupsPage sees it

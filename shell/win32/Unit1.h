@@ -13,8 +13,11 @@
 #include "capture/win32/ClipboardViewer.h"
 #include "library/GroupsPage.h"
 #include "library/LibraryStore.h"
-#include "toolkit/win32/Controls.h"
+#include "toolkit/win32/Buttons.h"
+#include "toolkit/win32/Edit.h"
 #include "toolkit/win32/Form.h"
+#include "toolkit/win32/ListBox.h"
+#include "toolkit/win32/PageControl.h"
 
 namespace pastimo {
 
@@ -63,15 +66,12 @@ public:
     TVXTrayIcon95* Tray() const { return VXTray; }
 
 protected:
-    LRESULT Dispatch(UINT message, WPARAM wParam, LPARAM lParam) override;
+    LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
     void DoDestroy() override;
 
 private:
     void CreateMenu();
-    void CreateControls();
-    void CreateMyGroupsPage(HWND page);
-    void CreateRecentPage(HWND page);
-    void CreateHelpPage(HWND page);
+    void ConnectEvents();
     void ShowPage(int page);
     void CreateTrayIcon();
     void ShowTrayIcon();
@@ -95,18 +95,13 @@ private:
 
     HMENU MainMenu1 = nullptr;
     HICON FIcon = nullptr;
-    HFONT FButton3Font = nullptr;
     TPageControl PageControl1;
-    // "My Groups"
-    TLabel Label1, Label2, Label3, Label5, Label6;
+    // "My Groups" (its labels, frame and shape are the form's own)
     TButton ButtonDeleteGroup, Button2, ButtonAddGroup, Button3, ButtonAddNewItem, ButtonSaveChanged;
     TListBox ListBox1, ListBoxItems;
     TEdit EditAddCategory, EditNewItem, MemoNewItem;
-    TShape Shape1;
     TCheckBox CheckAutoMinimize;
-    TGroupBox GroupBox1;
     // "Last Clipboard Entries"
-    TLabel Label4, Label7;
     TListBox ListBoxRecentList;
     TButton Button1;
     TEdit MemoClipText;

@@ -1,63 +1,39 @@
 #include "toolkit/win32/Application.h"
 
 #include "toolkit/Errors.h"
+#include "toolkit/Unicode.h"
 #include "toolkit/win32/Form.h"
 
 namespace pastimo {
 
 TApplication* Application = nullptr;
 
-namespace {
-const char kApplicationClass[] = "TApplication";
-}
-
 TApplication::~TApplication() {
-    if (handle_) DestroyWindow(handle_);
     if (Application == this) Application = nullptr;
 }
 
 void TApplication::Initialize(HINSTANCE instance) {
-    instance_ = instance;
+    FInstance = instance;
     Application = this;
-    WNDCLASSEXA wc{};
-    wc.cbSize = sizeof(wc);
-    wc.lpfnWndProc = &TApplication::WindowProc;
-    wc.hInstance = instance;
-    wc.hIcon = LoadIconA(instance, "MAINICON");
-    wc.hCursor = LoadCursorA(nullptr, IDC_ARROW);
-    wc.lpszClassName = kApplicationClass;
-    RegisterClassExA(&wc);
+    SetDefaultFailureReport([](const std::exception& failure) {
+        if (Application) Application->HandleException(failure);
+    });
     // A zero-sized window in the middle of the screen: invisible to the eye,
     // but an unowned top-level window, so it is what carries the taskbar entry.
-    const int x = GetSystemMetrics(SM_CXSCREEN) / 2;
-    const int y = GetSystemMetrics(SM_CYSCREEN) / 2;
-    handle_ = CreateWindowExA(0, kApplicationClass, title_.c_str(),
-                              WS_POPUP | WS_CAPTION | WS_CLIPSIBLINGS | WS_SYSMENU | WS_MINIMIZEBOX,
-                              x, y, 0, 0, nullptr, nullptr, instance, this);
+    WindowPlacement placement;
+    placement.style = WS_POPUP | WS_CAPTION | WS_CLIPSIBLINGS | WS_SYSMENU | WS_MINIMIZEBOX;
+    placement.caption = FTitle;
+    placement.left = GetSystemMetrics(SM_CXSCREEN) / 2;
+    placement.top = GetSystemMetrics(SM_CYSCREEN) / 2;
+    Create({L"TApplication", nullptr, LoadIconW(instance, L"MAINICON")}, placement);
 }
 
 void TApplication::SetTitle(const std::string& title) {
-    title_ = title;
-    if (handle_) SetWindowTextA(handle_, title_.c_str());
+    FTitle = title;
+    if (Handle()) SetWindowTextW(Handle(), reinterpret_cast<const wchar_t*>(Utf8ToUtf16(FTitle).c_str()));
 }
 
-LRESULT CALLBACK TApplication::WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_NCCREATE) {
-        auto* self = static_cast<TApplication*>(reinterpret_cast<CREATESTRUCTA*>(lParam)->lpCreateParams);
-        self->handle_ = hwnd;
-        SetWindowLongPtrA(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
-    }
-    auto* self = reinterpret_cast<TApplication*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
-    if (!self) return DefWindowProcA(hwnd, message, wParam, lParam);
-    try {
-        return self->Dispatch(message, wParam, lParam);
-    } catch (const std::exception& error) {
-        self->HandleException(error);
-        return 0;
-    }
-}
-
-LRESULT TApplication::Dispatch(UINT message, WPARAM wParam, LPARAM lParam) {
+LRESULT TApplication::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
     case WM_SYSCOMMAND:
         // The taskbar entry's system menu: minimise and restore the whole
@@ -66,18 +42,18 @@ LRESULT TApplication::Dispatch(UINT message, WPARAM wParam, LPARAM lParam) {
         case SC_MINIMIZE: Minimize(); return 0;
         case SC_RESTORE: Restore(); return 0;
         case SC_CLOSE:
-            if (mainForm_) mainForm_->Close();
+            if (FMainForm) FMainForm->Close();
             return 0;
         }
         break;
     case WM_ACTIVATE:
         // Activating the taskbar entry hands the activation on to the main form.
-        if (LOWORD(wParam) != WA_INACTIVE && mainForm_ && IsWindowVisible(mainForm_->Handle()) &&
-            IsWindowEnabled(mainForm_->Handle()))
-            SetActiveWindow(mainForm_->Handle());
+        if (LOWORD(wParam) != WA_INACTIVE && FMainForm && IsWindowVisible(FMainForm->Handle()) &&
+            IsWindowEnabled(FMainForm->Handle()))
+            SetActiveWindow(FMainForm->Handle());
         return 0;
     case WM_CLOSE:
-        if (mainForm_) mainForm_->Close();
+        if (FMainForm) FMainForm->Close();
         return 0;
     case WM_QUERYENDSESSION:
         return TRUE;
@@ -85,7 +61,7 @@ LRESULT TApplication::Dispatch(UINT message, WPARAM wParam, LPARAM lParam) {
         if (wParam) Terminate();
         return 0;
     }
-    return DefWindowProcA(handle_, message, wParam, lParam);
+    return DefaultHandling(message, wParam, lParam);
 }
 
 bool TApplication::PreTranslate(MSG& msg) {
@@ -96,63 +72,63 @@ bool TApplication::PreTranslate(MSG& msg) {
     return false;
 }
 
+void TApplication::Dispatch(MSG& msg) {
+    if (PreTranslate(msg)) return;
+    TranslateMessage(&msg);
+    DispatchMessageW(&msg);
+}
+
 int TApplication::Run() {
-    if (ShowMainForm && mainForm_) mainForm_->Show();
+    if (ShowMainForm && FMainForm) FMainForm->Show();
     MSG msg;
-    while (!terminated_) {
-        const BOOL got = GetMessageA(&msg, nullptr, 0, 0);
+    while (!FTerminated) {
+        const BOOL got = GetMessageW(&msg, nullptr, 0, 0);
         if (got == 0 || got == -1) break;
-        if (!PreTranslate(msg)) {
-            TranslateMessage(&msg);
-            DispatchMessageA(&msg);
-        }
+        Dispatch(msg);
     }
-    terminated_ = true;
+    FTerminated = true;
     return static_cast<int>(msg.wParam);
 }
 
 void TApplication::Terminate() {
-    if (terminated_) return;
-    terminated_ = true;
+    if (FTerminated) return;
+    FTerminated = true;
     PostQuitMessage(0);
 }
 
 void TApplication::ProcessMessages() {
     MSG msg;
-    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
         if (msg.message == WM_QUIT) {
-            terminated_ = true;
+            FTerminated = true;
             PostQuitMessage(static_cast<int>(msg.wParam));  // leave it for the main loop
             return;
         }
-        if (!PreTranslate(msg)) {
-            TranslateMessage(&msg);
-            DispatchMessageA(&msg);
-        }
+        Dispatch(msg);
     }
 }
 
 void TApplication::Minimize() {
-    if (IsIconic(handle_)) return;
-    if (mainForm_ && IsWindowVisible(mainForm_->Handle())) RememberFocus(GetFocus());
-    SetActiveWindow(handle_);
+    if (IsIconic(Handle())) return;
+    if (FMainForm && IsWindowVisible(FMainForm->Handle())) RememberFocus(GetFocus());
+    SetActiveWindow(Handle());
     // Iconifying the owner hides every window it owns, the main form among
     // them. Not every window manager does that part (Wine without one does
     // not), so it is asked for explicitly; Restore shows them again.
-    ShowWindow(handle_, SW_MINIMIZE);
-    ShowOwnedPopups(handle_, FALSE);
+    ShowWindow(Handle(), SW_MINIMIZE);
+    ShowOwnedPopups(Handle(), FALSE);
     if (OnMinimize) OnMinimize();
 }
 
 void TApplication::Restore() {
-    if (!IsIconic(handle_)) return;
-    SetActiveWindow(handle_);
-    ShowWindow(handle_, SW_RESTORE);
-    ShowOwnedPopups(handle_, TRUE);
-    if (mainForm_) {
-        HWND main = mainForm_->Handle();
+    if (!IsIconic(Handle())) return;
+    SetActiveWindow(Handle());
+    ShowWindow(Handle(), SW_RESTORE);
+    ShowOwnedPopups(Handle(), TRUE);
+    if (FMainForm) {
+        HWND main = FMainForm->Handle();
         if (IsIconic(main)) ShowWindow(main, SW_SHOWNORMAL);
-        if (lastFocus_ && IsWindow(lastFocus_) && IsChild(main, lastFocus_)) SetFocus(lastFocus_);
+        if (FLastFocus && IsWindow(FLastFocus) && IsChild(main, FLastFocus)) SetFocus(FLastFocus);
     }
     if (OnRestore) OnRestore();
 }
@@ -160,7 +136,7 @@ void TApplication::Restore() {
 void TApplication::HandleException(const std::exception& error) {
     const std::string text = ErrorBoxText(error.what());
     HWND owner = GetActiveWindow();
-    MessageBoxA(owner ? owner : handle_, text.c_str(), title_.c_str(), MB_OK | MB_ICONERROR);
+    MessageBoxA(owner ? owner : Handle(), text.c_str(), FTitle.c_str(), MB_OK | MB_ICONERROR);
 }
 
 }  // namespace pastimo

@@ -10,28 +10,30 @@
 #include <functional>
 #include <string>
 
+#include "toolkit/win32/Window.h"
+
 namespace pastimo {
 
 class TForm;
 
-class TApplication {
+class TApplication : public Window {
 public:
     TApplication() = default;
-    ~TApplication();
+    ~TApplication() override;
     TApplication(const TApplication&) = delete;
     TApplication& operator=(const TApplication&) = delete;
 
-    // Creates the application window. Call once, before any form.
+    // Creates the application window and makes the error box the place
+    // where every window's failures go. Call once, before any form.
     void Initialize(HINSTANCE instance);
 
-    HINSTANCE Instance() const { return instance_; }
-    HWND Handle() const { return handle_; }
+    HINSTANCE Instance() const { return FInstance; }
 
-    const std::string& Title() const { return title_; }
+    const std::string& Title() const { return FTitle; }
     void SetTitle(const std::string& title);
 
-    TForm* MainForm() const { return mainForm_; }
-    void SetMainForm(TForm* form) { mainForm_ = form; }
+    TForm* MainForm() const { return FMainForm; }
+    void SetMainForm(TForm* form) { FMainForm = form; }
 
     // Read once when Run starts: whether the loop first shows the main form.
     bool ShowMainForm = true;
@@ -39,7 +41,7 @@ public:
     // Runs the message loop until Terminate. Returns the exit code.
     int Run();
     void Terminate();
-    bool Terminated() const { return terminated_; }
+    bool Terminated() const { return FTerminated; }
     // Handles every message waiting in the queue, then returns.
     void ProcessMessages();
 
@@ -57,19 +59,20 @@ public:
     void HandleException(const std::exception& error);
 
     // Remembers the control that had the focus, so Restore can give it back.
-    void RememberFocus(HWND control) { lastFocus_ = control; }
+    void RememberFocus(HWND control) { FLastFocus = control; }
+
+protected:
+    LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 
 private:
-    static LRESULT CALLBACK WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
-    LRESULT Dispatch(UINT message, WPARAM wParam, LPARAM lParam);
     bool PreTranslate(MSG& msg);
+    void Dispatch(MSG& msg);
 
-    HINSTANCE instance_ = nullptr;
-    HWND handle_ = nullptr;
-    HWND lastFocus_ = nullptr;
-    TForm* mainForm_ = nullptr;
-    std::string title_;
-    bool terminated_ = false;
+    HINSTANCE FInstance = nullptr;
+    HWND FLastFocus = nullptr;
+    TForm* FMainForm = nullptr;
+    std::string FTitle;
+    bool FTerminated = false;
 };
 
 // The one application object of the process.

@@ -1,16 +1,15 @@
 #include "toolkit/win32/Form.h"
 
-#include <commctrl.h>
+#include <algorithm>
 
-#include <vector>
-
+#include "toolkit/Unicode.h"
 #include "toolkit/win32/Application.h"
-#include "toolkit/win32/Controls.h"
+#include "toolkit/win32/Control.h"
+#include "toolkit/win32/FormBuilder.h"
 
 namespace pastimo {
 
 namespace {
-const char kContainerClass[] = "TTabSheet";
 
 BOOL CALLBACK CollectEnabledWindow(HWND window, LPARAM list) {
     auto* windows = reinterpret_cast<std::vector<HWND>*>(list);
@@ -18,117 +17,57 @@ BOOL CALLBACK CollectEnabledWindow(HWND window, LPARAM list) {
     return TRUE;
 }
 
-TForm* FormOfWindow(HWND hwnd) {
-    HWND top = GetAncestor(hwnd, GA_ROOT);
-    return TForm::FromHandle(top);
+HFONT MakeFont(const LayoutFont& font) {
+    const std::u16string face = Utf8ToUtf16(font.face);
+    return CreateFontW(font.height, 0, 0, 0, font.bold ? FW_BOLD : FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
+                       OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE,
+                       reinterpret_cast<const wchar_t*>(face.c_str()));
 }
+
 }  // namespace
-
-const char* ContainerClassName() { return kContainerClass; }
-
-// Container windows (tab pages) pass control notifications to their form.
-LRESULT CALLBACK ContainerProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (TForm* form = FormOfWindow(hwnd)) {
-        try {
-            bool handled = false;
-            LRESULT result = form->RouteChildMessage(hwnd, message, wParam, lParam, handled);
-            if (handled) return result;
-        } catch (const std::exception& error) {
-            if (Application) Application->HandleException(error);
-            return 0;
-        }
-    }
-    return DefWindowProcA(hwnd, message, wParam, lParam);
-}
-
-void RegisterContainerClass(HINSTANCE instance) {
-    WNDCLASSEXA wc{};
-    wc.cbSize = sizeof(wc);
-    if (GetClassInfoExA(instance, kContainerClass, &wc)) return;
-    wc.lpfnWndProc = ContainerProc;
-    wc.hInstance = instance;
-    wc.hCursor = LoadCursorA(nullptr, IDC_ARROW);
-    wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-    wc.lpszClassName = kContainerClass;
-    RegisterClassExA(&wc);
-}
 
 TForm::TForm(TComponent* owner) : TComponent(owner) {}
 
 TForm::~TForm() {
-    if (hwnd_) {
-        HWND hwnd = hwnd_;
-        DestroyWindow(hwnd);  // WM_DESTROY runs DoDestroy while the form still exists
-    }
-    if (font_) DeleteObject(font_);
-    if (backgroundBrush_) DeleteObject(backgroundBrush_);
+    DestroyHandle();  // WM_DESTROY runs DoDestroy while the form still exists
+    for (HFONT font : FFonts) DeleteObject(font);
+    if (FBackgroundBrush) DeleteObject(FBackgroundBrush);
 }
 
-TForm* TForm::FromHandle(HWND hwnd) {
-    if (!hwnd) return nullptr;
-    if (GetWindowLongPtrA(hwnd, GWLP_WNDPROC) != reinterpret_cast<LONG_PTR>(&TForm::WindowProc)) return nullptr;
-    return reinterpret_cast<TForm*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
-}
+TForm* TForm::FromHandle(HWND hwnd) { return dynamic_cast<TForm*>(Window::FromHandle(hwnd)); }
 
-void TForm::CreateHandle(const CreateArgs& args) {
-    HINSTANCE instance = Application->Instance();
-    RegisterContainerClass(instance);
-    TShape::RegisterClass(instance);
-    WNDCLASSEXA wc{};
-    wc.cbSize = sizeof(wc);
-    if (!GetClassInfoExA(instance, args.className, &wc)) {
-        wc.cbSize = sizeof(wc);
-        wc.lpfnWndProc = &TForm::WindowProc;
-        wc.hInstance = instance;
-        wc.hCursor = LoadCursorA(nullptr, IDC_ARROW);
-        wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-        wc.lpszClassName = args.className;
-        RegisterClassExA(&wc);
-    }
-    font_ = args.font;
-    if (args.background != CLR_INVALID) backgroundBrush_ = CreateSolidBrush(args.background);
-    RECT rect{0, 0, args.clientWidth, args.clientHeight};
+void TForm::CreateFromLayout(const CreateArgs& args, const FormLayout& layout,
+                             std::initializer_list<ControlBinding> bindings) {
+    for (size_t i = 0; i < layout.fontCount; ++i) FFonts.push_back(MakeFont(layout.fonts[i]));
+    const COLORREF background = ColorOf(layout.color);
+    if (background != CLR_INVALID) FBackgroundBrush = CreateSolidBrush(background);
+
+    RECT rect{0, 0, layout.clientWidth, layout.clientHeight};
     AdjustWindowRectEx(&rect, args.style, args.menu != nullptr, args.exStyle);
-    CreateWindowExA(args.exStyle, args.className, args.caption.c_str(), args.style,
-                    CW_USEDEFAULT, CW_USEDEFAULT, rect.right - rect.left, rect.bottom - rect.top,
-                    args.owner, args.menu, instance, this);
-    if (!hwnd_) return;
+    WindowPlacement placement;
+    placement.exStyle = args.exStyle;
+    placement.style = args.style;
+    placement.caption = layout.caption;
+    placement.width = rect.right - rect.left;
+    placement.height = rect.bottom - rect.top;
+    placement.parent = args.owner;
+    placement.menu = args.menu;
+    Create({args.className, reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1)}, placement);
     if (args.icon) {
-        SendMessageA(hwnd_, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(args.icon));
-        SendMessageA(hwnd_, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(args.icon));
+        SendMessageW(Handle(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(args.icon));
+        SendMessageW(Handle(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(args.icon));
     }
-    tooltip_ = CreateWindowExA(WS_EX_TOPMOST, TOOLTIPS_CLASSA, nullptr, WS_POPUP | TTS_ALWAYSTIP,
-                               CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT,
-                               hwnd_, nullptr, instance, nullptr);
-}
-
-LRESULT CALLBACK TForm::WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_NCCREATE) {
-        auto* self = static_cast<TForm*>(reinterpret_cast<CREATESTRUCTA*>(lParam)->lpCreateParams);
-        self->hwnd_ = hwnd;
-        SetWindowLongPtrA(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
-    }
-    auto* self = reinterpret_cast<TForm*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
-    if (!self) return DefWindowProcA(hwnd, message, wParam, lParam);
-    try {
-        LRESULT result = self->Dispatch(message, wParam, lParam);
-        if (message == WM_NCDESTROY) {
-            SetWindowLongPtrA(hwnd, GWLP_USERDATA, 0);
-            self->hwnd_ = nullptr;
-        }
-        return result;
-    } catch (const std::exception& error) {
-        if (Application) Application->HandleException(error);
-        return 0;
-    }
+    FHints.Create(Handle());
+    CenterOnScreen();
+    FormBuilder(*this, layout, bindings).CreateControls();
 }
 
 LRESULT TForm::RouteChildMessage(HWND from, UINT message, WPARAM wParam, LPARAM lParam, bool& handled) {
     handled = false;
     switch (message) {
     case WM_COMMAND: {
-        auto found = controls_.find(reinterpret_cast<HWND>(lParam));
-        if (lParam && found != controls_.end()) {
+        auto found = FControls.find(reinterpret_cast<HWND>(lParam));
+        if (lParam && found != FControls.end()) {
             handled = true;
             found->second->Command(HIWORD(wParam));
             return 0;
@@ -137,8 +76,8 @@ LRESULT TForm::RouteChildMessage(HWND from, UINT message, WPARAM wParam, LPARAM 
     }
     case WM_NOTIFY: {
         const auto* header = reinterpret_cast<const NMHDR*>(lParam);
-        auto found = controls_.find(header->hwndFrom);
-        if (found != controls_.end()) {
+        auto found = FControls.find(header->hwndFrom);
+        if (found != FControls.end()) {
             handled = true;
             found->second->Notify(*header);
             return 0;
@@ -149,16 +88,16 @@ LRESULT TForm::RouteChildMessage(HWND from, UINT message, WPARAM wParam, LPARAM 
     case WM_CTLCOLOREDIT:
     case WM_CTLCOLORLISTBOX:
     case WM_CTLCOLORBTN: {
-        auto found = controls_.find(reinterpret_cast<HWND>(lParam));
-        if (found != controls_.end() && found->second->Color != CLR_INVALID) {
+        auto found = FControls.find(reinterpret_cast<HWND>(lParam));
+        if (found != FControls.end() && found->second->Color() != CLR_INVALID) {
             handled = true;
-            SetBkColor(reinterpret_cast<HDC>(wParam), found->second->Color);
+            SetBkColor(reinterpret_cast<HDC>(wParam), found->second->Color());
             return reinterpret_cast<LRESULT>(found->second->ColorBrush());
         }
-        if (backgroundBrush_ && from == hwnd_ && (message == WM_CTLCOLORSTATIC || message == WM_CTLCOLORBTN)) {
+        if (FBackgroundBrush && from == Handle() && (message == WM_CTLCOLORSTATIC || message == WM_CTLCOLORBTN)) {
             handled = true;
             SetBkMode(reinterpret_cast<HDC>(wParam), TRANSPARENT);
-            return reinterpret_cast<LRESULT>(backgroundBrush_);
+            return reinterpret_cast<LRESULT>(FBackgroundBrush);
         }
         break;
     }
@@ -166,16 +105,16 @@ LRESULT TForm::RouteChildMessage(HWND from, UINT message, WPARAM wParam, LPARAM 
     return 0;
 }
 
-LRESULT TForm::Dispatch(UINT message, WPARAM wParam, LPARAM lParam) {
+LRESULT TForm::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     bool handled = false;
-    LRESULT routed = RouteChildMessage(hwnd_, message, wParam, lParam, handled);
+    const LRESULT routed = RouteChildMessage(Handle(), message, wParam, lParam, handled);
     if (handled) return routed;
     switch (message) {
     case WM_ERASEBKGND:
-        if (backgroundBrush_) {
+        if (FBackgroundBrush) {
             RECT rect;
-            GetClientRect(hwnd_, &rect);
-            FillRect(reinterpret_cast<HDC>(wParam), &rect, backgroundBrush_);
+            GetClientRect(Handle(), &rect);
+            FillRect(reinterpret_cast<HDC>(wParam), &rect, FBackgroundBrush);
             return 1;
         }
         break;
@@ -192,47 +131,42 @@ LRESULT TForm::Dispatch(UINT message, WPARAM wParam, LPARAM lParam) {
         delete this;
         return 0;
     }
-    return DefWindowProcA(hwnd_, message, wParam, lParam);
+    return DefaultHandling(message, wParam, lParam);
 }
 
 void TForm::Show() {
-    if (!hwnd_) return;
-    ShowWindow(hwnd_, SW_SHOW);
-    SetForegroundWindow(hwnd_);
+    if (!Handle()) return;
+    ShowWindow(Handle(), SW_SHOW);
+    SetForegroundWindow(Handle());
 }
 
 void TForm::Hide() {
-    if (hwnd_) ShowWindow(hwnd_, SW_HIDE);
+    if (Handle()) ShowWindow(Handle(), SW_HIDE);
 }
 
 void TForm::CenterOnScreen() {
     RECT rect;
-    GetWindowRect(hwnd_, &rect);
+    GetWindowRect(Handle(), &rect);
     const int width = rect.right - rect.left, height = rect.bottom - rect.top;
-    SetWindowPos(hwnd_, nullptr, (GetSystemMetrics(SM_CXSCREEN) - width) / 2,
-                 (GetSystemMetrics(SM_CYSCREEN) - height) / 2, 0, 0,
-                 SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    SetWindowPos(Handle(), nullptr, (GetSystemMetrics(SM_CXSCREEN) - width) / 2,
+                 (GetSystemMetrics(SM_CYSCREEN) - height) / 2, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 void TForm::Close() {
-    if (hwnd_) SendMessageA(hwnd_, WM_CLOSE, 0, 0);
+    if (Handle()) SendMessageW(Handle(), WM_CLOSE, 0, 0);
 }
 
 void TForm::DoClose() {
-    if (modal_) {
+    if (FModal) {
         if (ModalResult == 0) ModalResult = IDCANCEL;
         return;
     }
-    if (Application && Application->MainForm() == this) {
-        Hide();
-        Application->Terminate();
-    } else {
-        Hide();
-    }
+    Hide();
+    if (Application && Application->MainForm() == this) Application->Terminate();
 }
 
 void TForm::Release() {
-    if (hwnd_) PostMessageA(hwnd_, kReleaseMessage, 0, 0);
+    if (Handle()) PostMessageW(Handle(), kReleaseMessage, 0, 0);
 }
 
 int TForm::ShowModal() {
@@ -241,51 +175,49 @@ int TForm::ShowModal() {
     std::vector<HWND> disabled;
     EnumThreadWindows(GetCurrentThreadId(), &CollectEnabledWindow, reinterpret_cast<LPARAM>(&disabled));
     for (HWND window : disabled)
-        if (window != hwnd_) EnableWindow(window, FALSE);
-    modal_ = true;
+        if (window != Handle()) EnableWindow(window, FALSE);
+    FModal = true;
     ModalResult = 0;
-    ShowWindow(hwnd_, SW_SHOW);
-    SetForegroundWindow(hwnd_);
+    ShowWindow(Handle(), SW_SHOW);
+    SetForegroundWindow(Handle());
     MSG msg;
     bool quit = false;
-    while (ModalResult == 0 && hwnd_) {
-        const BOOL got = GetMessageA(&msg, nullptr, 0, 0);
+    while (ModalResult == 0 && Handle()) {
+        const BOOL got = GetMessageW(&msg, nullptr, 0, 0);
         if (got == 0 || got == -1) {
             quit = true;
             break;
         }
         if (!PreTranslateMessage(msg)) {
             TranslateMessage(&msg);
-            DispatchMessageA(&msg);
+            DispatchMessageW(&msg);
         }
     }
-    modal_ = false;
+    FModal = false;
     for (HWND window : disabled)
-        if (window != hwnd_ && IsWindow(window)) EnableWindow(window, TRUE);
-    if (hwnd_) ShowWindow(hwnd_, SW_HIDE);
+        if (window != Handle() && IsWindow(window)) EnableWindow(window, TRUE);
+    if (Handle()) ShowWindow(Handle(), SW_HIDE);
     if (quit) PostQuitMessage(static_cast<int>(msg.wParam));
     return ModalResult;
 }
 
 bool TForm::PreTranslateMessage(MSG& msg) {
-    if (!hwnd_) return false;
-    if (msg.hwnd != hwnd_ && !IsChild(hwnd_, msg.hwnd)) return false;
-    return IsDialogMessageA(hwnd_, &msg) != FALSE;
+    if (!Handle()) return false;
+    if (msg.hwnd != Handle() && !IsChild(Handle(), msg.hwnd)) return false;
+    return IsDialogMessageW(Handle(), &msg) != FALSE;
 }
 
-void TForm::RegisterControl(TControl* control) { controls_[control->Handle()] = control; }
+void TForm::RegisterControl(TControl* control) { FControls[control->Handle()] = control; }
 
-void TForm::UnregisterControl(TControl* control) { controls_.erase(control->Handle()); }
-
-void TForm::AddHint(HWND control, const char* hint) {
-    if (!tooltip_) return;
-    TTTOOLINFOA info{};
-    info.cbSize = sizeof(info);
-    info.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
-    info.hwnd = hwnd_;
-    info.uId = reinterpret_cast<UINT_PTR>(control);
-    info.lpszText = const_cast<char*>(hint);
-    SendMessageA(tooltip_, TTM_ADDTOOLA, 0, reinterpret_cast<LPARAM>(&info));
+void TForm::UnregisterControl(TControl* control) {
+    for (auto it = FControls.begin(); it != FControls.end();) {
+        if (it->second == control)
+            it = FControls.erase(it);
+        else
+            ++it;
+    }
 }
+
+void TForm::Adopt(std::unique_ptr<TControl> control) { FAdopted.push_back(std::move(control)); }
 
 }  // namespace pastimo

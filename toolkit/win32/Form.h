@@ -1,52 +1,61 @@
 #pragma once
-// A form: a top-level window of the program with its controls. Binds `this`
-// at WM_NCCREATE, routes control notifications to the control wrappers, catches
-// every exception at the window procedure and hands it to the application's
-// error box, and sends everything unhandled to DefWindowProc.
+// A form: a top-level window of the program, made with its controls from a
+// stored layout. It routes its controls' notifications to their wrappers,
+// shows their hints, runs dialog navigation for its controls, and can be
+// shown modally.
 
 #include <windows.h>
 
+#include <initializer_list>
 #include <map>
+#include <memory>
 #include <string>
+#include <vector>
 
 #include "toolkit/Component.h"
+#include "toolkit/Layout.h"
+#include "toolkit/win32/ToolTip.h"
+#include "toolkit/win32/Window.h"
 
 namespace pastimo {
 
 class TControl;
 
-class TForm : public TComponent {
+// Which wrapper a row of the layout is made into; rows without one get a
+// wrapper of their kind that the form keeps.
+struct ControlBinding {
+    int id;
+    TControl& control;
+};
+
+class TForm : public TComponent, public Window {
 public:
+    // What a form's window is, beyond what its layout says.
     struct CreateArgs {
-        const char* className = "TForm";
-        std::string caption;
-        int clientWidth = 0;
-        int clientHeight = 0;
+        const wchar_t* className = L"TForm";
         DWORD style = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU;
         DWORD exStyle = WS_EX_CONTROLPARENT;
         HWND owner = nullptr;
         HMENU menu = nullptr;
         HICON icon = nullptr;
-        HFONT font = nullptr;       // the form's font, owned by the form
-        COLORREF background = CLR_INVALID;  // CLR_INVALID: the button face colour
     };
 
     explicit TForm(TComponent* owner);
     ~TForm() override;
 
     bool IsForm() const override { return true; }
-    HWND Handle() const { return hwnd_; }
-    HFONT Font() const { return font_; }
     static TForm* FromHandle(HWND hwnd);
+    // The form's own font, the layout's first.
+    HFONT Font() const { return FFonts.empty() ? nullptr : FFonts.front(); }
 
     void Show();
     void Hide();
-    bool Visible() const { return hwnd_ && IsWindowVisible(hwnd_); }
+    bool Visible() const { return Handle() && IsWindowVisible(Handle()); }
     // Puts the window in the middle of the screen.
     void CenterOnScreen();
     // Closes the form: a modal one ends its loop, the main form ends the program.
     void Close();
-    // Destroys the window once the current message has been handled.
+    // Destroys the window and the form once the current message has been handled.
     void Release();
     // Shows the form modally: the other windows of the program take no input
     // until the form is closed. Returns the modal result.
@@ -56,37 +65,36 @@ public:
     // Controls register themselves so that notifications reach them.
     void RegisterControl(TControl* control);
     void UnregisterControl(TControl* control);
-    // Shows `hint` as the tooltip of `control`.
-    void AddHint(HWND control, const char* hint);
+    // Keeps a control no member of the form stands for (a label, a frame).
+    void Adopt(std::unique_ptr<TControl> control);
+    HFONT LayoutFont(size_t index) const { return index < FFonts.size() ? FFonts[index] : Font(); }
+    void AddHint(HWND control, const std::string& hint) { FHints.Add(control, hint); }
 
     // Keyboard navigation for this form; true when the message was used.
     virtual bool PreTranslateMessage(MSG& msg);
+    // WM_COMMAND, WM_NOTIFY and WM_CTLCOLOR* from any window inside the form,
+    // to the control they concern; `handled` false when none.
+    LRESULT RouteChildMessage(HWND from, UINT message, WPARAM wParam, LPARAM lParam, bool& handled);
 
 protected:
-    void CreateHandle(const CreateArgs& args);
-    virtual LRESULT Dispatch(UINT message, WPARAM wParam, LPARAM lParam);
+    // Makes the window with the layout's caption, client size, colour and
+    // fonts, then every control of its table.
+    void CreateFromLayout(const CreateArgs& args, const FormLayout& layout,
+                          std::initializer_list<ControlBinding> bindings);
+    LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
     // Called for WM_CLOSE; the default hides a modal form or ends the program.
     virtual void DoClose();
     virtual void DoDestroy() {}
-    // Routes WM_COMMAND, WM_CTLCOLOR* from any window inside the form.
-    LRESULT RouteChildMessage(HWND from, UINT message, WPARAM wParam, LPARAM lParam, bool& handled);
-    friend LRESULT CALLBACK ContainerProc(HWND, UINT, WPARAM, LPARAM);
-
-    HWND hwnd_ = nullptr;
-    HFONT font_ = nullptr;
-    HBRUSH backgroundBrush_ = nullptr;
-    HWND tooltip_ = nullptr;
-    bool modal_ = false;
 
 private:
-    static LRESULT CALLBACK WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
-    std::map<HWND, TControl*> controls_;
     static constexpr UINT kReleaseMessage = WM_APP + 1;
-};
 
-// The class of the plain child windows that hold controls (tab pages, panels):
-// they pass every control notification up to their form.
-const char* ContainerClassName();
-void RegisterContainerClass(HINSTANCE instance);
+    std::vector<HFONT> FFonts;
+    HBRUSH FBackgroundBrush = nullptr;
+    TToolTip FHints;
+    bool FModal = false;
+    std::map<HWND, TControl*> FControls;
+    std::vector<std::unique_ptr<TControl>> FAdopted;
+};
 
 }  // namespace pastimo

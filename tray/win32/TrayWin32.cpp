@@ -1,18 +1,21 @@
 #include "tray/win32/TrayWin32.h"
 
 #include "toolkit/Errors.h"
+#include "toolkit/win32/Window.h"
 #include "tray/VXTray95.h"
 
 #include <windows.h>
 #include <shellapi.h>
 
 #include <cstring>
+#include <map>
+#include <memory>
 #include <string>
 
 namespace pastimo {
 namespace {
 
-HINSTANCE Instance() { return GetModuleHandleA(nullptr); }
+HINSTANCE Instance() { return GetModuleHandleW(nullptr); }
 
 // Window and icon handles are 32-bit values on both sides of the seam.
 uint32_t ToValue(const void* handle) { return static_cast<uint32_t>(reinterpret_cast<uintptr_t>(handle)); }
@@ -21,117 +24,71 @@ Handle ToHandle(uint32_t value) {
     return reinterpret_cast<Handle>(static_cast<uintptr_t>(value));
 }
 
-std::string Failed(const char* call) {
-    return std::string(call) + " failed, error " + std::to_string(GetLastError());
-}
-
-// A failure must not cross a window procedure, and neither may one raised by
-// the error report itself.
-template <typename Report>
-void ReportSafely(Report&& report, const std::exception& failure) {
-    try {
-        report(failure);
-    } catch (...) {
-    }
-}
-
-void RegisterOnce(const char* name, WNDPROC proc) {
-    WNDCLASSA existing;
-    if (GetClassInfoA(Instance(), name, &existing)) return;
-    WNDCLASSA wc{};
-    wc.lpfnWndProc = proc;
-    wc.hInstance = Instance();
-    wc.lpszClassName = name;
-    if (!RegisterClassA(&wc)) throw EOutOfResources(Failed("RegisterClassA"));
-}
-
 Win32TimerActivity activity;
 
 // ---------------------------------------------------------------------------
 // The platform timer: SetTimer id 1 on a message-only window of its own.
 
-class Win32Timer : public PlatformTimer {
+class Win32Timer : public PlatformTimer, private Window {
 public:
     static constexpr UINT_PTR TimerId = 1;
 
-    explicit Win32Timer(std::function<void(const std::exception&)> report) : report_(std::move(report)) {
-        RegisterOnce(ClassName, &Proc);
-        window_ = CreateWindowExA(0, ClassName, "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, Instance(), this);
-        if (!window_) throw EOutOfResources(Failed("CreateWindowExA"));
+    explicit Win32Timer(std::function<void(const std::exception&)> report) : FReport(std::move(report)) {
+        WindowPlacement placement;
+        placement.left = placement.top = 0;
+        placement.parent = HWND_MESSAGE;
+        Create({L"PastimoTrayTimer"}, placement);
     }
-    ~Win32Timer() override {
-        KillTimer(window_, TimerId);
-        SetWindowLongPtrA(window_, GWLP_USERDATA, 0);
-        DestroyWindow(window_);
-    }
+    ~Win32Timer() override { KillTimer(Handle(), TimerId); }
     void Start(uint32_t periodMs) override {
-        KillTimer(window_, TimerId);
-        if (!SetTimer(window_, TimerId, periodMs, nullptr)) throw EOutOfResources("Not enough timers available");
+        KillTimer(Handle(), TimerId);
+        if (!SetTimer(Handle(), TimerId, periodMs, nullptr)) throw EOutOfResources("Not enough timers available");
         ++activity.starts;
     }
-    void Stop() override { KillTimer(window_, TimerId); }
+    void Stop() override { KillTimer(Handle(), TimerId); }
 
 private:
-    static constexpr const char* ClassName = "PastimoTrayTimer";
-
-    static LRESULT CALLBACK Proc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-        if (message == WM_NCCREATE) {
-            auto* created = reinterpret_cast<CREATESTRUCTA*>(lParam);
-            SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(created->lpCreateParams));
-        }
-        auto* self = reinterpret_cast<Win32Timer*>(GetWindowLongPtrA(window, GWLP_USERDATA));
-        if (self && message == WM_TIMER && wParam == TimerId) {
+    LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override {
+        if (message == WM_TIMER && wParam == TimerId) {
             ++activity.messages;
-            self->Expired();
+            // A copy: the handler may release this timer (with its tray icon).
+            auto handle = handler;
+            if (handle) handle();
             return 0;
         }
-        return DefWindowProcA(window, message, wParam, lParam);
+        return DefaultHandling(message, wParam, lParam);
+    }
+    void ReportFailure(const std::exception& failure) override {
+        if (FReport) FReport(failure);
     }
 
-    void Expired() {
-        // Copies: the handler may release this timer (with its tray icon).
-        auto handle = handler;
-        auto report = report_;
-        try {
-            if (handle) handle();
-        } catch (const std::exception& e) {
-            if (report) ReportSafely(report, e);
-        } catch (...) {
-            if (report) ReportSafely(report, Exception("Unexpected failure in a timer"));
-        }
-    }
-
-    std::function<void(const std::exception&)> report_;
-    HWND window_ = nullptr;
+    std::function<void(const std::exception&)> FReport;
 };
 
 // ---------------------------------------------------------------------------
 // The tray icon's hidden window: top-level (not message-only), because the
 // shell's "TaskbarCreated" is broadcast to top-level windows only.
 
-constexpr const char* TrayWindowClass = "PastimoTrayIconWindow";
+class TrayIconWindow : public Window {
+public:
+    explicit TrayIconWindow(TVXTrayIconMsgWindow& target) : FTarget(target) {
+        WindowPlacement placement;
+        placement.exStyle = WS_EX_TOOLWINDOW;
+        placement.style = WS_POPUP;
+        placement.left = placement.top = 0;
+        Create({L"PastimoTrayIconWindow"}, placement);
+    }
 
-LRESULT CALLBACK TrayWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_NCCREATE) {
-        auto* created = reinterpret_cast<CREATESTRUCTA*>(lParam);
-        SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(created->lpCreateParams));
-    }
-    auto* target = reinterpret_cast<TVXTrayIconMsgWindow*>(GetWindowLongPtrA(window, GWLP_USERDATA));
-    if (target) {
+private:
+    LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override {
         TMessage m{message, static_cast<uint32_t>(wParam), static_cast<int32_t>(lParam), 0};
-        auto report = [target](const std::exception& e) { target->ReportException(e); };
-        try {
-            if (target->WndProc(m)) return m.Result;
-        } catch (const std::exception& e) {
-            ReportSafely(report, e);
-            return 0;
-        } catch (...) {
-            ReportSafely(report, Exception("Unexpected failure in the tray icon"));
-            return 0;
-        }
+        if (FTarget.WndProc(m)) return m.Result;
+        return DefaultHandling(message, wParam, lParam);
     }
-    return DefWindowProcA(window, message, wParam, lParam);
-}
+    void ReportFailure(const std::exception& failure) override { FTarget.ReportException(failure); }
+
+    TVXTrayIconMsgWindow& FTarget;
+};
 
 class Win32Platform : public TrayPlatform {
 public:
@@ -157,17 +114,14 @@ public:
     }
 
     uint32_t CreateHiddenWindow(TVXTrayIconMsgWindow& target) override {
-        RegisterOnce(TrayWindowClass, &TrayWindowProc);
-        HWND window = CreateWindowExA(WS_EX_TOOLWINDOW, TrayWindowClass, "", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr,
-                                      Instance(), &target);
-        if (!window) throw EOutOfResources(Failed("CreateWindowExA"));
-        return ToValue(window);
+        auto window = std::make_unique<TrayIconWindow>(target);
+        const uint32_t handle = ToValue(window->Handle());
+        FHiddenWindows[handle] = std::move(window);
+        return handle;
     }
     void DestroyHiddenWindow(uint32_t window) override {
-        HWND hwnd = ToHandle<HWND>(window);
-        // Unbound first: messages still queued for it reach nobody.
-        SetWindowLongPtrA(hwnd, GWLP_USERDATA, 0);
-        DestroyWindow(hwnd);
+        // Unbound before it goes: messages still queued for it reach nobody.
+        FHiddenWindows.erase(window);
     }
     uint32_t TaskbarCreatedMessage() override { return RegisterWindowMessageA("TaskbarCreated"); }
     std::unique_ptr<PlatformTimer> CreateTimer(std::function<void(const std::exception&)> report) override {
@@ -194,6 +148,9 @@ public:
                                               x, y, 0, ToHandle<HWND>(owner), nullptr);
         return static_cast<uint32_t>(command);
     }
+
+private:
+    std::map<uint32_t, std::unique_ptr<TrayIconWindow>> FHiddenWindows;
 };
 
 class Win32Shell : public TrayShell {

@@ -1,0 +1,72 @@
+#include "toolkit/win32/Control.h"
+
+#include "toolkit/win32/Form.h"
+
+namespace pastimo {
+
+COLORREF ColorOf(uint32_t rgb) {
+    if (rgb == kNoColor) return CLR_INVALID;
+    return RGB((rgb >> 16) & 0xFF, (rgb >> 8) & 0xFF, rgb & 0xFF);
+}
+
+TControl::~TControl() {
+    if (FForm) FForm->UnregisterControl(this);
+    if (FBrush) DeleteObject(FBrush);
+}
+
+WindowPlacement TControl::ChildPlacement(const ControlPlacement& placement, DWORD style, DWORD exStyle) {
+    WindowPlacement child;
+    child.exStyle = exStyle;
+    child.style = WS_CHILD | WS_CLIPSIBLINGS | style;
+    if (!(placement.row.style & csHidden)) child.style |= WS_VISIBLE;
+    child.caption = placement.row.caption ? placement.row.caption : "";
+    child.left = placement.bounds.left;
+    child.top = placement.bounds.top;
+    child.width = placement.bounds.width;
+    child.height = placement.bounds.height;
+    child.parent = placement.parent;
+    child.menu = reinterpret_cast<HMENU>(static_cast<INT_PTR>(placement.row.id));
+    return child;
+}
+
+void TControl::CreateStandard(TForm& form, const ControlPlacement& placement, const wchar_t* className, DWORD style,
+                              DWORD exStyle, bool subclass) {
+    CreateControl(className, ChildPlacement(placement, style, exStyle), subclass);
+    Created(form, placement);
+}
+
+void TControl::CreateOwn(TForm& form, const ControlPlacement& placement, const WindowClass& windowClass,
+                         DWORD style, DWORD exStyle) {
+    Create(windowClass, ChildPlacement(placement, style, exStyle));
+    Created(form, placement);
+}
+
+void TControl::Created(TForm& form, const ControlPlacement& placement) {
+    FForm = &form;
+    FColor = ColorOf(placement.row.look.color);
+    if (placement.font) SendMessageW(Handle(), WM_SETFONT, reinterpret_cast<WPARAM>(placement.font), FALSE);
+    form.RegisterControl(this);
+}
+
+std::string TControl::Text() const {
+    const int length = GetWindowTextLengthA(Handle());
+    std::string text(static_cast<size_t>(length) + 1, '\0');
+    const int copied = GetWindowTextA(Handle(), &text[0], length + 1);
+    text.resize(static_cast<size_t>(copied > 0 ? copied : 0));
+    return text;
+}
+
+void TControl::SetText(const std::string& text) { SetWindowTextA(Handle(), text.c_str()); }
+
+bool TControl::Visible() const { return (GetWindowLongW(Handle(), GWL_STYLE) & WS_VISIBLE) != 0; }
+
+void TControl::SetVisible(bool visible) { ShowWindow(Handle(), visible ? SW_SHOW : SW_HIDE); }
+
+void TControl::SetEnabled(bool enabled) { EnableWindow(Handle(), enabled ? TRUE : FALSE); }
+
+HBRUSH TControl::ColorBrush() {
+    if (!FBrush && FColor != CLR_INVALID) FBrush = CreateSolidBrush(FColor);
+    return FBrush;
+}
+
+}  // namespace pastimo

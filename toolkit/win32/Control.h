@@ -1,0 +1,68 @@
+#pragma once
+// What every control wrapper shares: it is made from its row of a form's
+// stored layout, registers with its form so that the form can route the
+// control's notifications to it, and turns them into callbacks.
+
+#include <windows.h>
+#include <commctrl.h>
+
+#include <string>
+
+#include "toolkit/Layout.h"
+#include "toolkit/win32/Window.h"
+
+namespace pastimo {
+
+class TForm;
+
+// A row of a stored layout as it is made: the row, where it goes and the
+// font it uses.
+struct ControlPlacement {
+    const ControlLayout& row;
+    HWND parent;
+    LayoutRect bounds;  // relative to `parent`
+    HFONT font;
+};
+
+class TControl : public Window {
+public:
+    ~TControl() override;
+
+    virtual void CreateFrom(TForm& form, const ControlPlacement& placement) = 0;
+
+    std::string Text() const;
+    void SetText(const std::string& text);
+    bool Visible() const;
+    void SetVisible(bool visible);
+    void SetEnabled(bool enabled);
+
+    // Notifications routed by the form.
+    virtual void Command(WORD /*code*/) {}
+    virtual void Notify(const NMHDR& /*header*/) {}
+    // Background colour for WM_CTLCOLOR*; CLR_INVALID for the default.
+    COLORREF Color() const { return FColor; }
+    HBRUSH ColorBrush();
+
+protected:
+    // Makes a control of a standard class with the row's place, caption and
+    // font; `style` and `exStyle` are the kind's own, added to a child's.
+    void CreateStandard(TForm& form, const ControlPlacement& placement, const wchar_t* className, DWORD style,
+                        DWORD exStyle = 0, bool subclass = false);
+    // Makes a window of one of the toolkit's own classes for the row.
+    void CreateOwn(TForm& form, const ControlPlacement& placement, const WindowClass& windowClass, DWORD style,
+                   DWORD exStyle = 0);
+
+    TForm* FForm = nullptr;
+
+private:
+    void Created(TForm& form, const ControlPlacement& placement);
+    static WindowPlacement ChildPlacement(const ControlPlacement& placement, DWORD style, DWORD exStyle);
+
+    COLORREF FColor = CLR_INVALID;
+    HBRUSH FBrush = nullptr;
+};
+
+// 0xRRGGBB as a COLORREF; CLR_INVALID for kNoColor.
+COLORREF ColorOf(uint32_t rgb);
+
+}  // namespace pastimo

@@ -1,0 +1,13 @@
+#pragma once
+// A fixed text; it wraps within its box, and "&" is shown as it is.
+
+#include "toolkit/win32/Control.h"
+
+namespace pastimo {
+
+class TLabel : public TControl {
+public:
+    void CreateFrom(TForm& form, const ControlPlacement& placement) override;
+};
+
+}  // namespace pastimo

@@ -1,0 +1,52 @@
+#include "toolkit/win32/PageControl.h"
+
+#include "toolkit/Unicode.h"
+
+namespace pastimo {
+
+void TTabSheet::CreateFrom(TForm& form, const ControlPlacement& placement) {
+    CreateOwn(form, placement, {L"TTabSheet", reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1)}, 0,
+              WS_EX_CONTROLPARENT);
+}
+
+void TPageControl::CreateFrom(TForm& form, const ControlPlacement& placement) {
+    FForm = &form;
+    CreateStandard(form, placement, WC_TABCONTROLW, WS_TABSTOP | WS_CLIPSIBLINGS);
+}
+
+TTabSheet& TPageControl::AddPage(const ControlLayout& row) {
+    const std::u16string caption = Utf8ToUtf16(row.caption);
+    TCITEMW item{};
+    item.mask = TCIF_TEXT;
+    item.pszText = const_cast<wchar_t*>(reinterpret_cast<const wchar_t*>(caption.c_str()));
+    const int index = static_cast<int>(FPages.size());
+    SendMessageW(Handle(), TCM_INSERTITEMW, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&item));
+    RECT display;
+    GetWindowRect(Handle(), &display);
+    MapWindowPoints(nullptr, GetParent(Handle()), reinterpret_cast<POINT*>(&display), 2);
+    SendMessageW(Handle(), TCM_ADJUSTRECT, FALSE, reinterpret_cast<LPARAM>(&display));
+    ControlLayout pageRow = row;
+    if (index > 0) pageRow.style |= csHidden;
+    const LayoutRect bounds{display.left, display.top, display.right - display.left, display.bottom - display.top};
+    auto page = std::make_unique<TTabSheet>();
+    page->CreateFrom(*FForm, {pageRow, GetParent(Handle()), bounds, nullptr});
+    // Above the tab control in the z-order so it is drawn on top of it.
+    SetWindowPos(page->Handle(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    FPages.push_back(std::move(page));
+    return *FPages.back();
+}
+
+int TPageControl::ActivePage() const { return static_cast<int>(SendMessageW(Handle(), TCM_GETCURSEL, 0, 0)); }
+
+void TPageControl::SetActivePage(int index) {
+    SendMessageW(Handle(), TCM_SETCURSEL, static_cast<WPARAM>(index), 0);
+    for (size_t i = 0; i < FPages.size(); ++i)
+        ShowWindow(FPages[i]->Handle(), static_cast<int>(i) == index ? SW_SHOW : SW_HIDE);
+    if (OnChange) OnChange();
+}
+
+void TPageControl::Notify(const NMHDR& header) {
+    if (header.code == TCN_SELCHANGE) SetActivePage(ActivePage());
+}
+
+}  // namespace pastimo

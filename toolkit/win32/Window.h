@@ -1,0 +1,80 @@
+#pragma once
+// The one way this program makes a window. A Window object is bound to its
+// window when the window is created (WM_NCCREATE) or, for a standard control
+// that needs to see its own messages, when it is subclassed; from then on
+// every message goes through one guarded dispatch: HandleMessage, with
+// anything it does not handle passed to the default processing, and every
+// failure (an exception of any kind) stopped at the window's boundary and
+// handed to ReportFailure (by default the application's error box). A
+// window class is registered once, the first time a window of it is made;
+// every failed Win32 call here becomes an EWin32Error naming the call.
+
+#include <windows.h>
+
+#include <exception>
+#include <string>
+
+namespace pastimo {
+
+// A class of the program's own.
+struct WindowClass {
+    const wchar_t* name;
+    HBRUSH background = nullptr;  // nullptr: the window erases its own background
+    HICON icon = nullptr;
+};
+
+// Where and how a window is made.
+struct WindowPlacement {
+    DWORD exStyle = 0;
+    DWORD style = 0;
+    std::string caption;  // UTF-8
+    int left = CW_USEDEFAULT, top = CW_USEDEFAULT, width = 0, height = 0;
+    HWND parent = nullptr;
+    HMENU menu = nullptr;  // a child's control id, as HMENU
+};
+
+class Window {
+public:
+    Window() = default;
+    // Destroys a window bound to this object if it still exists (unbound
+    // first: nothing reaches an object on its way out).
+    virtual ~Window();
+    Window(const Window&) = delete;
+    Window& operator=(const Window&) = delete;
+
+    HWND Handle() const { return FHandle; }
+    // The object bound to a window made by this kit, or nullptr.
+    static Window* FromHandle(HWND window);
+
+    // Where failures go when a window does not say otherwise.
+    using FailureReport = void (*)(const std::exception& failure);
+    static void SetDefaultFailureReport(FailureReport report);
+
+protected:
+    // A window of one of the program's classes, bound to this object.
+    void Create(const WindowClass& windowClass, const WindowPlacement& placement);
+    // A window of a class the system or a library provides (a standard
+    // control); with `subclass` its messages reach HandleMessage first.
+    void CreateControl(const wchar_t* className, const WindowPlacement& placement, bool subclass);
+    // Destroys the window now, while the object is still whole (so that a
+    // derived class still sees WM_DESTROY).
+    void DestroyHandle();
+
+    virtual LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
+    // What the window's class does with a message: DefWindowProc, or a
+    // subclassed control's own procedure.
+    LRESULT DefaultHandling(UINT message, WPARAM wParam, LPARAM lParam);
+    virtual void ReportFailure(const std::exception& failure);
+
+private:
+    static LRESULT CALLBACK ClassProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    static LRESULT CALLBACK SubclassProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    static HWND Make(const wchar_t* className, const WindowPlacement& placement, Window* bindAtCreation);
+    LRESULT GuardedDispatch(UINT message, WPARAM wParam, LPARAM lParam);
+    void Unbind();
+
+    HWND FHandle = nullptr;
+    WNDPROC FControlProcedure = nullptr;  // a subclassed control's own procedure
+};
+
+}  // namespace pastimo
