@@ -7,9 +7,13 @@
 namespace pastimo {
 
 std::string IniFile::ReadString(const std::string& section, const std::string& key) const {
+    return FindString(section, key).value_or(std::string());
+}
+
+std::optional<std::string> IniFile::FindString(const std::string& section, const std::string& key) const {
     std::string text;
-    if (!FFileSystem.ReadWholeFile(FPath, text)) return std::string();
-    return IniLookup(text, section, key);
+    if (!FFileSystem.ReadWholeFile(FPath, text)) return std::nullopt;
+    return IniFind(text, section, key);
 }
 
 bool IniFile::ReadBool(const std::string& section, const std::string& key, bool defaultValue) const {

@@ -3,6 +3,7 @@
 // access of the file; nothing is held open or cached. Portable: no Windows
 // headers.
 
+#include <optional>
 #include <string>
 #include <utility>
 
@@ -20,6 +21,10 @@ public:
     // The trimmed value text (see IniLookup); empty when the file, section or
     // key is absent or the file cannot be read.
     std::string ReadString(const std::string& section, const std::string& key) const;
+
+    // As ReadString, but nothing when the file, section or key is absent or
+    // the file cannot be read, so that "key=" reads as an empty value.
+    std::optional<std::string> FindString(const std::string& section, const std::string& key) const;
 
     // The value read as a number, true when not 0; `defaultValue` when it is
     // absent or not a number.

@@ -77,7 +77,7 @@ size_t FindSection(std::string_view text, const std::vector<Line>& lines, std::s
 
 }  // namespace
 
-std::string IniLookup(std::string_view fileText, std::string_view section, std::string_view key) {
+std::optional<std::string> IniFind(std::string_view fileText, std::string_view section, std::string_view key) {
     const std::vector<Line> lines = SplitLines(fileText);
     for (size_t i = FindSection(fileText, lines, section) + 1; i < lines.size(); ++i) {
         const std::string_view content = Content(fileText, lines[i]);
@@ -88,7 +88,11 @@ std::string IniLookup(std::string_view fileText, std::string_view section, std::
             return std::string(value.substr(0, kIniValueLimit));
         }
     }
-    return std::string();
+    return std::nullopt;
+}
+
+std::string IniLookup(std::string_view fileText, std::string_view section, std::string_view key) {
+    return IniFind(fileText, section, key).value_or(std::string());
 }
 
 std::string IniSetValue(std::string_view fileText, std::string_view section,

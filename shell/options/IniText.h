@@ -3,6 +3,7 @@
 // Works on the file's bytes only, so the same rules hold on every platform.
 // Portable: no Windows headers.
 
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -16,6 +17,10 @@ constexpr size_t kIniValueLimit = 1023;
 // ends, at most kIniValueLimit characters. Empty when the section or key is
 // absent. Accepts CR LF and LF line ends, blank lines and blanks around names.
 std::string IniLookup(std::string_view fileText, std::string_view section, std::string_view key);
+
+// As IniLookup, but nothing when the section or key is absent, so that an
+// absent key and an empty value ("key=") can be told apart.
+std::optional<std::string> IniFind(std::string_view fileText, std::string_view section, std::string_view key);
 
 // The file text with `key` in `section` set to `value`, changing one line
 // only: the key's line if it exists; otherwise a new "key=value" line after

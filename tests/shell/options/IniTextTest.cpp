@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <optional>
 #include <string>
 
 namespace pastimo {
@@ -37,6 +38,17 @@ TEST(IniLookup, ValueIsCutAfterTrimming) {
     EXPECT_EQ(value, std::string(kIniValueLimit, '7'));
     // The value keeps "=" characters after the first.
     EXPECT_EQ(IniLookup("[A]\r\nK=a=b\r\n", "A", "K"), "a=b");
+}
+
+TEST(IniFind, TellsAnAbsentKeyFromAnEmptyValue) {
+    const std::string file = "[HOTKEY]\r\nSHOW=  \r\nOther=x\r\n[Next]\r\nSHOW=1\r\n";
+    EXPECT_EQ(IniFind(file, "hotkey", "show"), std::optional<std::string>(""));
+    EXPECT_EQ(IniFind(file, "HOTKEY", "Other"), std::optional<std::string>("x"));
+    EXPECT_EQ(IniFind(file, "HOTKEY", "Absent"), std::nullopt);
+    EXPECT_EQ(IniFind(file, "Absent", "SHOW"), std::nullopt);
+    EXPECT_EQ(IniFind("", "HOTKEY", "SHOW"), std::nullopt);
+    // A line without "=" is no key.
+    EXPECT_EQ(IniFind("[HOTKEY]\r\nSHOW\r\n", "HOTKEY", "SHOW"), std::nullopt);
 }
 
 TEST(IniSetValue, CreatesTheFileText) {
