@@ -1,0 +1,34 @@
+#include "shell/HotkeyOption.h"
+
+#include "shell/options/IniFile.h"
+#include "shell/options/Options.h"
+
+namespace pastimo {
+
+HotkeyOption HotkeyOptionFromValue(const std::optional<std::string>& value) {
+    HotkeyOption option;
+    if (!value) {
+        option.hotkey = DefaultHotkey();
+    } else if (!value->empty()) {
+        HotkeyReading reading = ParseHotkey(*value);
+        option.hotkey = reading.hotkey;
+        if (!reading.hotkey) option.problem = "The hotkey \"" + *value + "\" could not be read: " + reading.error;
+    }
+    return option;
+}
+
+HotkeyOption LoadHotkeyOption(const std::string& programFolder, FileSystem& fileSystem) {
+    const IniFile file(OptionsFilePath(programFolder), fileSystem);
+    return HotkeyOptionFromValue(file.FindString(kHotkeySection, kShowHotkeyKey));
+}
+
+std::string HotkeyUnusableLine(const Hotkey& hotkey, const std::string& reason) {
+    return "The hotkey " + FormatHotkey(hotkey) + " could not be used: " + reason;
+}
+
+std::string HotkeyRefusalReason(uint32_t systemError) {
+    if (systemError == winapi::ErrorHotkeyAlreadyRegistered) return "another program holds it.";
+    return "Windows refused it (error " + std::to_string(systemError) + ").";
+}
+
+}  // namespace pastimo
