@@ -2,7 +2,7 @@
 // One global hotkey, registered for a window for as long as the object lives.
 // The window gets WM_HOTKEY with wParam == Id() each time it is pressed:
 //
-//   FShowHotkey = std::make_unique<GlobalHotkey>(Handle, LoadHotkeyOption(ProgramFolder));
+//   FShowHotkey = std::make_unique<GlobalHotkey>(Handle(), LoadHotkeyOption(ProgramFolder));
 //   if (!FShowHotkey->Problem().empty()) ... the first line of the Help page
 //   case WM_HOTKEY: if (wParam == FShowHotkey->Id()) ... bring the window up
 
