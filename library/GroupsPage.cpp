@@ -2,8 +2,7 @@
 
 namespace pastimo {
 
-GroupsPage::GroupsPage(LibraryStore& store, GroupsPageView& view, const bool& autoMinimize)
-    : FStore(store), FView(view), FAutoMinimize(autoMinimize) {}
+GroupsPage::GroupsPage(LibraryStore& store, GroupsPageView& view) : FStore(store), FView(view) {}
 
 void GroupsPage::LoadGroups() {
     FGroups = FStore.LoadGroups();
@@ -52,7 +51,7 @@ void GroupsPage::ListBoxItemsClick() {
         } catch (const std::exception&) {
         }
     }
-    if (FAutoMinimize) FView.MinimizeToTray();
+    if (FView.AutoMinimizeEnabled()) FView.MinimizeToTray();
 }
 
 void GroupsPage::EditNewItemEnter() {

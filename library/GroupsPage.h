@@ -33,6 +33,8 @@ public:
     virtual void CopyItemTextToClipboard() = 0;
     // The Minimize button's action: hide the window to the tray.
     virtual void MinimizeToTray() = 0;
+    // Whether picking an item hides the window (the program-wide option).
+    virtual bool AutoMinimizeEnabled() const = 0;
 };
 
 class GroupsPage {
@@ -44,7 +46,7 @@ public:
     static constexpr const char* kSelectGroupFirst = "You must first select a Group from the Group list.";
     static constexpr const char* kSelectGroupPrompt = "Select a Group first (above)";
 
-    GroupsPage(LibraryStore& store, GroupsPageView& view, const bool& autoMinimize);
+    GroupsPage(LibraryStore& store, GroupsPageView& view);
 
     // Start-up: the stored groups into ListBox1 (an unreadable list gives none).
     void LoadGroups();
@@ -69,7 +71,6 @@ private:
 
     LibraryStore& FStore;
     GroupsPageView& FView;
-    const bool& FAutoMinimize;
     std::string FCurrentGroup;
     NameList FGroups;
     NameList FItems;

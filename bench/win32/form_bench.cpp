@@ -18,6 +18,7 @@
 
 #include "capture/win32/Clipboard.h"
 #include "shell/LaunchCounter.h"
+#include "shell/win32/ProgramFiles.h"
 #include "shell/win32/Unit1.h"
 #include "toolkit/win32/Application.h"
 #include "toolkit/win32/Edit.h"

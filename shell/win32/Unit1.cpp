@@ -2,44 +2,16 @@
 
 #include <commctrl.h>
 
-#include "capture/win32/Clipboard.h"
 #include "library/FileSystem.h"
 #include "resources/MainWindowLayout.h"
-#include "resources/resource_ids.h"
-#include "shell/win32/About.h"
 #include "shell/LaunchCounter.h"
 #include "shell/options/Options.h"
+#include "shell/win32/About.h"
+#include "shell/win32/InformationBox.h"
+#include "shell/win32/ProgramFiles.h"
 #include "toolkit/win32/Application.h"
-
 #include "tray/VXTray95.h"
 #include "tray/win32/TrayWin32.h"
-
-namespace pastimo {
-
-// The application object as the tray icon sees it.
-class Win32TrayApplication : public TrayApplication {
-public:
-    uint32_t Handle() override { return HandleValue(Application->Handle()); }
-    void Minimize() override { Application->Minimize(); }
-    void Restore() override { Application->Restore(); }
-    void SetMinimizeHook(std::function<void()> hook) override { Application->OnMinimize = std::move(hook); }
-    void SetRestoreHook(std::function<void()> hook) override { Application->OnRestore = std::move(hook); }
-    void ShowMainForm() override {
-        if (TForm* form = Application->MainForm()) form->Show();
-    }
-    uint32_t MainFormHandle() override {
-        TForm* form = Application->MainForm();
-        return form ? HandleValue(form->Handle()) : 0;
-    }
-    void ProcessMessages() override { Application->ProcessMessages(); }
-    void ReportException(const std::exception& failure) override { Application->HandleException(failure); }
-
-private:
-    // Window handles are 32-bit values in this 32-bit program.
-    static uint32_t HandleValue(HWND hwnd) { return static_cast<uint32_t>(reinterpret_cast<uintptr_t>(hwnd)); }
-};
-
-}  // namespace pastimo
 
 namespace pastimo {
 
@@ -56,36 +28,7 @@ enum MenuItem : int {
     kAbout1,
 };
 
-// The help text is kept in the resources with LF line ends; the field wants CR LF.
-std::string LoadHelpText() {
-    HINSTANCE instance = Application->Instance();
-    HRSRC found = FindResourceA(instance, MAKEINTRESOURCEA(IDR_HELPTEXT), MAKEINTRESOURCEA(10) /* RT_RCDATA */);
-    if (!found) return std::string();
-    HGLOBAL loaded = LoadResource(instance, found);
-    const char* bytes = static_cast<const char*>(LockResource(loaded));
-    const DWORD size = SizeofResource(instance, found);
-    std::string text;
-    text.reserve(size + 128);
-    for (DWORD i = 0; i < size; ++i) {
-        if (bytes[i] == '\r') continue;
-        if (bytes[i] == '\n') text += "\r\n";
-        else text += bytes[i];
-    }
-    // No line break after the last line.
-    while (text.size() >= 2 && text.compare(text.size() - 2, 2, "\r\n") == 0) text.resize(text.size() - 2);
-    return text;
-}
-
 }  // namespace
-
-std::string ExecutableFolder() {
-    char path[MAX_PATH + 1] = {};
-    const DWORD length = GetModuleFileNameA(nullptr, path, MAX_PATH);
-    std::string full(path, length);
-    // Everything up to and including the last backslash or colon.
-    const size_t cut = full.find_last_of("\\:");
-    return cut == std::string::npos ? std::string() : full.substr(0, cut + 1);
-}
 
 TForm1::TForm1(TComponent* owner) : TForm(owner) {
     Form1 = this;
@@ -117,8 +60,12 @@ TForm1::TForm1(TComponent* owner) : TForm(owner) {
                       {kCheckCaptureClip2, CheckCaptureClip2},
                       {kMemo1, Memo1}});
     Memo1.SetText(LoadHelpText());
-    FStore = std::make_unique<LibraryStore>(ExecutableFolder());
-    FGroupsPage = std::make_unique<GroupsPage>(*FStore, *static_cast<GroupsPageView*>(this), AutoMinimizeEnabled);
+    FGroupsView = std::make_unique<MyGroupsView>(
+        MyGroupsControls{ListBox1, ListBoxItems, EditAddCategory, EditNewItem, MemoNewItem, ButtonSaveChanged},
+        [this] { ButtonMinimize(); }, [] { return AutoMinimizeEnabled; });
+    FRecentView = std::make_unique<RecentEntriesView>(ListBoxRecentList, MemoClipText, [] { return CaptureEnabled; });
+    FClipboard = std::make_unique<SystemClipboard>(Application->Handle());
+    FRecentPage = std::make_unique<RecentPage>(*FRecentView, *FClipboard);
     ConnectEvents();
     CreateTrayIcon();
 }
@@ -157,8 +104,8 @@ void TForm1::ConnectEvents() {
     Button2.OnClick = [this] { FGroupsPage->Button2Click(); };
     Button3.OnClick = [this] { ButtonMinimize(); };
     CheckAutoMinimize.OnClick = [this] { CheckAutoMinimizeClick(); };
-    ListBoxRecentList.OnClick = [this] { ListBoxRecentListClick(); };
-    Button1.OnClick = [this] { Button1Click(); };
+    ListBoxRecentList.OnClick = [this] { FRecentPage->ListBoxRecentListClick(); };
+    Button1.OnClick = [this] { FRecentPage->Button1Click(); };
     CheckCaptureClip2.OnClick = [this] { CheckCaptureClip2Click(); };
 }
 
@@ -166,8 +113,7 @@ void TForm1::ShowPage(int page) { PageControl1.SetActivePage(page); }
 
 void TForm1::CreateTrayIcon() {
     // As the window's stored layout sets it up; FormCreate makes it active.
-    FTrayApplication = std::make_unique<Win32TrayApplication>();
-    VXTray = new TVXTrayIcon95(this, Win32TrayEnvironment(*FTrayApplication));
+    VXTray = new TVXTrayIcon95(this, Win32TrayEnvironment(FTrayApplication));
     VXTray->BeginLoad();
     VXTray->SetIcon(static_cast<uint32_t>(reinterpret_cast<uintptr_t>(FIcon)));
     VXTray->SetAutoPopup(true);
@@ -186,6 +132,8 @@ void TForm1::ShowTrayIcon() {
 
 void TForm1::FormCreate() {
     ProgramFolder = ExecutableFolder();
+    FStore = std::make_unique<LibraryStore>(ProgramFolder);
+    FGroupsPage = std::make_unique<GroupsPage>(*FStore, *FGroupsView);
     ShowPage(kMyGroupsPage);
 
     try {
@@ -193,8 +141,7 @@ void TForm1::FormCreate() {
     } catch (const std::exception&) {
         // An unreadable counter counts 0 for this run; a failed store keeps the count made.
     }
-    if (RunCount < 3)
-        MessageBoxA(nullptr, kFirstRunMessage, "Information", MB_OK | MB_ICONINFORMATION | MB_TASKMODAL);
+    if (RunCount < 3) ShowInformationBox(kFirstRunMessage);
 
     try {
         CaptureEnabled = LoadOption(ProgramFolder, kCaptureOption);
@@ -270,33 +217,10 @@ void TForm1::CheckAutoMinimizeClick() {
 
 void TForm1::WMDrawClipboard(WPARAM wParam, LPARAM lParam) {
     FClipViewer.ForwardDrawClipboard(wParam, lParam);
-    if (!CaptureEnabled) return;
-    // Notices can arrive after the clipboard has changed again (they are not
-    // always delivered while the writer waits), so several may find the same
-    // contents. One change of the clipboard is one entry: a state already
-    // recorded is not recorded again. The same text copied twice is two
-    // changes and still gives two entries.
-    if (FLastRecordedSequence != 0 && GetClipboardSequenceNumber() == FLastRecordedSequence) return;
-    DWORD sequence = 0;
-    if (!CaptureClipboard(FRecent, Application->Handle(), ClipboardRetry{}, &sequence)) return;
-    FLastRecordedSequence = sequence;
-    // The new line goes in at the top and the sixth drops off, so that a
-    // selected line keeps its highlight while it moves down.
-    const std::vector<std::string>& lines = FRecent.Lines();
-    if (!lines.empty()) ListBoxRecentList.Insert(0, lines.front());
-    while (ListBoxRecentList.Count() > static_cast<int>(kRecentEntryCount)) ListBoxRecentList.Delete(static_cast<int>(kRecentEntryCount));
+    FRecentPage->ClipboardChanged();
 }
 
 void TForm1::WMChangeCBChain(WPARAM wParam, LPARAM lParam) { FClipViewer.ChangeChain(wParam, lParam); }
-
-void TForm1::ListBoxRecentListClick() {
-    const int selected = ListBoxRecentList.ItemIndex();
-    if (selected < 0) return;
-    MemoClipText.Clear();
-    MemoClipText.SetText(FRecent.ViewerText(static_cast<size_t>(selected)));
-}
-
-void TForm1::Button1Click() { PutEditTextOnClipboard(Application->Handle(), MemoClipText.Handle()); }
 
 void TForm1::CheckCaptureClip2Click() {
     CaptureEnabled = CheckCaptureClip2.Checked();
@@ -349,38 +273,5 @@ LRESULT TForm1::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     }
     return TForm::HandleMessage(message, wParam, lParam);
 }
-
-// --- the "My Groups" page as GroupsPage sees it
-
-int TForm1::SelectedGroup() const { return ListBox1.ItemIndex(); }
-void TForm1::ShowGroups(const NameList& groups) { ListBox1.Sync(groups.Names()); }
-int TForm1::SelectedItem() const { return ListBoxItems.ItemIndex(); }
-void TForm1::ShowItems(const NameList& items) { ListBoxItems.Sync(items.Names()); }
-std::string TForm1::NewGroupName() const { return EditAddCategory.Text(); }
-void TForm1::SetNewGroupName(const std::string& text) { EditAddCategory.SetText(text); }
-std::string TForm1::ItemName() const { return EditNewItem.Text(); }
-void TForm1::SetItemName(const std::string& text) { EditNewItem.SetText(text); }
-std::string TForm1::ItemText() const { return MemoNewItem.Text(); }
-
-void TForm1::SetItemText(const std::string& text) {
-    MemoNewItem.SetText(text);
-    if (static_cast<size_t>(GetWindowTextLengthA(MemoNewItem.Handle())) != text.size())
-        throw Exception("The text is too large for the field");
-}
-
-void TForm1::SetItemFieldsEnabled(bool enabled) {
-    EditNewItem.SetEnabled(enabled);
-    MemoNewItem.SetEnabled(enabled);
-}
-
-void TForm1::SetSaveChangedVisible(bool visible) { ButtonSaveChanged.SetVisible(visible); }
-
-void TForm1::ShowInformation(const std::string& message) {
-    MessageBoxA(nullptr, message.c_str(), "Information", MB_OK | MB_ICONINFORMATION | MB_TASKMODAL);
-}
-
-void TForm1::CopyItemTextToClipboard() { PutEditTextOnClipboard(Application->Handle(), MemoNewItem.Handle()); }
-
-void TForm1::MinimizeToTray() { ButtonMinimize(); }
 
 }  // namespace pastimo

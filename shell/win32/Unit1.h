@@ -1,18 +1,21 @@
 #pragma once
 // The main window: its menu, its three pages and their controls, the start-up
 // sequence, showing and hiding through the tray icon, the clipboard-viewer
-// chain and shut-down. The rules live in GroupsPage, RecentEntries and the
-// options file; this class is the Win32 layer that shows them.
+// chain and shut-down. The rules live in GroupsPage, RecentPage and the
+// options file; this class holds the handlers that tie them to the window.
 
 #include <windows.h>
 
 #include <memory>
 #include <string>
 
-#include "capture/RecentEntries.h"
+#include "capture/RecentPage.h"
 #include "capture/win32/ClipboardViewer.h"
 #include "library/GroupsPage.h"
 #include "library/LibraryStore.h"
+#include "shell/win32/MyGroupsView.h"
+#include "shell/win32/RecentEntriesView.h"
+#include "shell/win32/TrayApplicationAdapter.h"
 #include "toolkit/win32/Buttons.h"
 #include "toolkit/win32/Edit.h"
 #include "toolkit/win32/Form.h"
@@ -22,7 +25,6 @@
 namespace pastimo {
 
 class TVXTrayIcon95;
-class Win32TrayApplication;
 
 // Program-wide state, held for the whole run.
 extern std::string ProgramFolder;
@@ -30,9 +32,8 @@ extern bool CaptureEnabled;
 extern bool AutoMinimizeEnabled;
 extern int RunCount;
 
-class TForm1 : public TForm, private GroupsPageView {
+class TForm1 : public TForm {
 public:
-    static constexpr const char* kCaption = "Varnel Pastimo";
     static constexpr const char* kFirstRunMessage =
         "This message will appear the first 2 times you use Pastimo. Pastimo normally runs minimized in the  "
         "background and is accessed from a System Tray icon (down in the corner of your Taskbar, near the "
@@ -57,13 +58,7 @@ public:
     // The clipboard-viewer chain and the "Last Clipboard Entries" page.
     void WMDrawClipboard(WPARAM wParam, LPARAM lParam);
     void WMChangeCBChain(WPARAM wParam, LPARAM lParam);
-    void ListBoxRecentListClick();
-    void Button1Click();
     void CheckCaptureClip2Click();
-
-    GroupsPage& Groups() { return *FGroupsPage; }
-    const RecentEntries& Recent() const { return FRecent; }
-    TVXTrayIcon95* Tray() const { return VXTray; }
 
 protected:
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
@@ -76,23 +71,6 @@ private:
     void CreateTrayIcon();
     void ShowTrayIcon();
 
-    // GroupsPageView
-    int SelectedGroup() const override;
-    void ShowGroups(const NameList& groups) override;
-    int SelectedItem() const override;
-    void ShowItems(const NameList& items) override;
-    std::string NewGroupName() const override;
-    void SetNewGroupName(const std::string& text) override;
-    std::string ItemName() const override;
-    void SetItemName(const std::string& text) override;
-    std::string ItemText() const override;
-    void SetItemText(const std::string& text) override;
-    void SetItemFieldsEnabled(bool enabled) override;
-    void SetSaveChangedVisible(bool visible) override;
-    void ShowInformation(const std::string& message) override;
-    void CopyItemTextToClipboard() override;
-    void MinimizeToTray() override;
-
     HMENU MainMenu1 = nullptr;
     HICON FIcon = nullptr;
     TPageControl PageControl1;
@@ -101,7 +79,7 @@ private:
     TListBox ListBox1, ListBoxItems;
     TEdit EditAddCategory, EditNewItem, MemoNewItem;
     TCheckBox CheckAutoMinimize;
-    // "Last Clipboard Entries"
+    // "Last Clipboard Entries" (its labels are the form's own)
     TListBox ListBoxRecentList;
     TButton Button1;
     TEdit MemoClipText;
@@ -109,18 +87,17 @@ private:
     // "Help"
     TEdit Memo1;
 
-    std::unique_ptr<LibraryStore> FStore;
+    std::unique_ptr<LibraryStore> FStore;          // made once ProgramFolder is known
+    std::unique_ptr<MyGroupsView> FGroupsView;
     std::unique_ptr<GroupsPage> FGroupsPage;
-    RecentEntries FRecent;
+    std::unique_ptr<RecentEntriesView> FRecentView;
+    std::unique_ptr<SystemClipboard> FClipboard;
+    std::unique_ptr<RecentPage> FRecentPage;
     ClipboardViewerLink FClipViewer;
-    DWORD FLastRecordedSequence = 0;  // clipboard sequence number of the newest entry
-    std::unique_ptr<Win32TrayApplication> FTrayApplication;
-    TVXTrayIcon95* VXTray = nullptr;   // owned as a component of the form
+    TrayApplicationAdapter FTrayApplication;
+    TVXTrayIcon95* VXTray = nullptr;  // owned as a component of the form
 };
 
 extern TForm1* Form1;
-
-// The folder of the running executable, with its trailing separator.
-std::string ExecutableFolder();
 
 }  // namespace pastimo

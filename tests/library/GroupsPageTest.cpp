@@ -41,6 +41,7 @@ public:
     Names messages;
     Names clipboardCopies;   // the field's text at each copy
     int minimized = 0;
+    bool autoMinimize = false;
     // Like a text field with a size limit: a longer text is cut to the limit
     // and the setter throws. npos: no limit.
     size_t textCapacity = std::string::npos;
@@ -63,6 +64,7 @@ public:
     void ShowInformation(const std::string& message) override { messages.push_back(message); }
     void CopyItemTextToClipboard() override { clipboardCopies.push_back(itemText); }
     void MinimizeToTray() override { ++minimized; }
+    bool AutoMinimizeEnabled() const override { return autoMinimize; }
 };
 
 // The columns of the page's state table.
@@ -93,8 +95,7 @@ protected:
     test::TempFolder folder;
     LibraryStore store{folder.Path()};
     FakeView view;
-    bool autoMinimize = false;
-    GroupsPage page{store, view, autoMinimize};
+    GroupsPage page{store, view};
 
     std::string Data() const { return folder.Path() + "data" + kSep; }
     std::string GroupList() const { return Data() + "categories.dat"; }
@@ -239,7 +240,7 @@ TEST_F(GroupsPageTest, AutoMinimizeHidesAfterEveryPickAndOnlyWhenSet) {
     StandardLibrary();
     Start();
     SelectGroup(0);
-    autoMinimize = true;
+    view.autoMinimize = true;
     PickItem(0);
     EXPECT_EQ(view.minimized, 1);
     EXPECT_EQ(view.clipboardCopies.size(), 1u);
@@ -251,7 +252,7 @@ TEST_F(GroupsPageTest, AutoMinimizeHidesAfterEveryPickAndOnlyWhenSet) {
     EXPECT_EQ(State(), before);
     EXPECT_EQ(view.clipboardCopies.size(), 1u);
 
-    autoMinimize = false;
+    view.autoMinimize = false;
     PickItem(1);
     EXPECT_EQ(view.minimized, 2);
 }
@@ -262,7 +263,7 @@ TEST_F(GroupsPageTest, PickingAnItemWithoutItsTextFileShowsTheNameOnly) {
     Start();
     SelectGroup(0);
     PickItem(0);
-    autoMinimize = true;
+    view.autoMinimize = true;
     PickItem(1);
     EXPECT_EQ(State(), (PageState{"alpha", {"one", "two"}, "two", "", true, true}));
     EXPECT_EQ(view.clipboardCopies, (Names{"first\r\ntext"}));   // only the first pick copied
@@ -284,7 +285,7 @@ TEST_F(GroupsPageTest, ATextTooLargeForTheFieldLeavesItEmptyAndCopiesNothing) {
     MakeGroup("g", {{"big", std::string(100, 'x')}, {"small", "fits"}});
     Start();
     view.textCapacity = 64;
-    autoMinimize = true;
+    view.autoMinimize = true;
     SelectGroup(0);
     PickItem(0);
     EXPECT_EQ(State(), (PageState{"g", {"big", "small"}, "big", "", true, true}));

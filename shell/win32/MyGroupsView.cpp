@@ -1,0 +1,55 @@
+#include "shell/win32/MyGroupsView.h"
+
+#include "capture/win32/Clipboard.h"
+#include "shell/win32/InformationBox.h"
+#include "toolkit/Errors.h"
+#include "toolkit/win32/Application.h"
+
+namespace pastimo {
+
+MyGroupsView::MyGroupsView(const MyGroupsControls& controls, std::function<void()> minimizeToTray,
+                           std::function<bool()> autoMinimize)
+    : FControls(controls), FMinimizeToTray(std::move(minimizeToTray)), FAutoMinimize(std::move(autoMinimize)) {}
+
+int MyGroupsView::SelectedGroup() const { return FControls.ListBox1.ItemIndex(); }
+
+void MyGroupsView::ShowGroups(const NameList& groups) { FControls.ListBox1.Sync(groups.Names()); }
+
+int MyGroupsView::SelectedItem() const { return FControls.ListBoxItems.ItemIndex(); }
+
+void MyGroupsView::ShowItems(const NameList& items) { FControls.ListBoxItems.Sync(items.Names()); }
+
+std::string MyGroupsView::NewGroupName() const { return FControls.EditAddCategory.Text(); }
+
+void MyGroupsView::SetNewGroupName(const std::string& text) { FControls.EditAddCategory.SetText(text); }
+
+std::string MyGroupsView::ItemName() const { return FControls.EditNewItem.Text(); }
+
+void MyGroupsView::SetItemName(const std::string& text) { FControls.EditNewItem.SetText(text); }
+
+std::string MyGroupsView::ItemText() const { return FControls.MemoNewItem.Text(); }
+
+void MyGroupsView::SetItemText(const std::string& text) {
+    FControls.MemoNewItem.SetText(text);
+    if (static_cast<size_t>(GetWindowTextLengthA(FControls.MemoNewItem.Handle())) != text.size())
+        throw Exception("The text is too large for the field");
+}
+
+void MyGroupsView::SetItemFieldsEnabled(bool enabled) {
+    FControls.EditNewItem.SetEnabled(enabled);
+    FControls.MemoNewItem.SetEnabled(enabled);
+}
+
+void MyGroupsView::SetSaveChangedVisible(bool visible) { FControls.ButtonSaveChanged.SetVisible(visible); }
+
+void MyGroupsView::ShowInformation(const std::string& message) { ShowInformationBox(message); }
+
+void MyGroupsView::CopyItemTextToClipboard() {
+    PutEditTextOnClipboard(Application->Handle(), FControls.MemoNewItem.Handle());
+}
+
+void MyGroupsView::MinimizeToTray() { FMinimizeToTray(); }
+
+bool MyGroupsView::AutoMinimizeEnabled() const { return FAutoMinimize(); }
+
+}  // namespace pastimo

@@ -1,0 +1,21 @@
+#pragma once
+// The application object as the tray icon sees it.
+
+#include "tray/TraySeams.h"
+
+namespace pastimo {
+
+class TrayApplicationAdapter : public TrayApplication {
+public:
+    uint32_t Handle() override;
+    void Minimize() override;
+    void Restore() override;
+    void SetMinimizeHook(std::function<void()> hook) override;
+    void SetRestoreHook(std::function<void()> hook) override;
+    void ShowMainForm() override;
+    uint32_t MainFormHandle() override;
+    void ProcessMessages() override;
+    void ReportException(const std::exception& failure) override;
+};
+
+}  // namespace pastimo
