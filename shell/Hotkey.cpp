@@ -2,27 +2,11 @@
 
 #include <vector>
 
+#include "toolkit/AsciiText.h"
 #include "toolkit/Unicode.h"
 
 namespace pastimo {
 namespace {
-
-bool IsBlank(char c) { return c == ' ' || c == '\t'; }
-
-std::string_view Trim(std::string_view s) {
-    while (!s.empty() && IsBlank(s.front())) s.remove_prefix(1);
-    while (!s.empty() && IsBlank(s.back())) s.remove_suffix(1);
-    return s;
-}
-
-char Upper(char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c; }
-
-bool SameName(std::string_view a, std::string_view b) {
-    if (a.size() != b.size()) return false;
-    for (size_t i = 0; i < a.size(); ++i)
-        if (Upper(a[i]) != Upper(b[i])) return false;
-    return true;
-}
 
 bool IsLetterOrDigit(char c) {
     return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9');
@@ -45,7 +29,7 @@ constexpr int kFunctionKeys = static_cast<int>(winapi::VkF24 - winapi::VkF1) + 1
 
 std::optional<uint32_t> ModifierNamed(std::string_view name) {
     for (const Name& m : kModifiers)
-        if (SameName(name, m.text)) return m.value;
+        if (SameIgnoringAsciiCase(name, m.text)) return m.value;
     return std::nullopt;
 }
 
@@ -56,21 +40,17 @@ std::string ModifierName(uint32_t modifier) {
 }
 
 std::optional<uint32_t> FunctionKeyNamed(std::string_view name) {
-    if (name.size() < 2 || name.size() > 3 || Upper(name[0]) != 'F' || name[1] == '0') return std::nullopt;
-    int number = 0;
-    for (char c : name.substr(1)) {
-        if (c < '0' || c > '9') return std::nullopt;
-        number = number * 10 + (c - '0');
-    }
-    if (number > kFunctionKeys) return std::nullopt;
-    return winapi::VkF1 + static_cast<uint32_t>(number - 1);
+    if (name.size() < 2 || AsciiUpper(name[0]) != 'F' || name[1] == '0') return std::nullopt;
+    const std::optional<uint64_t> number = ParseDigits(name.substr(1), kFunctionKeys);
+    if (!number) return std::nullopt;
+    return winapi::VkF1 + static_cast<uint32_t>(*number - 1);
 }
 
 // A key by its name, or by the one character it types.
 std::optional<Hotkey> KeyNamed(std::string_view name) {
     Hotkey key;
     for (const Name& k : kNamedKeys)
-        if (SameName(name, k.text)) {
+        if (SameIgnoringAsciiCase(name, k.text)) {
             key.virtualKey = k.value;
             return key;
         }
@@ -80,7 +60,7 @@ std::optional<Hotkey> KeyNamed(std::string_view name) {
     }
     if (name.size() == 1 && IsLetterOrDigit(name[0])) {
         // The virtual key of a letter or digit is its upper-case ASCII code.
-        key.virtualKey = static_cast<unsigned char>(Upper(name[0]));
+        key.virtualKey = static_cast<unsigned char>(AsciiUpper(name[0]));
         return key;
     }
     if (name.size() == 1 && static_cast<unsigned char>(name[0]) > 0x20 && name[0] != 0x7F &&
@@ -117,9 +97,9 @@ std::optional<std::vector<std::string_view>> SplitNames(std::string_view text) {
     size_t begin = 0;
     while (true) {
         const size_t plus = text.find('+', begin);
-        const std::string_view name = Trim(text.substr(begin, plus == std::string_view::npos ? plus : plus - begin));
+        const std::string_view name = TrimBlanks(text.substr(begin, plus == std::string_view::npos ? plus : plus - begin));
         if (name.empty()) {
-            if (!names.empty() && plus != std::string_view::npos && Trim(text.substr(plus)) == "+") {
+            if (!names.empty() && plus != std::string_view::npos && TrimBlanks(text.substr(plus)) == "+") {
                 names.push_back("+");
                 return names;
             }
@@ -136,7 +116,7 @@ HotkeyReading Unreadable(std::string error) { return HotkeyReading{std::nullopt,
 }  // namespace
 
 HotkeyReading ParseHotkey(std::string_view text) {
-    if (Trim(text).empty()) return Unreadable("it names no key.");
+    if (TrimBlanks(text).empty()) return Unreadable("it names no key.");
     const auto names = SplitNames(text);
     if (!names) return Unreadable("a name is missing before or after a \"+\".");
 

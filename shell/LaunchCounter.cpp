@@ -2,24 +2,20 @@
 
 #include <climits>
 
+#include "toolkit/AsciiText.h"
 #include "toolkit/Errors.h"
 
 namespace pastimo {
 
 namespace {
-// The count as decimal digits; anything else counts as nothing stored.
-bool ParseCount(const std::string& bytes, int& count) {
-    long long value = 0;
-    size_t i = 0;
-    while (i < bytes.size() && bytes[i] >= '0' && bytes[i] <= '9') {
-        value = value * 10 + (bytes[i] - '0');
-        if (value > INT_MAX - 1) return false;
-        ++i;
-    }
-    if (i == 0) return false;
-    while (i < bytes.size() && (bytes[i] == '\r' || bytes[i] == '\n' || bytes[i] == ' ')) ++i;
-    if (i != bytes.size()) return false;
-    count = static_cast<int>(value);
+// The count as decimal digits, then line breaks or spaces; anything else
+// counts as nothing stored. The largest count leaves room for one more.
+bool ParseCount(std::string_view bytes, int& count) {
+    const size_t end = bytes.find_last_not_of("\r\n ");
+    const std::optional<uint64_t> value =
+        ParseDigits(bytes.substr(0, end == std::string_view::npos ? 0 : end + 1), INT_MAX - 1);
+    if (!value) return false;
+    count = static_cast<int>(*value);
     return true;
 }
 }  // namespace
@@ -31,7 +27,7 @@ int ReadLaunchCount(FileSystem& fileSystem, const std::string& path) {
     return ParseCount(bytes, count) ? count : 0;
 }
 
-int CountLaunch(FileSystem& fileSystem, const std::string& path, int& counted) {
+void CountLaunch(FileSystem& fileSystem, const std::string& path, int& counted) {
     std::string bytes;
     int stored = 0;
     if (fileSystem.Exists(path)) {
@@ -41,7 +37,6 @@ int CountLaunch(FileSystem& fileSystem, const std::string& path, int& counted) {
     // The run goes on with the value counted even when storing it fails.
     counted = stored + 1;
     if (!fileSystem.ReplaceWholeFile(path, std::to_string(counted) + "\r\n")) throw EFCreateError(path);
-    return counted;
 }
 
 }  // namespace pastimo

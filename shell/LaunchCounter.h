@@ -14,9 +14,11 @@ constexpr const char* kLaunchCounterFileName = "LAUNCHES.DAT";
 // The stored count: 0 when nothing is stored yet or it does not hold a count.
 int ReadLaunchCount(FileSystem& fileSystem, const std::string& path);
 
-// Reads the count, adds one, stores it and returns it. Throws EFOpenError when
-// the file exists but cannot be read (the caller then counts 0 for this run)
-// and EFCreateError when the new count cannot be stored.
-int CountLaunch(FileSystem& fileSystem, const std::string& path, int& counted);
+// Reads the count, adds one and stores it; `counted` holds the new count as
+// soon as it is known, so that it stands for this run even when storing it
+// fails. Throws EFOpenError when the file exists but cannot be read (the
+// caller then counts 0 for this run) and EFCreateError when the new count
+// cannot be stored.
+void CountLaunch(FileSystem& fileSystem, const std::string& path, int& counted);
 
 }  // namespace pastimo

@@ -1,5 +1,6 @@
 #include "tray/VXTray95.h"
 
+#include "toolkit/AsciiText.h"
 #include "toolkit/Errors.h"
 #include "tray/TrayMessages.h"
 
@@ -218,8 +219,7 @@ void TVXTrayIcon95::LoadAnimationFrame(int32_t index) {
             uint32_t handle = 0;
             if (entry.size() <= MaxResourceName) {
                 std::string name = entry;
-                for (char& c : name)
-                    if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
+                for (char& c : name) c = AsciiUpper(c);
                 handle = FPlatform.LoadIconResource(name);
             }
             FDisplayIcon.TakeHandle(handle);

@@ -1,27 +1,12 @@
 #include "shell/options/IniText.h"
 
+#include "toolkit/AsciiText.h"
+
 #include <optional>
 #include <vector>
 
 namespace pastimo {
 namespace {
-
-bool IsBlank(char c) { return c == ' ' || c == '\t'; }
-
-std::string_view Trim(std::string_view s) {
-    while (!s.empty() && IsBlank(s.front())) s.remove_prefix(1);
-    while (!s.empty() && IsBlank(s.back())) s.remove_suffix(1);
-    return s;
-}
-
-char Lower(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
-
-bool SameName(std::string_view a, std::string_view b) {
-    if (a.size() != b.size()) return false;
-    for (size_t i = 0; i < a.size(); ++i)
-        if (Lower(a[i]) != Lower(b[i])) return false;
-    return true;
-}
 
 // One line of the file: [begin, contentEnd) is its text without the line
 // break, [contentEnd, end) the break itself (CR LF, LF or nothing at the end).
@@ -53,24 +38,24 @@ std::string_view Content(std::string_view text, const Line& line) {
 
 // The name of a section header line ("[ name ]"), or nothing for other lines.
 std::optional<std::string_view> SectionName(std::string_view content) {
-    const std::string_view t = Trim(content);
+    const std::string_view t = TrimBlanks(content);
     if (t.empty() || t.front() != '[') return std::nullopt;
     const size_t close = t.find(']');
-    return Trim(t.substr(1, close == std::string_view::npos ? std::string_view::npos : close - 1));
+    return TrimBlanks(t.substr(1, close == std::string_view::npos ? std::string_view::npos : close - 1));
 }
 
 // The key name of a "name = value" line, or nothing for other lines.
 std::optional<std::string_view> KeyName(std::string_view content) {
     const size_t eq = content.find('=');
     if (eq == std::string_view::npos) return std::nullopt;
-    return Trim(content.substr(0, eq));
+    return TrimBlanks(content.substr(0, eq));
 }
 
 // Index of the first header line of `section`, or lines.size().
 size_t FindSection(std::string_view text, const std::vector<Line>& lines, std::string_view section) {
     for (size_t i = 0; i < lines.size(); ++i) {
         const auto name = SectionName(Content(text, lines[i]));
-        if (name && SameName(*name, section)) return i;
+        if (name && SameIgnoringAsciiCase(*name, section)) return i;
     }
     return lines.size();
 }
@@ -83,8 +68,8 @@ std::optional<std::string> IniFind(std::string_view fileText, std::string_view s
         const std::string_view content = Content(fileText, lines[i]);
         if (SectionName(content)) break;
         const auto name = KeyName(content);
-        if (name && SameName(*name, key)) {
-            const std::string_view value = Trim(content.substr(content.find('=') + 1));
+        if (name && SameIgnoringAsciiCase(*name, key)) {
+            const std::string_view value = TrimBlanks(content.substr(content.find('=') + 1));
             return std::string(value.substr(0, kIniValueLimit));
         }
     }
@@ -115,14 +100,14 @@ std::string IniSetValue(std::string_view fileText, std::string_view section,
         const std::string_view content = Content(fileText, lines[i]);
         if (SectionName(content)) break;
         const auto name = KeyName(content);
-        if (name && SameName(*name, key)) {
+        if (name && SameIgnoringAsciiCase(*name, key)) {
             // Rewrite this line's text only; its own line break stays.
             result.assign(fileText.substr(0, lines[i].begin));
             result.append(*name).append("=").append(value);
             result.append(fileText.substr(lines[i].contentEnd));
             return result;
         }
-        if (!Trim(content).empty()) lastFilled = i;
+        if (!TrimBlanks(content).empty()) lastFilled = i;
     }
 
     const Line& after = lines[lastFilled];

@@ -1,11 +1,11 @@
 #include "shell/options/OptionValue.h"
 
+#include "toolkit/AsciiText.h"
+
 #include <string>
 
 namespace pastimo {
 namespace {
-
-bool IsBlank(char c) { return c == ' ' || c == '\t'; }
 
 int HexDigit(char c) {
     if (c >= '0' && c <= '9') return c - '0';
@@ -39,18 +39,9 @@ std::optional<int32_t> ParseOptionInteger(std::string_view text) {
         negative = text[i] == '-';
         ++i;
     }
-    if (i == text.size()) return std::nullopt;
-    // Accumulate in 64 bits and stop as soon as the magnitude leaves the
-    // range, so that any number of digits is safe.
-    const int64_t limit = negative ? 2147483648LL : 2147483647LL;
-    int64_t magnitude = 0;
-    for (; i < text.size(); ++i) {
-        const char c = text[i];
-        if (c < '0' || c > '9') return std::nullopt;
-        magnitude = magnitude * 10 + (c - '0');
-        if (magnitude > limit) return std::nullopt;
-    }
-    return static_cast<int32_t>(negative ? -magnitude : magnitude);
+    const std::optional<uint64_t> magnitude = ParseDigits(text.substr(i), negative ? 2147483648u : 2147483647u);
+    if (!magnitude) return std::nullopt;
+    return static_cast<int32_t>(negative ? -static_cast<int64_t>(*magnitude) : static_cast<int64_t>(*magnitude));
 }
 
 bool OptionBoolFromText(std::string_view text, bool defaultValue) {
