@@ -4,39 +4,39 @@
 
 namespace pastimo {
 
-TComponent::TComponent(TComponent* owner) : owner_(owner) {
-    if (owner_) owner_->Insert(this);
+TComponent::TComponent(TComponent* owner) : FOwner(owner) {
+    if (FOwner) FOwner->Insert(this);
 }
 
 TComponent::~TComponent() {
     DestroyComponents();
-    if (owner_) owner_->Remove(this);
+    if (FOwner) FOwner->Remove(this);
 }
 
 void TComponent::ComponentNotification(TComponent*, TOperation) {}
 
 void TComponent::DestroyComponents() {
-    while (!components_.empty()) {
-        TComponent* last = components_.back();
-        delete last;  // its destructor removes it from components_
+    while (!FComponents.empty()) {
+        TComponent* last = FComponents.back();
+        delete last;  // its destructor removes it from FComponents
     }
 }
 
 void TComponent::Insert(TComponent* component) {
-    components_.push_back(component);
+    FComponents.push_back(component);
     NotifyAll(component, TOperation::opInsert);
 }
 
 void TComponent::Remove(TComponent* component) {
-    components_.erase(std::remove(components_.begin(), components_.end(), component), components_.end());
-    component->owner_ = nullptr;
+    FComponents.erase(std::remove(FComponents.begin(), FComponents.end(), component), FComponents.end());
+    component->FOwner = nullptr;
     NotifyAll(component, TOperation::opRemove);
 }
 
 void TComponent::NotifyAll(TComponent* component, TOperation operation) {
     ComponentNotification(component, operation);
     // A copy: a notified component may destroy others in response.
-    std::vector<TComponent*> siblings = components_;
+    std::vector<TComponent*> siblings = FComponents;
     for (TComponent* sibling : siblings)
         if (sibling != component) sibling->ComponentNotification(component, operation);
 }

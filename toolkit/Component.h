@@ -17,7 +17,7 @@ public:
     TComponent(const TComponent&) = delete;
     TComponent& operator=(const TComponent&) = delete;
 
-    TComponent* Owner() const { return owner_; }
+    TComponent* Owner() const { return FOwner; }
     // True for windows of the form kind; a tray icon must be owned by one.
     virtual bool IsForm() const { return false; }
 
@@ -33,8 +33,8 @@ private:
     void Remove(TComponent* component);
     void NotifyAll(TComponent* component, TOperation operation);
 
-    TComponent* owner_ = nullptr;
-    std::vector<TComponent*> components_;
+    TComponent* FOwner = nullptr;
+    std::vector<TComponent*> FComponents;
 };
 
 }  // namespace pastimo

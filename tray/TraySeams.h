@@ -113,17 +113,17 @@ struct TrayEnvironment {
 // An icon image: a handle the holder owns (0 = empty) and a change handler.
 class TIcon {
 public:
-    explicit TIcon(IconHandles& handles) : handles_(handles) {}
+    explicit TIcon(IconHandles& handles) : FHandles(handles) {}
     ~TIcon() { Release(); }
     TIcon(const TIcon&) = delete;
     TIcon& operator=(const TIcon&) = delete;
 
-    uint32_t Handle() const { return handle_; }
-    bool Empty() const { return handle_ == 0; }
+    uint32_t Handle() const { return FHandle; }
+    bool Empty() const { return FHandle == 0; }
 
-    void Assign(const TIcon& source) { AssignHandle(source.handle_); }
+    void Assign(const TIcon& source) { AssignHandle(source.FHandle); }
     // A copy of a handle the caller keeps.
-    void AssignHandle(uint32_t foreign) { Replace(foreign ? handles_.CopyIcon(foreign) : 0); }
+    void AssignHandle(uint32_t foreign) { Replace(foreign ? FHandles.CopyIcon(foreign) : 0); }
     // Takes over a handle made for this holder.
     void TakeHandle(uint32_t own) { Replace(own); }
     void Clear() { Replace(0); }
@@ -132,31 +132,31 @@ public:
 
 private:
     void Replace(uint32_t handle) {
-        if (handle == handle_) return;  // nothing changes
+        if (handle == FHandle) return;  // nothing changes
         Release();
-        handle_ = handle;
+        FHandle = handle;
         if (OnChange) OnChange();
     }
     void Release() {
-        if (handle_) handles_.DestroyIcon(handle_);
-        handle_ = 0;
+        if (FHandle) FHandles.DestroyIcon(FHandle);
+        FHandle = 0;
     }
 
-    IconHandles& handles_;
-    uint32_t handle_ = 0;
+    IconHandles& FHandles;
+    uint32_t FHandle = 0;
 };
 
 // A popup menu the tray icon can show on the right button. The owner of the
 // menu handle builds the menu; OnCommand gets the id of the chosen item.
 class TPopupMenu : public TComponent {
 public:
-    explicit TPopupMenu(TComponent* owner, uint32_t menu = 0) : TComponent(owner), menu_(menu) {}
-    uint32_t Handle() const { return menu_; }
-    void SetHandle(uint32_t menu) { menu_ = menu; }
+    explicit TPopupMenu(TComponent* owner, uint32_t menu = 0) : TComponent(owner), FMenu(menu) {}
+    uint32_t Handle() const { return FMenu; }
+    void SetHandle(uint32_t menu) { FMenu = menu; }
     std::function<void(uint32_t command)> OnCommand;
 
 private:
-    uint32_t menu_;
+    uint32_t FMenu;
 };
 
 }  // namespace pastimo

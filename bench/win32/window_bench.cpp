@@ -80,26 +80,26 @@ public:
         GetTempPathA(MAX_PATH, temp);
         static int counter = 0;
         for (;;) {
-            path_ = std::string(temp) + "pastimo-bench-" + std::to_string(GetCurrentProcessId()) + "-" +
+            FPath = std::string(temp) + "pastimo-bench-" + std::to_string(GetCurrentProcessId()) + "-" +
                     std::to_string(++counter) + "\\";
-            if (CreateDirectoryA(path_.c_str(), nullptr)) break;
-            if (GetLastError() != ERROR_ALREADY_EXISTS) Fail("CreateDirectory " + path_);
+            if (CreateDirectoryA(FPath.c_str(), nullptr)) break;
+            if (GetLastError() != ERROR_ALREADY_EXISTS) Fail("CreateDirectory " + FPath);
         }
-        exe_ = path_ + "program.exe";
-        if (!CopyFileA(WindowsPath(target.exe).c_str(), exe_.c_str(), FALSE)) Fail("CopyFile " + exe_);
-        WriteBytes(path_ + "LAUNCHES.DAT", "2\r\n");
+        FExe = FPath + "program.exe";
+        if (!CopyFileA(WindowsPath(target.exe).c_str(), FExe.c_str(), FALSE)) Fail("CopyFile " + FExe);
+        WriteBytes(FPath + "LAUNCHES.DAT", "2\r\n");
     }
-    ~Folder() { DeleteTree(path_); }
-    const std::string& Path() const { return path_; }
-    const std::string& Exe() const { return exe_; }
+    ~Folder() { DeleteTree(FPath); }
+    const std::string& Path() const { return FPath; }
+    const std::string& Exe() const { return FExe; }
 
     void MakeFolder(const std::string& relative) const {
-        if (!CreateDirectoryA((path_ + relative).c_str(), nullptr)) Fail("CreateDirectory " + relative);
+        if (!CreateDirectoryA((FPath + relative).c_str(), nullptr)) Fail("CreateDirectory " + relative);
     }
-    void Write(const std::string& relative, const std::string& bytes) const { WriteBytes(path_ + relative, bytes); }
+    void Write(const std::string& relative, const std::string& bytes) const { WriteBytes(FPath + relative, bytes); }
 
 private:
-    std::string path_, exe_;
+    std::string FPath, FExe;
 };
 
 UINT SyncMessage() {
@@ -125,50 +125,50 @@ void Sync(HWND window, bool spin) {
 
 class Running {
 public:
-    Running(const Target& target, const Folder& folder) : target_(target) {
+    Running(const Target& target, const Folder& folder) : FTarget(target) {
         STARTUPINFOA startup{};
         startup.cb = sizeof(startup);
         std::string commandLine = "\"" + folder.Exe() + "\"";
-        start_ = Now();
+        FStart = Now();
         if (!CreateProcessA(folder.Exe().c_str(), &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr,
-                            folder.Path().c_str(), &startup, &info_))
+                            folder.Path().c_str(), &startup, &FInfo))
             Fail("CreateProcess " + folder.Exe());
     }
     ~Running() {
-        if (window_) PostMessageA(window_, WM_CLOSE, 0, 0);
-        if (WaitForSingleObject(info_.hProcess, 10000) != WAIT_OBJECT_0) {
+        if (FWindow) PostMessageA(FWindow, WM_CLOSE, 0, 0);
+        if (WaitForSingleObject(FInfo.hProcess, 10000) != WAIT_OBJECT_0) {
             std::fprintf(stderr, "window_bench: the program did not end; terminated\n");
-            TerminateProcess(info_.hProcess, 1);
-            WaitForSingleObject(info_.hProcess, 5000);
+            TerminateProcess(FInfo.hProcess, 1);
+            WaitForSingleObject(FInfo.hProcess, 5000);
         }
-        CloseHandle(info_.hThread);
-        CloseHandle(info_.hProcess);
+        CloseHandle(FInfo.hThread);
+        CloseHandle(FInfo.hProcess);
     }
 
     // Milliseconds from CreateProcess until the message loop is idle.
     double WaitUntilIdle() {
         for (;;) {
             HWND candidate = nullptr;
-            while ((candidate = FindWindowExA(nullptr, candidate, target_.className, target_.caption))) {
+            while ((candidate = FindWindowExA(nullptr, candidate, FTarget.className, FTarget.caption))) {
                 DWORD pid = 0;
                 GetWindowThreadProcessId(candidate, &pid);
-                if (pid == info_.dwProcessId) window_ = candidate;
+                if (pid == FInfo.dwProcessId) FWindow = candidate;
             }
-            if (window_) break;
-            if (WaitForSingleObject(info_.hProcess, 0) == WAIT_OBJECT_0) Fail("the program ended at start-up");
-            if (Now() - start_ > 30000) Fail("no main window");
+            if (FWindow) break;
+            if (WaitForSingleObject(FInfo.hProcess, 0) == WAIT_OBJECT_0) Fail("the program ended at start-up");
+            if (Now() - FStart > 30000) Fail("no main window");
             Sleep(1);
         }
-        Sync(window_, false);
-        return Now() - start_;
+        Sync(FWindow, false);
+        return Now() - FStart;
     }
-    HWND Window() const { return window_; }
+    HWND Window() const { return FWindow; }
 
 private:
-    const Target& target_;
-    PROCESS_INFORMATION info_{};
-    double start_ = 0;
-    HWND window_ = nullptr;
+    const Target& FTarget;
+    PROCESS_INFORMATION FInfo{};
+    double FStart = 0;
+    HWND FWindow = nullptr;
 };
 
 struct Stats {

@@ -49,8 +49,8 @@ class AboutTest : public ProgramTest {
 protected:
     // Opens the box from the menu and waits for it to show.
     HWND Open() {
-        program_->Menu(kAbout1);
-        AboutSearch search{program_->ProcessId(), nullptr};
+        FProgram->Menu(kAbout1);
+        AboutSearch search{FProgram->ProcessId(), nullptr};
         WaitUntil([&] {
             search.found = nullptr;
             EnumWindows(FindAbout, reinterpret_cast<LPARAM>(&search));
@@ -71,7 +71,7 @@ protected:
             return info.hwndActive == box && info.hwndFocus == control;
         };
         if (!WaitUntil(focused, 5000)) return false;
-        program_->Sync();   // the program has seen its pending X events
+        FProgram->Sync();   // the program has seen its pending X events
         return WaitUntil(focused, 5000);
     }
     static HWND Child(HWND box, const char* className) {
@@ -82,9 +82,9 @@ protected:
     // it posted itself on the way (the release).
     void WaitClosed(HWND box) {
         EXPECT_TRUE(WaitUntil([&] { return !IsWindow(box) || !IsWindowVisible(box); }, 5000));
-        program_->Sync();
+        FProgram->Sync();
         EXPECT_FALSE(IsWindow(box)) << "the box is destroyed, not just hidden";
-        EXPECT_TRUE(IsWindowEnabled(program_->MainWindow()));
+        EXPECT_TRUE(IsWindowEnabled(FProgram->MainWindow()));
     }
     // Everything that holds for each showing of a fresh box.
     void ExpectFreshBox(HWND box) {
@@ -99,7 +99,7 @@ protected:
         EXPECT_NEAR((rect.top + rect.bottom) / 2, GetSystemMetrics(SM_CYSCREEN) / 2, 2);
         // Owned by the application window, not by the main window.
         EXPECT_NE(GetWindow(box, GW_OWNER), nullptr);
-        EXPECT_NE(GetWindow(box, GW_OWNER), program_->MainWindow());
+        EXPECT_NE(GetWindow(box, GW_OWNER), FProgram->MainWindow());
         const LONG style = GetWindowLongA(box, GWL_STYLE);
         EXPECT_TRUE(style & WS_SYSMENU);
         EXPECT_FALSE(style & (WS_MINIMIZEBOX | WS_MAXIMIZEBOX | WS_THICKFRAME));
@@ -126,7 +126,7 @@ protected:
         EXPECT_LE(static_cast<short>(HIWORD(lastLine)) + lineHeight, memoClient.bottom);
         EXPECT_FALSE(GetWindowLongA(memo, GWL_STYLE) & (WS_VSCROLL | WS_HSCROLL | ES_READONLY));
 
-        EXPECT_FALSE(IsWindowEnabled(program_->MainWindow())) << "the main window takes no input";
+        EXPECT_FALSE(IsWindowEnabled(FProgram->MainWindow())) << "the main window takes no input";
     }
 };
 
@@ -137,7 +137,7 @@ TEST_F(AboutTest, EachShowingIsANewBoxAndClosingDestroysIt) {
     ExpectFreshBox(first);
     // An edit is the box's own: the next box starts from the stored text.
     HWND memo = Child(first, "Edit");
-    program_->SetText(memo, "changed");
+    FProgram->SetText(memo, "changed");
     EXPECT_EQ(Program::Text(memo), "changed");
     PostMessageA(Child(first, "Button"), BM_CLICK, 0, 0);   // "&OK"
     WaitClosed(first);
@@ -162,8 +162,8 @@ TEST_F(AboutTest, EachShowingIsANewBoxAndClosingDestroysIt) {
 TEST_F(AboutTest, TheProgramEndsWhileTheBoxIsUp) {
     StartShown();
     ASSERT_NE(Open(), nullptr);
-    program_->Close();
-    EXPECT_TRUE(program_->WaitForExit());
+    FProgram->Close();
+    EXPECT_TRUE(FProgram->WaitForExit());
 }
 
 // Enter and the space bar press the button that has the focus when the box opens.

@@ -18,61 +18,61 @@ public:
         wc.hInstance = GetModuleHandleA(nullptr);
         wc.lpszClassName = "PastimoTestViewer";
         RegisterClassA(&wc);
-        hwnd_ = CreateWindowA("PastimoTestViewer", "", 0, 0, 0, 0, 0, nullptr, nullptr, wc.hInstance, nullptr);
-        SetWindowLongPtrA(hwnd_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
-        next_ = SetClipboardViewer(hwnd_);
+        FHwnd = CreateWindowA("PastimoTestViewer", "", 0, 0, 0, 0, 0, nullptr, nullptr, wc.hInstance, nullptr);
+        SetWindowLongPtrA(FHwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+        FNext = SetClipboardViewer(FHwnd);
         PumpMessages();
-        notices_ = 0;
+        FNotices = 0;
     }
     ~TestViewer() {
-        ChangeClipboardChain(hwnd_, next_);
-        DestroyWindow(hwnd_);
+        ChangeClipboardChain(FHwnd, FNext);
+        DestroyWindow(FHwnd);
     }
-    int Notices() const { return notices_; }
+    int Notices() const { return FNotices; }
 
 private:
     static LRESULT CALLBACK Proc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
         auto* self = reinterpret_cast<TestViewer*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
         if (self && message == WM_DRAWCLIPBOARD) {
-            ++self->notices_;
-            if (self->next_) SendMessageA(self->next_, message, wParam, lParam);
+            ++self->FNotices;
+            if (self->FNext) SendMessageA(self->FNext, message, wParam, lParam);
             return 0;
         }
         if (self && message == WM_CHANGECBCHAIN) {
-            if (reinterpret_cast<HWND>(wParam) == self->next_) self->next_ = reinterpret_cast<HWND>(lParam);
-            else if (self->next_) SendMessageA(self->next_, message, wParam, lParam);
+            if (reinterpret_cast<HWND>(wParam) == self->FNext) self->FNext = reinterpret_cast<HWND>(lParam);
+            else if (self->FNext) SendMessageA(self->FNext, message, wParam, lParam);
             return 0;
         }
         return DefWindowProcA(hwnd, message, wParam, lParam);
     }
-    HWND hwnd_ = nullptr;
-    HWND next_ = nullptr;
-    int notices_ = 0;
+    HWND FHwnd = nullptr;
+    HWND FNext = nullptr;
+    int FNotices = 0;
 };
 
 class Capture : public ProgramTest {
 protected:
     void Start() {
         StartHidden();
-        list_ = program_->Control("ListBox", 431, 80);
-        viewer_ = program_->Control("Edit", 483, 128);
-        copyBack_ = program_->Control("Button", 220, 28);
-        captureBox_ = program_->Control("Button", 291, 17);
-        ASSERT_TRUE(list_ && viewer_ && copyBack_ && captureBox_);
+        FList = FProgram->Control("ListBox", 431, 80);
+        FViewer = FProgram->Control("Edit", 483, 128);
+        FCopyBack = FProgram->Control("Button", 220, 28);
+        FCaptureBox = FProgram->Control("Button", 291, 17);
+        ASSERT_TRUE(FList && FViewer && FCopyBack && FCaptureBox);
         // Whatever was on the clipboard at start-up is entry 1 already.
-        baseline_ = Program::Rows(list_).size();
+        FBaseline = Program::Rows(FList).size();
     }
     // Copies text as another program would, and waits for the program to have
     // handled the notice.
     void Copy(const std::string& text) {
         SetClipboardText(text);
         PumpMessages();
-        program_->Sync();
+        FProgram->Sync();
     }
-    std::vector<std::string> Rows() { return Program::Rows(list_); }
+    std::vector<std::string> Rows() { return Program::Rows(FList); }
 
-    HWND list_ = nullptr, viewer_ = nullptr, copyBack_ = nullptr, captureBox_ = nullptr;
-    size_t baseline_ = 0;
+    HWND FList = nullptr, FViewer = nullptr, FCopyBack = nullptr, FCaptureBox = nullptr;
+    size_t FBaseline = 0;
 };
 
 TEST_F(Capture, NewestFirstFiveAtMostAndTheWholeTextOnSelection) {
@@ -82,8 +82,8 @@ TEST_F(Capture, NewestFirstFiveAtMostAndTheWholeTextOnSelection) {
 
     Copy("alpha\r\nbeta");
     EXPECT_EQ(Rows().front(), "alpha");
-    program_->Select(list_, 0);
-    EXPECT_EQ(Program::Text(viewer_), "alpha\r\nbeta\r\n");
+    FProgram->Select(FList, 0);
+    EXPECT_EQ(Program::Text(FViewer), "alpha\r\nbeta\r\n");
 
     Copy(std::string(5000, 'x'));
     EXPECT_EQ(Rows().front(), std::string(4096, 'x'));
@@ -98,7 +98,7 @@ TEST_F(Capture, ABurstOfCopiesRecordsEachChangeAtMostOnce) {
     // clipboard has moved on, but no copy may turn into two entries.
     for (int i = 1; i <= 20; ++i) SetClipboardText("burst " + std::to_string(i));
     PumpMessages();
-    program_->Sync();
+    FProgram->Sync();
     const auto rows = Rows();
     ASSERT_FALSE(rows.empty());
     EXPECT_EQ(rows.front(), "burst 20") << "the last copy is the newest entry";
@@ -113,14 +113,14 @@ TEST_F(Capture, ABurstOfCopiesRecordsEachChangeAtMostOnce) {
 TEST_F(Capture, CopyBackBecomesTheNewestEntry) {
     Start();
     for (const char* text : {"e1", "e2", "e3", "e4", "e5"}) Copy(text);
-    program_->Select(list_, 2);  // "e3"
-    program_->Click(copyBack_);
+    FProgram->Select(FList, 2);  // "e3"
+    FProgram->Click(FCopyBack);
     WaitUntil([&] { return Rows().front() == "e3"; });
     EXPECT_EQ(ClipboardText(), "e3\r\n");
     EXPECT_EQ(Rows(), (std::vector<std::string>{"e3", "e5", "e4", "e3", "e2"}));
     // An edit in the viewer is what goes back.
-    program_->SetText(viewer_, "edited");
-    program_->Click(copyBack_);
+    FProgram->SetText(FViewer, "edited");
+    FProgram->Click(FCopyBack);
     WaitUntil([&] { return Rows().front() == "edited"; });
     EXPECT_EQ(ClipboardText(), "edited");
 }
@@ -135,25 +135,25 @@ TEST_F(Capture, ANonTextCopyChangesNothing) {
     SetClipboardData(CF_BITMAP, bitmap);
     CloseClipboard();
     PumpMessages();
-    program_->Sync();
+    FProgram->Sync();
     EXPECT_EQ(Rows(), before);
 }
 
 TEST_F(Capture, CaptureOffRecordsNothingAndSurvivesARestart) {
     Start();
-    program_->Click(captureBox_);  // off
-    EXPECT_EQ(SendMessageA(captureBox_, BM_GETCHECK, 0, 0), BST_UNCHECKED);
+    FProgram->Click(FCaptureBox);  // off
+    EXPECT_EQ(SendMessageA(FCaptureBox, BM_GETCHECK, 0, 0), BST_UNCHECKED);
     const auto before = Rows();
     Copy("not recorded");
     EXPECT_EQ(Rows(), before);
-    program_->Close();
-    ASSERT_TRUE(program_->WaitForExit());
-    EXPECT_NE(ReadFileBytes(folder_.File("OPTION1.INI")).find("AUTO=0"), std::string::npos);
+    FProgram->Close();
+    ASSERT_TRUE(FProgram->WaitForExit());
+    EXPECT_NE(ReadFileBytes(FFolder.File("OPTION1.INI")).find("AUTO=0"), std::string::npos);
 
-    program_ = std::make_unique<Program>(folder_.Path());
-    program_->Sync();
-    HWND list = program_->Control("ListBox", 431, 80);
-    HWND box = program_->Control("Button", 291, 17);
+    FProgram = std::make_unique<Program>(FFolder.Path());
+    FProgram->Sync();
+    HWND list = FProgram->Control("ListBox", 431, 80);
+    HWND box = FProgram->Control("Button", 291, 17);
     EXPECT_EQ(SendMessageA(box, BM_GETCHECK, 0, 0), BST_UNCHECKED);
     Copy("still not recorded");
     EXPECT_TRUE(Program::Rows(list).empty());
@@ -165,8 +165,8 @@ TEST_F(Capture, AViewerJoinedBeforeKeepsGettingEveryNotice) {
     const int before = viewer.Notices();
     Copy("through the chain");
     EXPECT_TRUE(WaitUntil([&] { return viewer.Notices() > before; })) << "passed on while running";
-    program_->Close();
-    ASSERT_TRUE(program_->WaitForExit());
+    FProgram->Close();
+    ASSERT_TRUE(FProgram->WaitForExit());
     const int afterExit = viewer.Notices();
     SetClipboardText("after the program left");
     EXPECT_TRUE(WaitUntil([&] { return viewer.Notices() > afterExit; })) << "the chain was mended on exit";
@@ -186,26 +186,26 @@ TEST_F(Capture, MarkedPasswordsAreNotRecorded) {
                      GlobalAlloc(GMEM_MOVEABLE, 1));
     CloseClipboard();
     PumpMessages();
-    program_->Sync();
+    FProgram->Sync();
     EXPECT_EQ(Rows(), before);
 }
 
 TEST_F(Capture, AutoMinimizeHidesTheWindowAfterAPickEvenWithoutItsText) {
     StartShown();
-    program_->ShowPage(0);
-    MyGroupsPage page(*program_);
-    program_->SetText(page.groupName, "G");
-    program_->Click(page.addGroup);
-    program_->Select(page.groups, 0);
-    program_->SetText(page.itemName, "gone");
-    program_->SetText(page.itemText, "text");
-    program_->Click(page.addItem);
+    FProgram->ShowPage(0);
+    MyGroupsPage page(*FProgram);
+    FProgram->SetText(page.groupName, "G");
+    FProgram->Click(page.addGroup);
+    FProgram->Select(page.groups, 0);
+    FProgram->SetText(page.itemName, "gone");
+    FProgram->SetText(page.itemText, "text");
+    FProgram->Click(page.addItem);
     DeleteFileA(Data("G\\gone.itm").c_str());
-    program_->Click(page.autoMinimize);
-    EXPECT_NE(ReadFileBytes(folder_.File("OPTION1.INI")).find("[MINIM]\r\nAUTO=1"), std::string::npos);
+    FProgram->Click(page.autoMinimize);
+    EXPECT_NE(ReadFileBytes(FFolder.File("OPTION1.INI")).find("[MINIM]\r\nAUTO=1"), std::string::npos);
     SetClipboardText("kept");
-    program_->Select(page.items, 0);
-    EXPECT_TRUE(WaitUntil([&] { return !IsWindowVisible(program_->MainWindow()); }));
+    FProgram->Select(page.items, 0);
+    EXPECT_TRUE(WaitUntil([&] { return !IsWindowVisible(FProgram->MainWindow()); }));
     EXPECT_EQ(Program::Text(page.itemName), "gone");
     EXPECT_EQ(ClipboardText(), "kept") << "a missing text leaves the clipboard as it was";
 }

@@ -100,13 +100,13 @@ TempFolder::TempFolder() {
         char name[MAX_PATH];
         std::snprintf(name, sizeof(name), "%spastimo-e2e-%lu-%d\\", temp, GetCurrentProcessId(), ++counter);
         if (CreateDirectoryA(name, nullptr)) {
-            path_ = name;
+            FPath = name;
             return;
         }
     }
 }
 
-TempFolder::~TempFolder() { DeleteTree(path_); }
+TempFolder::~TempFolder() { DeleteTree(FPath); }
 
 bool FileExists(const std::string& path) {
     const DWORD attributes = GetFileAttributesA(path.c_str());
@@ -178,61 +178,61 @@ Program::Program(const std::string& folder) {
     startup.cb = sizeof(startup);
     std::string commandLine = "\"" + exe + "\"";
     if (!CreateProcessA(exe.c_str(), &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr, folder.c_str(),
-                        &startup, &info_))
+                        &startup, &FInfo))
         throw std::runtime_error("cannot start " + exe);
 }
 
 Program::~Program() {
-    if (!info_.hProcess) return;
+    if (!FInfo.hProcess) return;
     if (Running()) {
         // Answer any box first: a modal box would keep the window from closing.
         for (int i = 0; i < 5; ++i) {
             if (HWND box = MessageBoxNow()) PressOk(box);
         }
-        if (HWND main = main_ ? main_ : MainWindow(0)) PostMessageA(main, WM_CLOSE, 0, 0);
+        if (HWND main = FMain ? FMain : MainWindow(0)) PostMessageA(main, WM_CLOSE, 0, 0);
         if (!WaitForExit(5000)) {
             for (int i = 0; i < 5; ++i) {
                 if (HWND box = MessageBoxNow()) PressOk(box);
             }
-            if (!WaitForExit(3000)) TerminateProcess(info_.hProcess, 1);
+            if (!WaitForExit(3000)) TerminateProcess(FInfo.hProcess, 1);
         }
     }
-    CloseHandle(info_.hThread);
-    CloseHandle(info_.hProcess);
+    CloseHandle(FInfo.hThread);
+    CloseHandle(FInfo.hProcess);
 }
 
-bool Program::Running() const { return WaitForSingleObject(info_.hProcess, 0) == WAIT_TIMEOUT; }
+bool Program::Running() const { return WaitForSingleObject(FInfo.hProcess, 0) == WAIT_TIMEOUT; }
 
 bool Program::WaitForExit(DWORD milliseconds) {
-    return WaitForSingleObject(info_.hProcess, milliseconds) == WAIT_OBJECT_0;
+    return WaitForSingleObject(FInfo.hProcess, milliseconds) == WAIT_OBJECT_0;
 }
 
 HWND Program::MainWindow(DWORD milliseconds) {
-    if (main_ && IsWindow(main_)) return main_;
+    if (FMain && IsWindow(FMain)) return FMain;
     // The main window may be hidden: look for it by class and caption.
     WaitUntil([&] {
-        main_ = FindWindowA("TForm1", "Varnel Pastimo");
+        FMain = FindWindowA("TForm1", "Varnel Pastimo");
         DWORD pid = 0;
-        if (main_) GetWindowThreadProcessId(main_, &pid);
-        if (pid != info_.dwProcessId) main_ = nullptr;
-        if (!main_) {
+        if (FMain) GetWindowThreadProcessId(FMain, &pid);
+        if (pid != FInfo.dwProcessId) FMain = nullptr;
+        if (!FMain) {
             // Another instance may own the first match: walk all of them.
             HWND candidate = nullptr;
             while ((candidate = FindWindowExA(nullptr, candidate, "TForm1", "Varnel Pastimo"))) {
                 GetWindowThreadProcessId(candidate, &pid);
-                if (pid == info_.dwProcessId) {
-                    main_ = candidate;
+                if (pid == FInfo.dwProcessId) {
+                    FMain = candidate;
                     break;
                 }
             }
         }
-        return main_ != nullptr;
+        return FMain != nullptr;
     }, milliseconds);
-    return main_;
+    return FMain;
 }
 
 HWND Program::WaitForMessageBox(DWORD milliseconds) const {
-    TopLevelSearch search{info_.dwProcessId, "#32770", nullptr, nullptr};
+    TopLevelSearch search{FInfo.dwProcessId, "#32770", nullptr, nullptr};
     WaitUntil([&] {
         search.found = nullptr;
         EnumWindows(FindTopLevel, reinterpret_cast<LPARAM>(&search));
@@ -268,7 +268,7 @@ void Program::PressOk(HWND box) {
 void Program::Sync() {
     HWND main = MainWindow();
     static const UINT message = RegisterWindowMessageA("Pastimo.Sync");
-    const LPARAM mark = ++syncCount_;
+    const LPARAM mark = ++FSyncCount;
     PostMessageA(main, message, 0, mark);
     WaitUntil([&] { return reinterpret_cast<LPARAM>(GetPropA(main, "Pastimo.Sync")) == mark; }, 10000);
 }
@@ -351,7 +351,7 @@ void Program::ShowPage(int index) {
     if (!tabs) throw std::runtime_error("no tab control");
     // The tab's rectangle must be asked for with memory of the program's own.
     HANDLE process = OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE,
-                                 info_.dwProcessId);
+                                 FInfo.dwProcessId);
     void* remote = VirtualAllocEx(process, nullptr, sizeof(RECT), MEM_COMMIT, PAGE_READWRITE);
     SendMessageA(tabs, TCM_GETITEMRECT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(remote));
     RECT rect{};

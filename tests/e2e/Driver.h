@@ -21,10 +21,10 @@ class TempFolder {
 public:
     TempFolder();
     ~TempFolder();
-    const std::string& Path() const { return path_; }   // ends in a backslash
-    std::string File(const std::string& relative) const { return path_ + relative; }
+    const std::string& Path() const { return FPath; }   // ends in a backslash
+    std::string File(const std::string& relative) const { return FPath + relative; }
 private:
-    std::string path_;
+    std::string FPath;
 };
 
 bool FileExists(const std::string& path);
@@ -45,7 +45,7 @@ public:
     // the main window, and as a last resort terminates it.
     ~Program();
 
-    DWORD ProcessId() const { return info_.dwProcessId; }
+    DWORD ProcessId() const { return FInfo.dwProcessId; }
     bool Running() const;
     // Waits for the process to end; true when it did within the time.
     bool WaitForExit(DWORD milliseconds = 10000);
@@ -82,9 +82,9 @@ public:
     void ShowPage(int index);                       // as a click on the page's tab
 
 private:
-    PROCESS_INFORMATION info_{};
-    HWND main_ = nullptr;
-    LPARAM syncCount_ = 0;
+    PROCESS_INFORMATION FInfo{};
+    HWND FMain = nullptr;
+    LPARAM FSyncCount = 0;
 };
 
 // Handles the messages waiting for this thread's own windows (a test's

@@ -36,16 +36,16 @@ class Faults : public MyGroupsPageTest {
 protected:
     // Presses the button, expects the error box, answers it; returns its text.
     std::string ErrorBoxOf(HWND button) {
-        return ExpectBox([&] { program_->ClickNoSync(button); }, "Pastimo");
+        return ExpectBox([&] { FProgram->ClickNoSync(button); }, "Pastimo");
     }
     // The main window still handles messages.
     bool Answers() {
         DWORD_PTR result = 0;
-        return SendMessageTimeoutA(program_->MainWindow(), WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 30000, &result) != 0;
+        return SendMessageTimeoutA(FProgram->MainWindow(), WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 30000, &result) != 0;
     }
     Tree Library() const {
         Tree tree;
-        Walk(folder_.File("data\\"), "", tree);
+        Walk(FFolder.File("data\\"), "", tree);
         return tree;
     }
 };
@@ -58,12 +58,12 @@ TEST_F(Faults, AGroupListHeldByAnotherProgramFailsAddGroupAndStaysAsItWas) {
     HANDLE held = CreateFileA(Data("categories.dat").c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr,
                               OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
     ASSERT_NE(held, INVALID_HANDLE_VALUE);
-    program_->SetText(page_->groupName, "New");
-    const std::string text = ErrorBoxOf(page_->addGroup);
+    FProgram->SetText(FPage->groupName, "New");
+    const std::string text = ErrorBoxOf(FPage->addGroup);
     CloseHandle(held);
 
     EXPECT_EQ(text, "Cannot create file " + Data("categories.dat") + ".");
-    EXPECT_TRUE(program_->Running());
+    EXPECT_TRUE(FProgram->Running());
     EXPECT_TRUE(Answers());
     EXPECT_EQ(ReadFileBytes(Data("categories.dat")), "Kept\r\n");
     // The folder was made before the list could not be written; nothing
@@ -79,46 +79,46 @@ TEST_F(Faults, AGroupListHeldByAnotherProgramFailsAddGroupAndStaysAsItWas) {
 
 TEST_F(Faults, AReadOnlyItemFileFailsSaveChangedItemAndKeepsItsText) {
     AddGroup("G");
-    program_->Select(page_->groups, 0);
+    FProgram->Select(FPage->groups, 0);
     AddItem("note", "old text");
-    program_->Select(page_->items, 0);
-    ASSERT_EQ(Program::Text(page_->itemText), "old text");
-    ASSERT_TRUE(IsWindowVisible(page_->saveChanged));
+    FProgram->Select(FPage->items, 0);
+    ASSERT_EQ(Program::Text(FPage->itemText), "old text");
+    ASSERT_TRUE(IsWindowVisible(FPage->saveChanged));
     const Tree before = Library();
 
     ASSERT_TRUE(SetFileAttributesA(Data("G\\note.itm").c_str(), FILE_ATTRIBUTE_READONLY));
-    program_->SetText(page_->itemText, "new text");
-    const std::string text = ErrorBoxOf(page_->saveChanged);
+    FProgram->SetText(FPage->itemText, "new text");
+    const std::string text = ErrorBoxOf(FPage->saveChanged);
     SetFileAttributesA(Data("G\\note.itm").c_str(), FILE_ATTRIBUTE_NORMAL);
 
     EXPECT_EQ(text, "Cannot create file " + Data("G\\note.itm") + ".");
-    EXPECT_TRUE(program_->Running());
+    EXPECT_TRUE(FProgram->Running());
     EXPECT_TRUE(Answers());
     EXPECT_EQ(Library(), before) << "the item list is rewritten with the same names, the text stays";
     EXPECT_EQ(ReadFileBytes(Data("G\\note.itm")), "old text");
-    EXPECT_EQ(Program::Rows(page_->items), (std::vector<std::string>{"note"}));
+    EXPECT_EQ(Program::Rows(FPage->items), (std::vector<std::string>{"note"}));
 }
 
 TEST_F(Faults, AGroupFolderRemovedUnderTheProgramFailsAddItem) {
     AddGroup("Gone");
     AddGroup("Stays");
-    program_->Select(page_->groups, 0);
+    FProgram->Select(FPage->groups, 0);
     ASSERT_TRUE(DeleteFileA(Data("Gone\\Gone.dat").c_str()));
     ASSERT_TRUE(RemoveDirectoryA(Data("Gone").c_str()));
     const Tree before = Library();
 
-    program_->SetText(page_->itemName, "i");
-    program_->SetText(page_->itemText, "text");
-    const std::string text = ErrorBoxOf(page_->addItem);
+    FProgram->SetText(FPage->itemName, "i");
+    FProgram->SetText(FPage->itemText, "text");
+    const std::string text = ErrorBoxOf(FPage->addItem);
 
     EXPECT_EQ(text, "Cannot create file " + Data("Gone\\Gone.dat") + ".");
-    EXPECT_TRUE(program_->Running());
+    EXPECT_TRUE(FProgram->Running());
     EXPECT_TRUE(Answers());
     EXPECT_EQ(Library(), before) << "the folder is not made again, nothing else is written";
     EXPECT_EQ(ReadFileBytes(Data("categories.dat")), "Gone\r\nStays\r\n");
 
     // The other group still works.
-    program_->Select(page_->groups, 1);
+    FProgram->Select(FPage->groups, 1);
     AddItem("j", "fine");
     EXPECT_EQ(ReadFileBytes(Data("Stays\\Stays.dat")), "j\r\n");
     EXPECT_EQ(ReadFileBytes(Data("Stays\\j.itm")), "fine");

@@ -23,25 +23,25 @@ protected:
     // Starts the program as its first launch and answers the first-run
     // message: the window is then shown, on the "Help" page.
     Program& StartShown() {
-        program_ = std::make_unique<Program>(folder_.Path());
-        HWND box = program_->WaitForMessageBox();
+        FProgram = std::make_unique<Program>(FFolder.Path());
+        HWND box = FProgram->WaitForMessageBox();
         EXPECT_NE(box, nullptr) << "no first-run message";
         if (box) Program::PressOk(box);
-        program_->Sync();
-        return *program_;
+        FProgram->Sync();
+        return *FProgram;
     }
     // Starts the program as a later launch: no message, window hidden.
     Program& StartHidden() {
-        WriteFileBytes(folder_.File("LAUNCHES.DAT"), "5\r\n");
-        program_ = std::make_unique<Program>(folder_.Path());
-        program_->MainWindow();
-        program_->Sync();
-        return *program_;
+        WriteFileBytes(FFolder.File("LAUNCHES.DAT"), "5\r\n");
+        FProgram = std::make_unique<Program>(FFolder.Path());
+        FProgram->MainWindow();
+        FProgram->Sync();
+        return *FProgram;
     }
-    std::string Data(const std::string& relative) const { return folder_.File("data\\" + relative); }
+    std::string Data(const std::string& relative) const { return FFolder.File("data\\" + relative); }
 
-    TempFolder folder_;
-    std::unique_ptr<Program> program_;
+    TempFolder FFolder;
+    std::unique_ptr<Program> FProgram;
 };
 
 }  // namespace e2e

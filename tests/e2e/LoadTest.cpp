@@ -56,7 +56,7 @@ class Load : public ProgramTest {
 protected:
     bool Answers() {
         DWORD_PTR result = 0;
-        return SendMessageTimeoutA(program_->MainWindow(), WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 60000, &result) != 0;
+        return SendMessageTimeoutA(FProgram->MainWindow(), WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 60000, &result) != 0;
     }
 };
 
@@ -65,31 +65,31 @@ TEST_F(Load, TenThousandGroupsAndTenThousandItemsAreListedInOrder) {
     for (int i = 0; i < kGroups; ++i) groups.push_back(Numbered("Group ", i));
     for (int i = 0; i < kItems; ++i) items.push_back(Numbered("item ", i));
     const std::string big = groups[kBigGroup];
-    ASSERT_TRUE(CreateDirectoryA(folder_.File("data").c_str(), nullptr));
+    ASSERT_TRUE(CreateDirectoryA(FFolder.File("data").c_str(), nullptr));
     ASSERT_TRUE(CreateDirectoryA(Data(big).c_str(), nullptr));
     WriteFileBytes(Data("categories.dat"), ShuffledList(groups));
     WriteFileBytes(Data(big + "\\" + big + ".dat"), ShuffledList(items));
     WriteFileBytes(Data(big + "\\item 09999.itm"), "the last one");
 
     StartHidden();
-    MyGroupsPage page(*program_);
+    MyGroupsPage page(*FProgram);
     ASSERT_TRUE(page.AllFound());
     EXPECT_EQ(Program::Rows(page.groups), groups);
     ASSERT_TRUE(Answers());
-    const Memory loaded = MemoryOf(program_->ProcessId());
+    const Memory loaded = MemoryOf(FProgram->ProcessId());
 
-    program_->Select(page.groups, kBigGroup);
+    FProgram->Select(page.groups, kBigGroup);
     EXPECT_EQ(Program::Rows(page.items), items);
     ASSERT_TRUE(Answers());
-    const Memory both = MemoryOf(program_->ProcessId());
+    const Memory both = MemoryOf(FProgram->ProcessId());
     std::printf("[ memory ] working set with 10,000 groups %.2f MiB, with 10,000 items too %.2f MiB\n",
                 loaded.workingSet / 1048576.0, both.workingSet / 1048576.0);
 
-    program_->Select(page.items, kItems - 1);
+    FProgram->Select(page.items, kItems - 1);
     EXPECT_EQ(Program::Text(page.itemName), "item 09999");
     EXPECT_EQ(Program::Text(page.itemText), "the last one");
     EXPECT_TRUE(Answers());
-    EXPECT_TRUE(program_->Running());
+    EXPECT_TRUE(FProgram->Running());
 }
 
 // A clipboard viewer of the test's own, joined after the program and so
@@ -104,40 +104,40 @@ public:
         wc.hInstance = GetModuleHandleA(nullptr);
         wc.lpszClassName = "PastimoLoadTestViewer";
         RegisterClassA(&wc);
-        hwnd_ = CreateWindowA(wc.lpszClassName, "", 0, 0, 0, 0, 0, nullptr, nullptr, wc.hInstance, nullptr);
-        next_ = hwnd_ ? SetClipboardViewer(hwnd_) : nullptr;
+        FHwnd = CreateWindowA(wc.lpszClassName, "", 0, 0, 0, 0, 0, nullptr, nullptr, wc.hInstance, nullptr);
+        FNext = FHwnd ? SetClipboardViewer(FHwnd) : nullptr;
         PumpMessages();
     }
     ~ChainHead() {
-        ChangeClipboardChain(hwnd_, next_);
-        DestroyWindow(hwnd_);
+        ChangeClipboardChain(FHwnd, FNext);
+        DestroyWindow(FHwnd);
     }
-    bool Joined() const { return hwnd_ && next_; }
+    bool Joined() const { return FHwnd && FNext; }
 
 private:
-    static HWND next_;
+    static HWND FNext;
     static LRESULT CALLBACK Proc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
         if (message == WM_DRAWCLIPBOARD) {
-            if (next_) SendMessageA(next_, message, wParam, lParam);
+            if (FNext) SendMessageA(FNext, message, wParam, lParam);
             return 0;
         }
         if (message == WM_CHANGECBCHAIN) {
-            if (reinterpret_cast<HWND>(wParam) == next_) next_ = reinterpret_cast<HWND>(lParam);
-            else if (next_) SendMessageA(next_, message, wParam, lParam);
+            if (reinterpret_cast<HWND>(wParam) == FNext) FNext = reinterpret_cast<HWND>(lParam);
+            else if (FNext) SendMessageA(FNext, message, wParam, lParam);
             return 0;
         }
         return DefWindowProcA(hwnd, message, wParam, lParam);
     }
-    HWND hwnd_ = nullptr;
+    HWND FHwnd = nullptr;
 };
-HWND ChainHead::next_ = nullptr;
+HWND ChainHead::FNext = nullptr;
 
 class Burst : public Load {
 protected:
     void Start() {
         StartHidden();
-        recent_ = program_->Control("ListBox", 431, 80);
-        ASSERT_NE(recent_, nullptr);
+        FRecent = FProgram->Control("ListBox", 431, 80);
+        ASSERT_NE(FRecent, nullptr);
     }
     // Copies count texts as fast as this process can, handling its own
     // messages between them but never waiting for the program.
@@ -146,16 +146,16 @@ protected:
             SetClipboardText(Numbered(prefix, i));
             PumpMessages();
         }
-        program_->Sync();
+        FProgram->Sync();
     }
     static std::vector<std::string> LastFive(const char* prefix, int count) {
         std::vector<std::string> rows;
         for (int i = count - 1; i >= count - 5; --i) rows.push_back(Numbered(prefix, i));
         return rows;
     }
-    std::vector<std::string> Rows() const { return Program::Rows(recent_); }
+    std::vector<std::string> Rows() const { return Program::Rows(FRecent); }
 
-    HWND recent_ = nullptr;
+    HWND FRecent = nullptr;
 };
 
 // The program reads the clipboard when it handles a notice; a notice that
@@ -175,7 +175,7 @@ TEST_F(Burst, AFreeRunningBurstEndsWithTheLastTextAndKeepsTheOrder) {
     }
     std::printf("[ free-running burst ] recent list: %s\n", ::testing::PrintToString(rows).c_str());
     EXPECT_TRUE(Answers());
-    EXPECT_TRUE(program_->Running());
+    EXPECT_TRUE(FProgram->Running());
 }
 
 // With every notice delivered before the next change, nothing is lost or
@@ -187,15 +187,15 @@ TEST_F(Burst, ABurstWhoseNoticesArriveInTimeKeepsTheLastFiveAndNoMemory) {
     // A first burst lets every lazy allocation happen before measuring.
     Copy("warm-up ", 100);
     ASSERT_EQ(Rows(), LastFive("warm-up ", 100));
-    const Memory before = MemoryOf(program_->ProcessId());
+    const Memory before = MemoryOf(FProgram->ProcessId());
     ASSERT_NE(before.workingSet, 0u);
 
     Copy("burst ", 1000);
     EXPECT_EQ(Rows(), LastFive("burst ", 1000));
     ASSERT_TRUE(Answers());
-    EXPECT_TRUE(program_->Running());
+    EXPECT_TRUE(FProgram->Running());
 
-    const Memory after = MemoryOf(program_->ProcessId());
+    const Memory after = MemoryOf(FProgram->ProcessId());
     const double privateGrowth = (static_cast<double>(after.privateBytes) - before.privateBytes) / 1048576.0;
     const double workingSetGrowth = (static_cast<double>(after.workingSet) - before.workingSet) / 1048576.0;
     std::printf("[ memory ] private %.2f -> %.2f MiB (%+.2f), working set %.2f -> %.2f MiB (%+.2f)\n",

@@ -40,32 +40,32 @@ class MyGroupsPageTest : public ProgramTest {
 protected:
     void SetUp() override {
         StartShown();
-        program_->ShowPage(0);
-        page_ = std::make_unique<MyGroupsPage>(*program_);
-        ASSERT_TRUE(page_->AllFound());
+        FProgram->ShowPage(0);
+        FPage = std::make_unique<MyGroupsPage>(*FProgram);
+        ASSERT_TRUE(FPage->AllFound());
     }
     void AddGroup(const std::string& name) {
-        program_->SetText(page_->groupName, name);
-        program_->Click(page_->addGroup);
+        FProgram->SetText(FPage->groupName, name);
+        FProgram->Click(FPage->addGroup);
     }
     void AddItem(const std::string& name, const std::string& text) {
-        program_->SetText(page_->itemName, name);
-        program_->SetText(page_->itemText, text);
-        program_->Click(page_->addItem);
+        FProgram->SetText(FPage->itemName, name);
+        FProgram->SetText(FPage->itemText, text);
+        FProgram->Click(FPage->addItem);
     }
     // Runs an action that must answer with a message box of this caption;
     // answers it and returns its text.
     std::string ExpectBox(const std::function<void()>& action, const char* caption = "Information") {
         action();
-        HWND box = program_->WaitForMessageBox();
+        HWND box = FProgram->WaitForMessageBox();
         if (!box) return "(no box)";
         EXPECT_EQ(Program::Caption(box), caption);
         const std::string text = Program::MessageBoxText(box);
         Program::PressOk(box);
-        program_->Sync();
+        FProgram->Sync();
         return text;
     }
-    std::unique_ptr<MyGroupsPage> page_;
+    std::unique_ptr<MyGroupsPage> FPage;
 };
 
 }  // namespace e2e

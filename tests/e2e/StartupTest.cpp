@@ -15,7 +15,7 @@ int ActivePage(Program& program) {
 
 TEST_F(ProgramTest, FirstThreeLaunchesInAFreshFolder) {
     {
-        Program first(folder_.Path());
+        Program first(FFolder.Path());
         HWND box = first.WaitForMessageBox();
         ASSERT_NE(box, nullptr);
         EXPECT_EQ(Program::Caption(box), "Information");
@@ -26,10 +26,10 @@ TEST_F(ProgramTest, FirstThreeLaunchesInAFreshFolder) {
         first.Sync();
         EXPECT_TRUE(IsWindowVisible(first.MainWindow()));
         EXPECT_EQ(ActivePage(first), 2) << "the first launch opens on Help";
-        EXPECT_TRUE(FolderExists(folder_.File("data")));
-        EXPECT_FALSE(FileExists(folder_.File("data\\categories.dat")));
+        EXPECT_TRUE(FolderExists(FFolder.File("data")));
+        EXPECT_FALSE(FileExists(FFolder.File("data\\categories.dat")));
         // Capture defaults to on and is written back; auto-minimize is not written.
-        EXPECT_EQ(ReadFileBytes(folder_.File("OPTION1.INI")), "[CLIP]\r\nAUTO=1\r\n");
+        EXPECT_EQ(ReadFileBytes(FFolder.File("OPTION1.INI")), "[CLIP]\r\nAUTO=1\r\n");
         // The window is centred on the screen.
         RECT rect;
         GetWindowRect(first.MainWindow(), &rect);
@@ -42,7 +42,7 @@ TEST_F(ProgramTest, FirstThreeLaunchesInAFreshFolder) {
         ASSERT_TRUE(first.WaitForExit());
     }
     {
-        Program second(folder_.Path());
+        Program second(FFolder.Path());
         HWND box = second.WaitForMessageBox();
         ASSERT_NE(box, nullptr);
         EXPECT_EQ(Program::MessageBoxText(box), kFirstRunMessage);
@@ -54,7 +54,7 @@ TEST_F(ProgramTest, FirstThreeLaunchesInAFreshFolder) {
         ASSERT_TRUE(second.WaitForExit());
     }
     {
-        Program third(folder_.Path());
+        Program third(FFolder.Path());
         third.MainWindow();
         third.Sync();  // start-up has run to the message loop
         EXPECT_EQ(third.MessageBoxNow(), nullptr) << "no message from the third launch on";
@@ -62,18 +62,18 @@ TEST_F(ProgramTest, FirstThreeLaunchesInAFreshFolder) {
         third.Close();
         ASSERT_TRUE(third.WaitForExit());
     }
-    EXPECT_EQ(ReadFileBytes(folder_.File("LAUNCHES.DAT")), "3\r\n");
+    EXPECT_EQ(ReadFileBytes(FFolder.File("LAUNCHES.DAT")), "3\r\n");
 }
 
 TEST_F(ProgramTest, AutoMinimizeStoredAsOnIsCheckedAndWrittenBack) {
-    WriteFileBytes(folder_.File("OPTION1.INI"), "[minim]\r\nauto = 1\r\n[CLIP]\r\nAUTO=0\r\n");
+    WriteFileBytes(FFolder.File("OPTION1.INI"), "[minim]\r\nauto = 1\r\n[CLIP]\r\nAUTO=0\r\n");
     Program& program = StartHidden();
     HWND check = program.Control("Button", 149, 17);
     EXPECT_EQ(SendMessageA(check, BM_GETCHECK, 0, 0), BST_CHECKED);
     HWND capture = program.Control("Button", 291, 17);
     EXPECT_EQ(SendMessageA(capture, BM_GETCHECK, 0, 0), BST_UNCHECKED);
     // Written back in place: one line under [minim] holding 1, the rest untouched.
-    const std::string ini = ReadFileBytes(folder_.File("OPTION1.INI"));
+    const std::string ini = ReadFileBytes(FFolder.File("OPTION1.INI"));
     ASSERT_EQ(ini.rfind("[minim]\r\n", 0), 0u) << ini;
     const std::string line = ini.substr(9, ini.find("\r\n", 9) - 9);
     EXPECT_EQ(line.back(), '1') << line;

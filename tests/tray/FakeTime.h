@@ -18,15 +18,15 @@ public:
     class Timer : public PlatformTimer {
     public:
         Timer(FakeTime& time, std::function<void(const std::exception&)> report)
-            : time_(time), report_(std::move(report)) { time_.timers_.push_back(this); }
+            : FTime(time), FReport(std::move(report)) { FTime.FTimers.push_back(this); }
         ~Timer() override {
-            auto& list = time_.timers_;
+            auto& list = FTime.FTimers;
             list.erase(std::remove(list.begin(), list.end(), this), list.end());
         }
         void Start(uint32_t periodMs) override {
             running = true;
             period = periodMs;
-            nextDue = time_.now + periodMs;
+            nextDue = FTime.now + periodMs;
             ++starts;
         }
         void Stop() override { running = false; }
@@ -36,8 +36,8 @@ public:
             try {
                 if (handler) handler();
             } catch (const std::exception& e) {
-                if (!report_) throw;
-                report_(e);
+                if (!FReport) throw;
+                FReport(e);
             }
         }
 
@@ -48,8 +48,8 @@ public:
         int expiries = 0;
 
     private:
-        FakeTime& time_;
-        std::function<void(const std::exception&)> report_;
+        FakeTime& FTime;
+        std::function<void(const std::exception&)> FReport;
     };
 
     uint32_t Now() override { return now; }
@@ -64,7 +64,7 @@ public:
         for (;;) {
             Timer* next = nullptr;
             uint32_t best = 0;
-            for (Timer* t : timers_) {
+            for (Timer* t : FTimers) {
                 if (!t->running) continue;
                 const uint32_t wait = t->nextDue - now;
                 if (wait <= ms && (!next || wait < best)) {
@@ -80,12 +80,12 @@ public:
         now += ms;
     }
 
-    const std::vector<Timer*>& Timers() const { return timers_; }
+    const std::vector<Timer*>& Timers() const { return FTimers; }
 
     uint32_t now = 0;
 
 private:
-    std::vector<Timer*> timers_;
+    std::vector<Timer*> FTimers;
 };
 
 }  // namespace pastimo::test

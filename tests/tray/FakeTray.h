@@ -45,11 +45,11 @@ public:
     static constexpr uint32_t desktop = 0x10;
     static constexpr uint32_t taskbarCreated = 0xC0DE;
 
-    FakePlatform(FakeTime& time, std::vector<std::string>& log) : time_(time), log_(log) {}
+    FakePlatform(FakeTime& time, std::vector<std::string>& log) : FTime(time), FLog(log) {}
 
     // Icons: each handle remembers the image it shows.
     uint32_t NewIcon(const std::string& image) {
-        const uint32_t h = nextIcon_++;
+        const uint32_t h = FNextIcon++;
         live[h] = image;
         return h;
     }
@@ -84,7 +84,7 @@ public:
     uint32_t TaskbarCreatedMessage() override { return taskbarCreated; }
     std::unique_ptr<PlatformTimer> CreateTimer(std::function<void(const std::exception&)> report) override {
         ++timersCreated;
-        return time_.MakeTimer(std::move(report));
+        return FTime.MakeTimer(std::move(report));
     }
 
     void Post(uint32_t window, uint32_t message, uint32_t wParam, int32_t lParam) override {
@@ -93,17 +93,17 @@ public:
     TPoint GetCursorPos() override { return cursor; }
     int16_t GetKeyState(int key) override { return keysDown.count(key) ? int16_t(-128) : int16_t(0); }
     void ShowWindow(uint32_t window, int command) override {
-        log_.push_back("ShowWindow " + std::to_string(window) + " " + std::to_string(command));
+        FLog.push_back("ShowWindow " + std::to_string(window) + " " + std::to_string(command));
         if (command == 0) visible.erase(window);
         if (command == 9) { visible.insert(window); iconic.erase(window); }
     }
     bool IsIconic(uint32_t window) override { return iconic.count(window) > 0; }
     bool IsWindowVisible(uint32_t window) override { return visible.count(window) > 0; }
-    void SetForegroundWindow(uint32_t window) override { log_.push_back("SetForegroundWindow " + std::to_string(window)); }
+    void SetForegroundWindow(uint32_t window) override { FLog.push_back("SetForegroundWindow " + std::to_string(window)); }
     uint32_t GetDesktopWindow() override { return desktop; }
-    void LockWindowUpdate(uint32_t window) override { log_.push_back("LockWindowUpdate " + std::to_string(window)); }
+    void LockWindowUpdate(uint32_t window) override { FLog.push_back("LockWindowUpdate " + std::to_string(window)); }
     uint32_t TrackPopupMenu(uint32_t menu, int32_t x, int32_t y, uint32_t owner) override {
-        log_.push_back("TrackPopupMenu " + std::to_string(menu) + " at " + std::to_string(x) + "," +
+        FLog.push_back("TrackPopupMenu " + std::to_string(menu) + " at " + std::to_string(x) + "," +
                        std::to_string(y) + " owner " + std::to_string(owner));
         return menuChoice;
     }
@@ -135,7 +135,7 @@ public:
     }
 
     // The platform timers alive now.
-    const std::vector<FakeTime::Timer*>& Timers() const { return time_.Timers(); }
+    const std::vector<FakeTime::Timer*>& Timers() const { return FTime.Timers(); }
     int TimerStarts() const {
         int n = 0;
         for (auto* t : Timers()) n += t->starts;
@@ -162,9 +162,9 @@ public:
     uint32_t menuChoice = 0;
 
 private:
-    FakeTime& time_;
-    std::vector<std::string>& log_;
-    uint32_t nextIcon_ = 0x1000;
+    FakeTime& FTime;
+    std::vector<std::string>& FLog;
+    uint32_t FNextIcon = 0x1000;
 };
 
 class FakeApp : public TrayApplication {
@@ -172,32 +172,32 @@ public:
     static constexpr uint32_t appWindow = 0x100;
     static constexpr uint32_t mainForm = 0x200;
 
-    FakeApp(FakePlatform& platform, std::vector<std::string>& log) : platform_(platform), log_(log) {
-        platform_.visible.insert(appWindow);
+    FakeApp(FakePlatform& platform, std::vector<std::string>& log) : FPlatform(platform), FLog(log) {
+        FPlatform.visible.insert(appWindow);
     }
     uint32_t Handle() override { return appWindow; }
     void Minimize() override {
-        log_.push_back("Minimize");
-        if (platform_.iconic.count(appWindow)) return;
-        platform_.iconic.insert(appWindow);
+        FLog.push_back("Minimize");
+        if (FPlatform.iconic.count(appWindow)) return;
+        FPlatform.iconic.insert(appWindow);
         if (minimizeHook) minimizeHook();
     }
     void Restore() override {
-        log_.push_back("Restore");
-        if (!platform_.iconic.count(appWindow)) return;
-        platform_.iconic.erase(appWindow);
+        FLog.push_back("Restore");
+        if (!FPlatform.iconic.count(appWindow)) return;
+        FPlatform.iconic.erase(appWindow);
         if (restoreHook) restoreHook();
     }
     void SetMinimizeHook(std::function<void()> hook) override { minimizeHook = std::move(hook); }
     void SetRestoreHook(std::function<void()> hook) override { restoreHook = std::move(hook); }
     void ShowMainForm() override {
-        log_.push_back("ShowMainForm");
-        platform_.visible.insert(mainForm);
+        FLog.push_back("ShowMainForm");
+        FPlatform.visible.insert(mainForm);
     }
     uint32_t MainFormHandle() override { return mainForm; }
     void ProcessMessages() override {
-        log_.push_back("ProcessMessages");
-        platform_.DeliverPosted();
+        FLog.push_back("ProcessMessages");
+        FPlatform.DeliverPosted();
     }
     void ReportException(const std::exception& failure) override { reported.push_back(failure.what()); }
 
@@ -205,8 +205,8 @@ public:
     std::vector<std::string> reported;
 
 private:
-    FakePlatform& platform_;
-    std::vector<std::string>& log_;
+    FakePlatform& FPlatform;
+    std::vector<std::string>& FLog;
 };
 
 struct TestForm : TComponent {

@@ -58,9 +58,9 @@ public:
         wc.hInstance = GetModuleHandleA(nullptr);
         wc.lpszClassName = "TrayTestWindow";
         RegisterClassA(&wc);
-        app_ = CreateWindowExA(0, "TrayTestWindow", "Tray test", WS_POPUP | WS_VISIBLE | WS_CAPTION | WS_MINIMIZEBOX,
+        FApp = CreateWindowExA(0, "TrayTestWindow", "Tray test", WS_POPUP | WS_VISIBLE | WS_CAPTION | WS_MINIMIZEBOX,
                                10, 10, 100, 50, nullptr, nullptr, wc.hInstance, nullptr);
-        main_ = CreateWindowExA(0, "TrayTestWindow", "Tray test main", WS_OVERLAPPEDWINDOW, 20, 20, 200, 100, app_,
+        FMain = CreateWindowExA(0, "TrayTestWindow", "Tray test main", WS_OVERLAPPEDWINDOW, 20, 20, 200, 100, FApp,
                                 nullptr, wc.hInstance, nullptr);
     }
     static WineApp& Shared() {
@@ -69,31 +69,31 @@ public:
     }
     // Back to the starting point of a test: shown, not minimised, no hooks.
     void Reset() {
-        if (IsIconic(app_)) ShowWindow(app_, SW_RESTORE);
-        if (!IsWindowVisible(app_)) ShowWindow(app_, SW_SHOWNA);
+        if (IsIconic(FApp)) ShowWindow(FApp, SW_RESTORE);
+        if (!IsWindowVisible(FApp)) ShowWindow(FApp, SW_SHOWNA);
         minimizeHook = nullptr;
         restoreHook = nullptr;
         reported.clear();
     }
-    uint32_t Handle() override { return Value(app_); }
+    uint32_t Handle() override { return Value(FApp); }
     void Minimize() override {
-        if (IsIconic(app_)) return;
-        ShowWindow(app_, SW_MINIMIZE);
+        if (IsIconic(FApp)) return;
+        ShowWindow(FApp, SW_MINIMIZE);
         if (minimizeHook) minimizeHook();
     }
     void Restore() override {
-        if (!IsIconic(app_)) return;
-        ShowWindow(app_, SW_RESTORE);
+        if (!IsIconic(FApp)) return;
+        ShowWindow(FApp, SW_RESTORE);
         if (restoreHook) restoreHook();
     }
     void SetMinimizeHook(std::function<void()> hook) override { minimizeHook = std::move(hook); }
     void SetRestoreHook(std::function<void()> hook) override { restoreHook = std::move(hook); }
-    void ShowMainForm() override { ShowWindow(main_, SW_SHOW); }
-    uint32_t MainFormHandle() override { return Value(main_); }
+    void ShowMainForm() override { ShowWindow(FMain, SW_SHOW); }
+    uint32_t MainFormHandle() override { return Value(FMain); }
     void ProcessMessages() override { PumpPending(); }
     void ReportException(const std::exception& failure) override { reported.push_back(failure.what()); }
 
-    HWND app_ = nullptr, main_ = nullptr;
+    HWND FApp = nullptr, FMain = nullptr;
     std::function<void()> minimizeHook, restoreHook;
     std::vector<std::string> reported;
 };
@@ -303,17 +303,17 @@ TEST_F(TrayWin32, MinimiseToTrayHidesTheApplicationWindowAndRestoreBringsItBack)
     int minimized = 0, restored = 0;
     tray->OnAppMinimize = [&](TComponent*) { ++minimized; };
     tray->OnAppRestore = [&](TComponent*) { ++restored; };
-    ASSERT_TRUE(IsWindowVisible(app.app_));
+    ASSERT_TRUE(IsWindowVisible(app.FApp));
 
     app.Minimize();
     EXPECT_EQ(minimized, 1);
-    ASSERT_TRUE(PumpUntil([&] { return !IsWindowVisible(app.app_); }));
+    ASSERT_TRUE(PumpUntil([&] { return !IsWindowVisible(app.FApp); }));
     EXPECT_EQ(TrayLockCount, 0);
 
     app.Restore();
     EXPECT_EQ(restored, 1);
-    ASSERT_TRUE(PumpUntil([&] { return IsWindowVisible(app.app_) && IsWindowVisible(app.main_); }));
-    EXPECT_FALSE(IsIconic(app.app_));
+    ASSERT_TRUE(PumpUntil([&] { return IsWindowVisible(app.FApp) && IsWindowVisible(app.FMain); }));
+    EXPECT_FALSE(IsIconic(app.FApp));
     EXPECT_EQ(TrayLockCount, 0);
 }
 
