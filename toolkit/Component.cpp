@@ -3,14 +3,44 @@
 #include <algorithm>
 
 namespace pastimo {
+namespace {
+
+void Erase(std::vector<TComponent*>& list, TComponent* component) {
+    list.erase(std::remove(list.begin(), list.end(), component), list.end());
+}
+
+}  // namespace
 
 TComponent::TComponent(TComponent* owner) : FOwner(owner) {
     if (FOwner) FOwner->Insert(this);
 }
 
 TComponent::~TComponent() {
+    // A copy: a told component may let go of others in response.
+    const std::vector<TComponent*> told = FFreeNotifies;
+    FFreeNotifies.clear();
+    for (TComponent* other : told) {
+        Erase(other->FFreeNotifies, this);
+        other->ComponentNotification(this, TOperation::opRemove);
+    }
     DestroyComponents();
     if (FOwner) FOwner->Remove(this);
+}
+
+void TComponent::FreeNotification(TComponent* component) {
+    if (!component || component == this) return;
+    // Both sides keep the link, so that whichever goes first unties it.
+    if (std::find(FFreeNotifies.begin(), FFreeNotifies.end(), component) == FFreeNotifies.end())
+        FFreeNotifies.push_back(component);
+    if (std::find(component->FFreeNotifies.begin(), component->FFreeNotifies.end(), this) ==
+        component->FFreeNotifies.end())
+        component->FFreeNotifies.push_back(this);
+}
+
+void TComponent::RemoveFreeNotification(TComponent* component) {
+    if (!component) return;
+    Erase(FFreeNotifies, component);
+    Erase(component->FFreeNotifies, this);
 }
 
 void TComponent::ComponentNotification(TComponent*, TOperation) {}
@@ -28,7 +58,7 @@ void TComponent::Insert(TComponent* component) {
 }
 
 void TComponent::Remove(TComponent* component) {
-    FComponents.erase(std::remove(FComponents.begin(), FComponents.end(), component), FComponents.end());
+    Erase(FComponents, component);
     component->FOwner = nullptr;
     NotifyAll(component, TOperation::opRemove);
 }

@@ -1,8 +1,10 @@
 #pragma once
 // The ownership model the program's objects follow: a component is owned by
-// another, is destroyed with it, and its owner tells the owned components when
-// one of them goes away (so that a reference to it can be cleared). Forms are
-// components that say so. Portable: no Windows headers here.
+// another and is destroyed with it; its owner tells the owned components when
+// one of them goes away, and any component can ask another to tell it when
+// that one goes (so that a reference to it can be cleared). A form writes its
+// stored properties into its components between BeginLoad and AfterLoad.
+// Forms are components that say so. Portable: no Windows headers here.
 
 #include <vector>
 
@@ -10,19 +12,38 @@ namespace pastimo {
 
 enum class TOperation { opInsert, opRemove };
 
-class TComponent {
+// An object with settings of its own that a component holds (a tray icon's
+// animation): not owned through the component tree.
+class TPersistent {
+public:
+    TPersistent() = default;
+    virtual ~TPersistent() = default;
+    TPersistent(const TPersistent&) = delete;
+    TPersistent& operator=(const TPersistent&) = delete;
+};
+
+class TComponent : public TPersistent {
 public:
     explicit TComponent(TComponent* owner);
-    virtual ~TComponent();
-    TComponent(const TComponent&) = delete;
-    TComponent& operator=(const TComponent&) = delete;
+    ~TComponent() override;
 
     TComponent* Owner() const { return FOwner; }
     // True for windows of the form kind; a tray icon must be owned by one.
     virtual bool IsForm() const { return false; }
 
+    // The reading phase: the owner writes the stored properties between these two.
+    void BeginLoad() { FLoading = true; }
+    virtual void AfterLoad() { FLoading = false; }
+    bool Loading() const { return FLoading; }
+
+    // Asks `component` to tell this one, through ComponentNotification with
+    // opRemove, when it is destroyed, whoever owns it.
+    void FreeNotification(TComponent* component);
+    void RemoveFreeNotification(TComponent* component);
+
 protected:
-    // Told of every component inserted into or removed from this one's owner.
+    // Told of every component inserted into or removed from this one's
+    // owner, and of the destruction of those it asked to be told about.
     virtual void ComponentNotification(TComponent* component, TOperation operation);
     // Destroys the owned components now (newest first); a derived destructor
     // calls it when its own members must outlive the owned components.
@@ -35,6 +56,8 @@ private:
 
     TComponent* FOwner = nullptr;
     std::vector<TComponent*> FComponents;
+    std::vector<TComponent*> FFreeNotifies;  // told when this one goes, and the other way round
+    bool FLoading = false;
 };
 
 }  // namespace pastimo

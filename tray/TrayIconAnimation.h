@@ -3,6 +3,7 @@
 // resources, stepped on a timer item of the tray icon's timer manager.
 // Portable: no Windows headers here.
 
+#include "toolkit/Component.h"
 #include "tray/TrayTimers.h"
 
 #include <cstdint>
@@ -20,7 +21,7 @@ using TVXTrayIconAnimationOptions = TVXTrayIconAnimationOption;
 // interval of a timer item).
 constexpr int32_t kMinimumFrameInterval = 55;
 
-class TVXTrayIconAnimation {
+class TVXTrayIconAnimation : public TPersistent {
 public:
     TVXTrayIconAnimation(TVXTrayIcon95* trayIcon, TVXTimerItem* timerItem);
 

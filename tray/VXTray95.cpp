@@ -27,13 +27,13 @@ std::map<TrayApplication*, TVXTrayIcon95*>& HookHolders() {
 
 TVXTrayIcon95::TVXTrayIcon95(TComponent* owner, const TrayEnvironment& env)
     : TComponent(owner),
+      FDisabledIcon(env.platform),
+      FIcon(env.platform),
+      FDisplayIcon(env.platform),
       FApp(env.app),
       FPlatform(env.platform),
       FShell(env.shell),
-      FTicks(env.ticks),
-      FDisabledIcon(env.platform),
-      FIcon(env.platform),
-      FDisplayIcon(env.platform) {
+      FTicks(env.ticks) {
     // Nothing is made before this check: a refused owner leaves nothing behind.
     if (!owner || !owner->IsForm()) throw EInvalidOperation("TrayIcons must be owned by a Form !");
     FOwnerForm = owner;
@@ -94,7 +94,7 @@ TVXTrayIcon95::~TVXTrayIcon95() {
 }
 
 void TVXTrayIcon95::AfterLoad() {
-    FLoading = false;
+    TComponent::AfterLoad();
     if (FActive) {
         // Stored as active: add the icon for real now.
         FActive = false;
@@ -103,7 +103,7 @@ void TVXTrayIcon95::AfterLoad() {
 }
 
 void TVXTrayIcon95::SetActive(bool value) {
-    if (FLoading) {
+    if (Loading()) {
         FActive = value;
         return;
     }
@@ -155,7 +155,7 @@ NotifyIconRecord TVXTrayIcon95::NotifyRecord() const {
 }
 
 void TVXTrayIcon95::NotifyShell(uint32_t message) {
-    if (FLoading) return;
+    if (Loading()) return;
     FShell.NotifyIcon(message, NotifyRecord());  // a failing shell goes unnoticed
 }
 
@@ -234,7 +234,7 @@ void TVXTrayIcon95::SetState(TVXTrayIconState value) {
         InStateChanging = false;
         throw EInvalidOperation("You cannot modify the state property in the OnStateChanging event !!!");
     }
-    if (!FActive || FLoading) {
+    if (!FActive || Loading()) {
         FState = value;
         return;
     }
@@ -358,6 +358,13 @@ void TVXTrayIcon95::ShowPopupMenu() {
     // Lets the menu's window see a message, so a second popup works at once.
     FPlatform.Post(FApp.Handle(), winapi::WmUser, 0, 0);
     if (command != 0 && FPopupMenu == menu && menu->OnCommand) menu->OnCommand(command);
+}
+
+void TVXTrayIcon95::SetPopupMenu(TPopupMenu* menu) {
+    if (menu == FPopupMenu) return;
+    if (FPopupMenu) RemoveFreeNotification(FPopupMenu);
+    FPopupMenu = menu;
+    if (FPopupMenu) FreeNotification(FPopupMenu);
 }
 
 void TVXTrayIcon95::ComponentNotification(TComponent* component, TOperation operation) {

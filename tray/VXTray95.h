@@ -10,7 +10,8 @@
 //   tray->SetOptions({toMinimizeToTray});
 //   tray->OnClick = tray->OnDblClick = [](TComponent* sender) { ... };
 //   tray->ShowIcon();   ...   tray->HideIcon();
-// A form that writes stored properties calls BeginLoad() first and AfterLoad() last.
+// A form that writes stored properties calls BeginLoad() first and AfterLoad() last
+// (the component's reading phase).
 // Portable: no Windows headers here.
 
 #include "toolkit/Component.h"
@@ -68,15 +69,13 @@ public:
     // Raises EInvalidOperation unless owner is a form.
     TVXTrayIcon95(TComponent* owner, const TrayEnvironment& env);
     ~TVXTrayIcon95() override;
-
-    // The reading phase: stored properties are written between these two.
-    void BeginLoad() { FLoading = true; }
-    virtual void AfterLoad();
-    bool Loading() const { return FLoading; }
+    // Stored as active: the icon is added now that the reading phase is over.
+    void AfterLoad() override;
 
     void ShowIcon();
     void HideIcon();
 
+    // Published properties, in their declared order.
     const TIcon& Icon() const { return FIcon; }
     void SetIcon(const TIcon& icon);
     void SetIcon(uint32_t iconHandle);  // a copy of the handle is kept
@@ -90,24 +89,16 @@ public:
     void SetAutoPopup(bool value) { FAutoPopup = value; }
     const std::string& Hint() const { return FHint; }
     void SetHint(const std::string& value);
+    // The events (OnAnimation ... OnStateChanging) are fields, below.
     TVXTrayIconOptions Options() const { return FOptions; }
     void SetOptions(TVXTrayIconOptions value) { FOptions = value; }
     TPopupMenu* PopupMenu() const { return FPopupMenu; }
-    void SetPopupMenu(TPopupMenu* menu) { FPopupMenu = menu; }
+    // Cleared when the menu is destroyed, whoever owns it.
+    void SetPopupMenu(TPopupMenu* menu);
     bool ShowHint() const { return FShowHint; }
     void SetShowHint(bool value);
     TVXTrayIconState State() const { return FState; }
     void SetState(TVXTrayIconState value);
-
-    TNotifyEvent OnAnimation;
-    TNotifyEvent OnClick;
-    TNotifyEvent OnDblClick;
-    TMouseMoveEvent OnMouseMove;
-    TMouseMoveEvent OnMouseEnter;
-    TMouseMoveEvent OnMouseExit;
-    TVXTrayIconStateChangingEvent OnStateChanging;
-    TNotifyEvent OnAppMinimize;
-    TNotifyEvent OnAppRestore;
 
     uint32_t WindowHandle() const { return FWindowHandle; }
     TVXTrayIconMsgWindow& MsgWindow() { return *FMsgWindow; }
@@ -131,6 +122,7 @@ public:
 
 protected:
     void ComponentNotification(TComponent* component, TOperation operation) override;
+    // The operations a derived tray icon may change, in this order.
     virtual void RestoreApp();
     virtual void MinimizeApp();
     virtual void LockDesktopUpdate(bool lock);
@@ -145,12 +137,7 @@ private:
     void DoMinimizeApp();
     void DoRestoreApp();
 
-    TrayApplication& FApp;
-    TrayPlatform& FPlatform;
-    TrayShell& FShell;
-    TickSource& FTicks;
-    bool FLoading = false;
-
+    // Fields, in their declared order; the events are published.
     std::unique_ptr<TVXTrayIconAnimation> FAnimation;
     bool FActive = false;
     bool FAutoPopup = false;
@@ -161,6 +148,19 @@ private:
     TIcon FIcon;
     TVXTrayIconState FState = tsEnabled;
     TVXTrayIconOptions FOptions{toMinimizeToTray};
+
+public:
+    TNotifyEvent OnAnimation;
+    TNotifyEvent OnClick;
+    TNotifyEvent OnDblClick;
+    TMouseMoveEvent OnMouseMove;
+    TMouseMoveEvent OnMouseEnter;
+    TMouseMoveEvent OnMouseExit;
+    TVXTrayIconStateChangingEvent OnStateChanging;
+    TNotifyEvent OnAppMinimize;
+    TNotifyEvent OnAppRestore;
+
+private:
     TPopupMenu* FPopupMenu = nullptr;
     bool FShowHint = true;
     TIcon FDisplayIcon;
@@ -169,6 +169,12 @@ private:
     TComponent* FPendingSender = nullptr;
     TVXTrayIconMsgWindow* FMsgWindow = nullptr;
     TVXTimerManager* FTimers = nullptr;
+
+    // What it is built with, and what it adds of its own.
+    TrayApplication& FApp;
+    TrayPlatform& FPlatform;
+    TrayShell& FShell;
+    TickSource& FTicks;
     uint32_t FTaskbarCreated = 0;
 };
 
