@@ -146,6 +146,23 @@ TEST_F(TrayIcon, RemovingThePopupMenuComponentClearsTheReference) {
     tray->SetPopupMenu(menu);
     delete menu;
     EXPECT_EQ(tray->PopupMenu(), nullptr);
+
+    // Whoever owns the menu: another form, or nobody.
+    test::TestForm otherForm;
+    for (TComponent* owner : {static_cast<TComponent*>(&otherForm), static_cast<TComponent*>(nullptr)}) {
+        menu = new TPopupMenu(owner, 78);
+        tray->SetPopupMenu(menu);
+        delete menu;
+        EXPECT_EQ(tray->PopupMenu(), nullptr);
+    }
+    // A menu let go of is no longer watched: it may go without a word.
+    auto* first = new TPopupMenu(nullptr, 79);
+    auto* second = new TPopupMenu(nullptr, 80);
+    tray->SetPopupMenu(first);
+    tray->SetPopupMenu(second);
+    delete first;
+    EXPECT_EQ(tray->PopupMenu(), second);
+    delete second;
 }
 
 // --- the shell ---------------------------------------------------------------
@@ -362,6 +379,13 @@ TEST_F(TrayIcon, WritingStateInsideOnStateChangingRaisesAndKeepsTheOldState) {
 
 // --- clicks --------------------------------------------------------------------
 
+// Read before any test sets it: what the unit itself starts with.
+const int32_t kShippedClickDelay = TrayClickDelay;
+
+TEST_F(TrayIcon, AClickWaitsFourHundredMillisecondsAsShipped) {
+    EXPECT_EQ(kShippedClickDelay, 400);
+}
+
 TEST_F(TrayIcon, SinglePressWaitsForAPossibleDoubleClick) {
     CountClicks();
     w.platform.Mouse(winapi::WmLButtonDown);
@@ -386,6 +410,18 @@ TEST_F(TrayIcon, QuickDoublePressFiresOnlyOnDblClick) {
     w.platform.Mouse(winapi::WmLButtonUp);
     w.time.Advance(2000);
     EXPECT_EQ(clicks, 0);
+    EXPECT_EQ(dblClicks, 1);
+}
+
+TEST_F(TrayIcon, APressAfterADoubleClickIsASingleClickAgain) {
+    CountClicks();
+    w.platform.Mouse(winapi::WmLButtonDown);
+    w.platform.Mouse(winapi::WmLButtonDblClk);
+    ASSERT_EQ(dblClicks, 1);
+    w.time.Advance(1000);
+    w.platform.Mouse(winapi::WmLButtonDown);
+    w.time.Advance(450);
+    EXPECT_EQ(clicks, 1);
     EXPECT_EQ(dblClicks, 1);
 }
 
