@@ -133,6 +133,23 @@ TEST_F(TrayTimers, HandlerThatRaisesStaysDueAndEndsTheTick) {
     EXPECT_TRUE(later.empty());
 }
 
+TEST_F(TrayTimers, AFailingItemIsStampedOnlyWhenItsHandlerReturns) {
+    // With a faster item beside it the platform ticks every 55 ms, so a
+    // failing 100 ms item comes due again at the very next tick only if the
+    // failure left its last firing where it was.
+    std::vector<uint32_t> failures;
+    manager->AddTimer(true, 100, [&](TVXTimerItem*) {
+        failures.push_back(time.now);
+        throw std::runtime_error("handler failed");
+    });
+    std::vector<uint32_t> fast;
+    Recording(fast, true, 55);
+    time.Advance(110);
+    ASSERT_EQ(failures, std::vector<uint32_t>{110});
+    time.Advance(55);
+    EXPECT_EQ(failures, (std::vector<uint32_t>{110, 165}));
+}
+
 TEST_F(TrayTimers, HandlerMayDisableItselfInsideTheTick) {
     int fired = 0;
     manager->AddTimer(true, 400, [&](TVXTimerItem* self) {
