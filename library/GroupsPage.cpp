@@ -127,6 +127,9 @@ void GroupsPage::ButtonSaveChangedClick() {
     FView.SetItemText(std::string());
     FView.SetItemName(std::string());
     FView.SetSaveChangedVisible(false);
+    // Also when the rows did not change (only the text was edited), where the
+    // list would keep its highlight: a Delete Item next must not find a row.
+    FView.SelectNoItem();
 }
 
 void GroupsPage::Button2Click() {

@@ -42,6 +42,8 @@ void MyGroupsView::SetItemFieldsEnabled(bool enabled) {
 
 void MyGroupsView::SetSaveChangedVisible(bool visible) { FControls.ButtonSaveChanged.SetVisible(visible); }
 
+void MyGroupsView::SelectNoItem() { FControls.ListBoxItems.ClearSelection(); }
+
 void MyGroupsView::ShowInformation(const std::string& message) { ShowInformationBox(message); }
 
 void MyGroupsView::CopyItemTextToClipboard() {

@@ -61,6 +61,7 @@ public:
     }
     void SetItemFieldsEnabled(bool enabled) override { fieldsEnabled = enabled; }
     void SetSaveChangedVisible(bool visible) override { saveVisible = visible; }
+    void SelectNoItem() override { selectedItem = -1; }
     void ShowInformation(const std::string& message) override { messages.push_back(message); }
     void CopyItemTextToClipboard() override { clipboardCopies.push_back(itemText); }
     void MinimizeToTray() override { ++minimized; }
@@ -540,6 +541,7 @@ TEST_F(GroupsPageTest, SavingAChangedItemReplacesItsRow) {
     view.itemText = "edited";
     page.ButtonSaveChangedClick();
     EXPECT_EQ(State(), (PageState{"alpha", {"one", "two"}, "", "", true, false}));
+    EXPECT_EQ(view.selectedItem, -1) << "the rows did not change, and still no row stays selected";
     EXPECT_EQ(ReadRaw(ItemText("alpha", "one")), "edited");
     EXPECT_EQ(ReadRaw(ItemList("alpha")), "one\r\ntwo\r\n");
     EXPECT_TRUE(view.messages.empty());
@@ -557,6 +559,14 @@ TEST_F(GroupsPageTest, SavingUnderANewNameListsOnlyTheNewNameAndKeepsTheOldFile)
     EXPECT_EQ(ReadRaw(ItemText("alpha", "zulu")), "first\r\ntext");
     EXPECT_EQ(ReadRaw(ItemText("alpha", "one")), "first\ntext");   // left on disk as it was
     ExpectViewMatchesPage();
+
+    // A new name that sorts before the old one: the row that goes is still the picked one.
+    PickItem(1);
+    view.itemName = "able";
+    page.ButtonSaveChangedClick();
+    EXPECT_EQ(State(), (PageState{"alpha", {"able", "two"}, "", "", true, false}));
+    EXPECT_EQ(ReadRaw(ItemList("alpha")), "able\r\ntwo\r\n");
+    EXPECT_EQ(view.selectedItem, -1);
 }
 
 TEST_F(GroupsPageTest, SavingWithNoItemSelectedAddsTheItem) {

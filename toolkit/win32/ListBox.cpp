@@ -14,6 +14,8 @@ void TListBox::Command(WORD code) {
 
 int TListBox::ItemIndex() const { return static_cast<int>(SendMessageA(Handle(), LB_GETCURSEL, 0, 0)); }
 
+void TListBox::ClearSelection() { SendMessageW(Handle(), LB_SETCURSEL, static_cast<WPARAM>(-1), 0); }
+
 int TListBox::Count() const { return static_cast<int>(SendMessageA(Handle(), LB_GETCOUNT, 0, 0)); }
 
 std::string TListBox::Item(int index) const {
