@@ -1,6 +1,7 @@
 #include "capture/RecentEntries.h"
 
-#include <algorithm>
+#include "toolkit/Unicode.h"
+
 #include <stdexcept>
 #include <utility>
 
@@ -9,9 +10,18 @@ namespace {
 
 constexpr std::string_view kCrLf = "\r\n";
 
+// A line's first kRecentLineLimit units, never half a character.
+std::string_view CutToLineLimit(std::string_view line) {
+    if (line.size() <= kRecentLineLimit) return line;  // a unit takes at least one byte
+    return line.substr(0, Utf8PrefixWithinUnits(line, kRecentLineLimit));
+}
+
 std::string FirstLineLimited(std::string_view stored) {
-    const size_t end = stored.find(kCrLf);
-    return std::string(stored.substr(0, std::min(end, kRecentLineLimit)));
+    return std::string(CutToLineLimit(stored.substr(0, stored.find(kCrLf))));
+}
+
+bool FitsSlot(std::string_view text) {
+    return text.size() <= kLongestRecordedText || Utf16Length(text) <= kLongestRecordedText;
 }
 
 // Cuts every line of a stored entry to the line limit, as a line-by-line
@@ -24,7 +34,8 @@ void LimitLines(std::string& stored) {
     for (size_t begin = 0; begin < text.size() && !longLine;) {
         size_t end = text.find(kCrLf, begin);
         if (end == std::string_view::npos) end = text.size();
-        longLine = end - begin > kRecentLineLimit;
+        const std::string_view line = text.substr(begin, end - begin);
+        longLine = CutToLineLimit(line).size() < line.size();
         begin = end + kCrLf.size();
     }
     if (longLine || (!text.empty() && !endsInCrLf)) stored = JoinLinesLimited(stored);
@@ -51,7 +62,7 @@ std::string JoinLinesLimited(std::string_view text) {
     std::string result;
     result.reserve(text.size() + kCrLf.size());
     for (std::string_view line : SplitCrLfLines(text)) {
-        result.append(line.substr(0, kRecentLineLimit));
+        result.append(CutToLineLimit(line));
         result.append(kCrLf);
     }
     return result;
@@ -69,7 +80,7 @@ void RecentEntries::Capture(const TextReader& readText) {
     try {
         try {
             std::string text = readText();
-            if (text.size() <= kLongestRecordedText) {
+            if (FitsSlot(text)) {
                 text.append(kCrLf);
                 FSlots[0].swap(text);
             }

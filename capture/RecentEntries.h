@@ -1,6 +1,6 @@
 #pragma once
 // The five most recent clipboard texts and their list lines, held as plain
-// strings under the rules of the multi-line text boxes they stand for.
+// UTF-8 strings under the rules of the multi-line text boxes they stand for.
 // Portable: no Windows headers.
 
 #include <array>
@@ -13,12 +13,16 @@ namespace pastimo {
 
 constexpr size_t kRecentEntryCount = 5;
 
-// Each line of an entry yields at most this many characters whenever it is
+// The limits below count UTF-16 code units of the UTF-8 text, as the edit
+// controls that hold entries on Windows do; a cut never splits a character
+// (nor a surrogate pair). For single-byte text, units are bytes.
+
+// Each line of an entry yields at most this many units whenever it is
 // copied line by line (moved down a slot, made the list line, shown).
 constexpr size_t kRecentLineLimit = 4096;
 
-// Most bytes a slot holds, counting the closing CR LF that every stored entry
-// gets: the longest text recorded is kRecentEntryCapacity - 2 characters.
+// Most units a slot holds, counting the closing CR LF that every stored entry
+// gets: the longest text recorded is kRecentEntryCapacity - 2 units.
 // A longer text leaves slot 1 empty and the list a blank top line.
 constexpr size_t kRecentEntryCapacity = 32768;
 constexpr size_t kLongestRecordedText = kRecentEntryCapacity - 2;
@@ -28,7 +32,7 @@ constexpr size_t kLongestRecordedText = kRecentEntryCapacity - 2;
 // or LF is an ordinary character.
 std::vector<std::string_view> SplitCrLfLines(std::string_view text);
 
-// Each line's first kRecentLineLimit characters followed by CR LF.
+// Each line's first kRecentLineLimit units followed by CR LF.
 std::string JoinLinesLimited(std::string_view text);
 
 class RecentEntries {

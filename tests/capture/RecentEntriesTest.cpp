@@ -113,6 +113,73 @@ TEST(RecentEntries, CapacityCountsTheClosingCrLf) {
     EXPECT_EQ(entries.Lines().size(), 3u);
 }
 
+// Limits count UTF-16 units: a CJK character is one unit in three bytes, an
+// emoji two units in four bytes.
+const std::string kCjk = "\xE6\x9D\xB1";          // U+6771
+const std::string kEmoji = "\xF0\x9F\x99\x82";   // U+1F642
+
+std::string Repeat(const std::string& piece, size_t times) {
+    std::string text;
+    for (size_t i = 0; i < times; ++i) text += piece;
+    return text;
+}
+
+TEST(RecentEntries, LineLimitCountsUnitsAndNeverSplitsAPair) {
+    struct Case {
+        const char* what;
+        std::string line;
+        std::string cut;
+    };
+    const Case cases[] = {
+        {"4096th unit would be half an emoji", std::string(4095, 'a') + kEmoji + "z",
+         std::string(4095, 'a')},
+        {"emoji ends at unit 4096", std::string(4094, 'a') + kEmoji + "z", std::string(4094, 'a') + kEmoji},
+        {"4096 CJK characters, 12288 bytes", Repeat(kCjk, 4096), Repeat(kCjk, 4096)},
+        {"5000 CJK characters", Repeat(kCjk, 5000), Repeat(kCjk, 4096)},
+        {"ASCII over the limit", std::string(4097, 'b'), std::string(4096, 'b')},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        RecentEntries entries;
+        entries.Capture(c.line + "\r\nsecond");
+        EXPECT_EQ(entries.ListLine(0), c.cut);
+        EXPECT_EQ(entries.ViewerText(0), c.cut + "\r\nsecond\r\n");
+        entries.Capture("next");
+        EXPECT_EQ(entries.Slot(2), c.cut + "\r\nsecond\r\n");
+    }
+}
+
+TEST(RecentEntries, CapacityCountsUnitsAtASurrogatePair) {
+    RecentEntries entries;
+    const std::string fits = std::string(kLongestRecordedText - 2, 'a') + kEmoji;  // 32768 bytes
+    entries.Capture(fits);
+    EXPECT_EQ(entries.Slot(1), fits + "\r\n");
+    EXPECT_EQ(entries.ListLine(0), std::string(kRecentLineLimit, 'a'));
+
+    entries.Capture(std::string(kLongestRecordedText - 1, 'a') + kEmoji);  // one unit more
+    EXPECT_EQ(entries.Slot(1), "");
+    EXPECT_EQ(entries.ListLine(0), "");
+
+    const std::string wide = Repeat(kCjk, kLongestRecordedText);  // 98298 bytes
+    entries.Capture(wide);
+    EXPECT_EQ(entries.Slot(1), wide + "\r\n");
+}
+
+TEST(RecentEntries, EntryMovedDownAgainAndAgainIsCutOnceAndRight) {
+    RecentEntries entries;
+    entries.Capture("");
+    const std::string cjkLine = Repeat(kCjk, 4100);
+    const std::string emojiLine = std::string(4095, 'e') + kEmoji + kEmoji;
+    entries.Capture("short\r\n" + cjkLine + "\r\n" + emojiLine);
+    const std::string cut = "short\r\n" + Repeat(kCjk, 4096) + "\r\n" + std::string(4095, 'e') + "\r\n";
+    for (size_t slot = 2; slot <= kRecentEntryCount; ++slot) {
+        entries.Capture(std::to_string(slot));
+        EXPECT_EQ(entries.Slot(slot), cut) << "slot " << slot;
+        EXPECT_EQ(entries.ViewerText(slot - 1), cut) << "slot " << slot;
+        EXPECT_EQ(entries.ListLine(slot - 1), "short");
+    }
+}
+
 TEST(RecentEntries, SameTextTwiceGivesTwoEntries) {
     RecentEntries entries;
     entries.Capture("same");
