@@ -1,78 +1,119 @@
-// One capture of a large clipboard text, next to a plain copy of the same
-// bytes: the cost of the slot and list rules apart from moving the bytes.
-// Every slot is full beforehand, so each capture also moves four entries down.
+// One capture of a large clipboard text into five full slots, next to one
+// plain copy of the same text: what the slot and list rules cost beyond
+// moving the bytes once. Texts are in lines of 60 characters, either plain
+// letters or a mix of CJK, arrows, check marks and emoji.
 
 #include "capture/RecentEntries.h"
+#include "toolkit/Unicode.h"
 
 #include <benchmark/benchmark.h>
 
 #include <string>
+#include <string_view>
+#include <vector>
 
 namespace pastimo {
 namespace {
 
-// A text of `size` bytes in lines of about 60 characters.
-std::string ClipboardText(size_t size) {
+constexpr std::string_view kEmoji = "\xF0\x9F\x99\x82";  // two UTF-16 units
+constexpr std::string_view kUnicodePieces[] = {"\xE6\x9D\xB1", "\xE4\xBA\xAC", "\xE2\x86\x92",
+                                               "\xE2\x9C\x93", kEmoji, " "};
+
+// A text of exactly `units` UTF-16 units.
+std::string ClipboardText(size_t units, bool unicode) {
     std::string text;
-    text.reserve(size);
-    while (text.size() < size) {
-        text.append(text.size() % 62 == 60 ? "\r\n" : "x");
+    size_t used = 0, column = 0, next = 0;
+    while (used < units) {
+        if (column == 60 && units - used >= 2) {
+            text.append("\r\n");
+            used += 2;
+            column = 0;
+            continue;
+        }
+        std::string_view piece = unicode ? kUnicodePieces[next++ % std::size(kUnicodePieces)] : "x";
+        if (piece == kEmoji && units - used < 2) piece = "x";
+        text.append(piece);
+        used += piece == kEmoji ? 2 : 1;
+        ++column;
     }
-    text.resize(size);
     return text;
 }
 
-void FillSlots(RecentEntries& entries, const std::string& text) {
-    for (size_t i = 0; i < kRecentEntryCount; ++i) entries.Capture(text);
+// The clipboard read as the program's reader yields it: a fresh string with
+// room for the closing CR LF that the capture appends.
+std::string ReadText(const std::string& text) {
+    std::string copy;
+    copy.reserve(text.size() + 2);
+    copy.assign(text);
+    return copy;
 }
 
+// Args: the units the read yields (kLongestRecordedText is recorded; one unit
+// more, the most the Windows reader ever yields, is an overflow), and 1 for
+// the Unicode text.
 void BM_CaptureText(benchmark::State& state) {
-    const std::string text = ClipboardText(static_cast<size_t>(state.range(0)));
+    const bool unicode = state.range(1) != 0;
+    const std::string text = ClipboardText(static_cast<size_t>(state.range(0)), unicode);
+    if (Utf16Length(text) != static_cast<size_t>(state.range(0))) state.SkipWithError("text of the wrong length");
+
+    // Five full slots as five captures leave them.
     RecentEntries full;
-    FillSlots(full, ClipboardText(kLongestRecordedText));
-    RecentEntries entries = full;
+    const std::string fill = ClipboardText(kLongestRecordedText, unicode);
+    for (size_t i = 0; i < kRecentEntryCount; ++i) full.Capture([&fill] { return ReadText(fill); });
+
+    // An overflow leaves slot 1 empty, so a store is used once and then made
+    // full again. Rounds go through prepared copies and the clock is paused
+    // once per copies.size() captures, not around each one.
+    std::vector<RecentEntries> copies(16, full);
+    size_t next = 0;
     for (auto _ : state) {
-        entries.Capture(text);
+        if (next == copies.size()) {
+            state.PauseTiming();
+            for (RecentEntries& copy : copies) copy = full;
+            next = 0;
+            state.ResumeTiming();
+        }
+        RecentEntries& entries = copies[next++];
+        entries.Capture([&text] { return ReadText(text); });
         benchmark::DoNotOptimize(entries.Lines().data());
-        // An overflow empties slot 1; start each round from full slots again.
-        state.PauseTiming();
-        entries = full;
-        state.ResumeTiming();
     }
-    state.SetBytesProcessed(static_cast<int64_t>(state.iterations()) * state.range(0));
+    state.SetBytesProcessed(static_cast<int64_t>(state.iterations() * text.size()));
 }
 
-// The floor: the clipboard's bytes copied once into a string with CR LF.
+// The floor: the text copied once into a string with its CR LF.
 void BM_PlainCopy(benchmark::State& state) {
-    const std::string text = ClipboardText(static_cast<size_t>(state.range(0)));
+    const std::string text = ClipboardText(static_cast<size_t>(state.range(0)), state.range(1) != 0);
     for (auto _ : state) {
         std::string copy;
         copy.reserve(text.size() + 2);
         copy.append(text).append("\r\n");
         benchmark::DoNotOptimize(copy.data());
     }
-    state.SetBytesProcessed(static_cast<int64_t>(state.iterations()) * state.range(0));
+    state.SetBytesProcessed(static_cast<int64_t>(state.iterations() * text.size()));
 }
 
-// Five plain copies: what moving four full slots down and filling slot 1
-// costs at the least.
-void BM_FivePlainCopies(benchmark::State& state) {
-    const std::string text = ClipboardText(static_cast<size_t>(state.range(0)));
-    std::string slots[kRecentEntryCount];
+// What the Windows build adds before the capture: the clipboard's UTF-16
+// turned into UTF-8.
+void BM_Utf16ToUtf8(benchmark::State& state) {
+    const std::u16string wide = Utf8ToUtf16(ClipboardText(static_cast<size_t>(state.range(0)), state.range(1) != 0));
     for (auto _ : state) {
-        for (std::string& slot : slots) {
-            slot.assign(text).append("\r\n");
-            benchmark::DoNotOptimize(slot.data());
-        }
+        std::string text = Utf16ToUtf8(wide);
+        benchmark::DoNotOptimize(text.data());
     }
-    state.SetBytesProcessed(static_cast<int64_t>(state.iterations()) * state.range(0));
+    state.SetBytesProcessed(static_cast<int64_t>(state.iterations() * wide.size() * 2));
 }
 
-// 32768 bytes overflows (the closing CR LF does not fit); kLongestRecordedText
-// is the largest text that is recorded.
-BENCHMARK(BM_CaptureText)->Arg(32768)->Arg(static_cast<int64_t>(kLongestRecordedText));
-BENCHMARK(BM_PlainCopy)->Arg(32768)->Arg(static_cast<int64_t>(kLongestRecordedText));
-BENCHMARK(BM_FivePlainCopies)->Arg(static_cast<int64_t>(kLongestRecordedText));
+void Cases(benchmark::internal::Benchmark* b) {
+    b->ArgNames({"units", "unicode"});
+    for (int unicode : {0, 1})
+        for (size_t units : {kLongestRecordedText, kLongestRecordedText + 1})
+            b->Args({static_cast<int64_t>(units), unicode});
+}
+
+BENCHMARK(BM_CaptureText)->Apply(Cases);
+BENCHMARK(BM_PlainCopy)->Apply(Cases);
+BENCHMARK(BM_Utf16ToUtf8)->Args({static_cast<int64_t>(kLongestRecordedText), 0})
+    ->Args({static_cast<int64_t>(kLongestRecordedText), 1});
 
 }  // namespace
 }  // namespace pastimo
