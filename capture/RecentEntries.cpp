@@ -24,21 +24,25 @@ bool FitsSlot(std::string_view text) {
     return text.size() <= kLongestRecordedText || Utf16Length(text) <= kLongestRecordedText;
 }
 
-// Cuts every line of a stored entry to the line limit, as a line-by-line
-// copy would. Mostly nothing is too long and the text is left as it is,
-// so moving an entry down costs one scan rather than a copy.
-void LimitLines(std::string& stored) {
-    const std::string_view text = stored;
-    const bool endsInCrLf = text.size() >= kCrLf.size() && text.substr(text.size() - kCrLf.size()) == kCrLf;
-    bool longLine = false;
-    for (size_t begin = 0; begin < text.size() && !longLine;) {
-        size_t end = text.find(kCrLf, begin);
-        if (end == std::string_view::npos) end = text.size();
-        const std::string_view line = text.substr(begin, end - begin);
-        longLine = CutToLineLimit(line).size() < line.size();
+// Whether a line of the text is longer than the line limit. Lines that end
+// within kRecentLineLimit bytes of where the scan stands are short (a unit
+// takes at least one byte), so it jumps to the last CR LF in that reach;
+// only a line longer in bytes is counted in units.
+bool HasLongLine(std::string_view text) {
+    size_t begin = 0;
+    while (text.size() - begin > kRecentLineLimit) {
+        const size_t last = text.substr(begin, kRecentLineLimit + kCrLf.size()).rfind(kCrLf);
+        if (last != std::string_view::npos) {
+            begin += last + kCrLf.size();
+            continue;
+        }
+        const size_t end = text.find(kCrLf, begin);
+        const std::string_view line = text.substr(begin, end == std::string_view::npos ? end : end - begin);
+        if (CutToLineLimit(line).size() < line.size()) return true;
+        if (end == std::string_view::npos) return false;
         begin = end + kCrLf.size();
     }
-    if (longLine || (!text.empty() && !endsInCrLf)) stored = JoinLinesLimited(stored);
+    return false;
 }
 
 }  // namespace
@@ -68,12 +72,24 @@ std::string JoinLinesLimited(std::string_view text) {
     return result;
 }
 
-void RecentEntries::Capture(const TextReader& readText) {
+void RecentEntries::MoveDown() {
+    // Cut first, so that a failure leaves every entry where it was; the moves
+    // themselves cannot fail. An entry is cut once, when it first moves.
+    for (size_t n = 0; n + 1 < kRecentEntryCount; ++n) {
+        if (!FHasLongLines[n]) continue;
+        FSlots[n] = JoinLinesLimited(FSlots[n]);
+        FHasLongLines[n] = false;
+    }
     for (size_t n = kRecentEntryCount - 1; n > 0; --n) {
         FSlots[n] = std::move(FSlots[n - 1]);
-        LimitLines(FSlots[n]);
+        FHasLongLines[n] = FHasLongLines[n - 1];
     }
     FSlots[0].clear();
+    FHasLongLines[0] = false;
+}
+
+void RecentEntries::Capture(const TextReader& readText) {
+    MoveDown();
 
     // One guarded unit: whatever fails here, the list still ends at five
     // lines and the handler ends normally.
@@ -82,6 +98,8 @@ void RecentEntries::Capture(const TextReader& readText) {
             std::string text = readText();
             if (FitsSlot(text)) {
                 text.append(kCrLf);
+                // Looked at now, while the text is fresh in the cache.
+                FHasLongLines[0] = HasLongLine(text);
                 FSlots[0].swap(text);
             }
         } catch (...) {
@@ -89,6 +107,7 @@ void RecentEntries::Capture(const TextReader& readText) {
             // list still gets its (blank) line so it stays in step with the
             // slots, which have already moved down.
             FSlots[0].clear();
+            FHasLongLines[0] = false;
         }
         FList.insert(FList.begin(), FirstLineLimited(FSlots[0]));
     } catch (...) {

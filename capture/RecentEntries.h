@@ -58,7 +58,13 @@ public:
     std::string ViewerText(size_t index) const;
 
 private:
+    // Every entry one slot down; slot 1 empty.
+    void MoveDown();
+
     std::array<std::string, kRecentEntryCount> FSlots;
+    // Per slot: a line is longer than the line limit, so the entry is cut when
+    // it moves down. Once cut (or known short) it is never looked at again.
+    std::array<bool, kRecentEntryCount> FHasLongLines{};
     std::vector<std::string> FList;
 };
 

@@ -76,6 +76,30 @@ TEST(RecentEntries, LongLinesAreCutAtEachLineByLineCopy) {
     EXPECT_EQ(entries.ListLine(1), std::string(4096, 'a'));
 }
 
+TEST(RecentEntries, LongLineBehindShortOnesIsFoundWhenMovingDown) {
+    std::string shortLines;
+    for (int i = 0; i < 100; ++i) shortLines += std::string(60, 's') + "\r\n";
+    struct Case {
+        std::string text;
+        std::string moved;
+    };
+    const Case cases[] = {
+        {shortLines + std::string(4097, 'y'), shortLines + std::string(4096, 'y') + "\r\n"},
+        {shortLines + std::string(4096, 'y') + "\r\n" + std::string(4097, 'z') + "\r\nend",
+         shortLines + std::string(4096, 'y') + "\r\n" + std::string(4096, 'z') + "\r\nend\r\n"},
+        {shortLines + std::string(4096, 'y') + "\r\n" + std::string(4096, 'z'),
+         shortLines + std::string(4096, 'y') + "\r\n" + std::string(4096, 'z') + "\r\n"},
+        {std::string(4095, 'y') + "\r\n\r\n" + std::string(4097, 'z'),
+         std::string(4095, 'y') + "\r\n\r\n" + std::string(4096, 'z') + "\r\n"},
+    };
+    for (const Case& c : cases) {
+        RecentEntries entries;
+        entries.Capture(c.text);
+        entries.Capture("next");
+        EXPECT_EQ(entries.Slot(2), c.moved) << c.text.size() << " bytes";
+    }
+}
+
 TEST(RecentEntries, EmptyTextGivesABlankLineAndMovesTheOthers) {
     RecentEntries entries;
     entries.Capture("first");
