@@ -1,7 +1,9 @@
 #include "capture/win32/Clipboard.h"
 
+#include "toolkit/Unicode.h"
+
 #include <algorithm>
-#include <cstring>
+#include <string_view>
 
 namespace pastimo {
 namespace {
@@ -26,7 +28,7 @@ public:
     ~LockedGlobal() { if (FData) GlobalUnlock(FHandle); }
     LockedGlobal(const LockedGlobal&) = delete;
     LockedGlobal& operator=(const LockedGlobal&) = delete;
-    const char* Data() const { return static_cast<const char*>(FData); }
+    const void* Data() const { return FData; }
     size_t Size() const { return GlobalSize(FHandle); }
 private:
     HANDLE FHandle;
@@ -52,7 +54,7 @@ bool OpenClipboardRetrying(HWND owner, const ClipboardRetry& retry) {
 }
 
 bool ClipboardHasText() {
-    return IsClipboardFormatAvailable(CF_TEXT) != 0;
+    return IsClipboardFormatAvailable(CF_UNICODETEXT) != 0;
 }
 
 bool ShouldIgnoreClipboard() {
@@ -61,24 +63,23 @@ bool ShouldIgnoreClipboard() {
            FormatAvailable("Clipboard Viewer Ignore");
 }
 
-std::string ReadClipboardText(HWND owner, size_t maxBytes, const ClipboardRetry& retry, DWORD* sequence) {
+std::string ReadClipboardText(HWND owner, size_t maxUnits, const ClipboardRetry& retry, DWORD* sequence) {
     OpenedClipboard clipboard(owner, retry);
     if (sequence) *sequence = 0;
     if (!clipboard.IsOpen()) return std::string();
     // While it is open the clipboard cannot change: this number names exactly
     // the contents read.
     if (sequence) *sequence = GetClipboardSequenceNumber();
-    const HANDLE data = GetClipboardData(CF_TEXT);
+    const HANDLE data = GetClipboardData(CF_UNICODETEXT);
     if (!data) return std::string();
     LockedGlobal locked(data);
     if (!locked.Data()) return std::string();
-    // A block without a zero byte must not be read past its end.
-    const size_t limit = std::min(locked.Size(), maxBytes);
-    const void* zero = std::memchr(locked.Data(), 0, limit);
-    const size_t length = zero ? static_cast<size_t>(static_cast<const char*>(zero) - locked.Data()) : limit;
-    std::string text;
-    text.reserve(length + 2);  // the entry's closing CR LF goes on without a copy
-    text.assign(locked.Data(), length);
+    // A block without a zero unit must not be read past its end.
+    std::u16string_view units(static_cast<const char16_t*>(locked.Data()),
+                              std::min(locked.Size() / sizeof(char16_t), maxUnits));
+    units = units.substr(0, units.find(u'\0'));
+    std::string text = Utf16ToUtf8(units);
+    text.reserve(text.size() + 2);  // room for the entry's closing CR LF
     return text;
 }
 
@@ -89,17 +90,18 @@ bool ClearClipboard(HWND owner, const ClipboardRetry& retry) {
 
 void PutEditTextOnClipboard(HWND owner, HWND edit) {
     ClearClipboard(owner);
-    SendMessageA(edit, EM_SETSEL, 0, -1);
-    SendMessageA(edit, WM_COPY, 0, 0);
-    SendMessageA(edit, EM_SETSEL, 0, 0);
-    SendMessageA(edit, EM_SCROLLCARET, 0, 0);
+    SendMessageW(edit, EM_SETSEL, 0, -1);
+    SendMessageW(edit, WM_COPY, 0, 0);
+    SendMessageW(edit, EM_SETSEL, 0, 0);
+    SendMessageW(edit, EM_SCROLLCARET, 0, 0);
 }
 
 bool CaptureClipboard(RecentEntries& entries, HWND owner, const ClipboardRetry& retry, DWORD* sequence) {
     if (sequence) *sequence = 0;
     if (!ClipboardHasText() || ShouldIgnoreClipboard()) return false;
-    // One byte over the longest recorded text is enough to tell an overflow;
-    // a huge clipboard is never copied whole.
+    // One unit over the longest recorded text is enough to tell an overflow
+    // (half a pair read becomes U+FFFD, still one unit); a huge clipboard is
+    // never copied whole.
     entries.Capture([&] { return ReadClipboardText(owner, kLongestRecordedText + 1, retry, sequence); });
     return true;
 }

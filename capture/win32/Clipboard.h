@@ -1,5 +1,6 @@
 #pragma once
-// The clipboard as the capture side and the copy-back use it: CF_TEXT only.
+// The clipboard as the capture side and the copy-back use it: text as
+// CF_UNICODETEXT (the system offers it for CF_TEXT too), UTF-8 inside.
 // Win32 only.
 
 #include "capture/RecentEntries.h"
@@ -28,12 +29,13 @@ bool ClipboardHasText();
 // (password managers mark secrets with one of two registered formats).
 bool ShouldIgnoreClipboard();
 
-// The clipboard's CF_TEXT up to its first zero byte (and never past the end
-// of the data), at most `maxBytes` bytes. Empty when there is no text or the
-// clipboard stays held by another program.
+// The clipboard's CF_UNICODETEXT up to its first zero unit (and never past
+// the end of the data), at most `maxUnits` UTF-16 units, in UTF-8. A pair cut
+// in two by `maxUnits` leaves U+FFFD, one unit. Empty when there is no text
+// or the clipboard stays held by another program.
 // `sequence`, when given, receives the clipboard's sequence number of the
 // contents read (0 when the clipboard could not be opened).
-std::string ReadClipboardText(HWND owner, size_t maxBytes = static_cast<size_t>(-1),
+std::string ReadClipboardText(HWND owner, size_t maxUnits = static_cast<size_t>(-1),
                               const ClipboardRetry& retry = {}, DWORD* sequence = nullptr);
 
 // Opens, empties and closes the clipboard. False when it could not be opened.
@@ -41,7 +43,9 @@ bool ClearClipboard(HWND owner, const ClipboardRetry& retry = {});
 
 // Puts a multi-line edit's whole text on the clipboard: empties the
 // clipboard, selects all, WM_COPY (which does nothing for an empty text),
-// then collapses the selection to the start and scrolls it into view.
+// then collapses the selection to the start and scrolls it into view. An edit
+// created through the wide API puts CF_UNICODETEXT, and the system offers
+// CF_TEXT from it to older programs.
 void PutEditTextOnClipboard(HWND owner, HWND edit);
 
 // The capture side of a WM_DRAWCLIPBOARD, after it has been passed on and

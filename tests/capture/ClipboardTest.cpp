@@ -1,5 +1,6 @@
-// The real clipboard under Wine: reading text, non-text, a clipboard held by
-// another thread, the "leave me alone" formats and the copy-back.
+// The real clipboard under Wine: reading text put in either text form,
+// non-text, a clipboard held by another thread, the "leave me alone" formats
+// and the copy-back.
 #include "capture/win32/Clipboard.h"
 
 #include "tests/capture/ClipboardTestWindows.h"
@@ -37,6 +38,25 @@ TEST_F(ClipboardTest, ReadsTextUpToTheFirstZeroByte) {
     const char withZero[] = "left\0right";
     ASSERT_TRUE(SetClipboardFormats(FOwner, {{CF_TEXT, GlobalBytes(withZero, sizeof withZero)}}));
     EXPECT_EQ(ReadClipboardText(FOwner), "left");
+}
+
+// "Tokyo 東京 → ✓ 🙂": CJK, an arrow, a check mark and an emoji (a pair).
+const std::u16string kWide = u"Tokyo \u6771\u4EAC \u2192 \u2713 \U0001F642";
+const std::string kUtf8 = "Tokyo \xE6\x9D\xB1\xE4\xBA\xAC \xE2\x86\x92 \xE2\x9C\x93 \xF0\x9F\x99\x82";
+
+TEST_F(ClipboardTest, UnicodeTextIsCapturedExactly) {
+    ASSERT_TRUE(SetClipboardUnicode(FOwner, kWide + u"\r\n" + kWide));
+    EXPECT_TRUE(ClipboardHasText());
+    RecentEntries entries;
+    EXPECT_TRUE(CaptureClipboard(entries, FOwner));
+    EXPECT_EQ(entries.Slot(1), kUtf8 + "\r\n" + kUtf8 + "\r\n");
+    EXPECT_EQ(entries.ListLine(0), kUtf8);
+
+    // Text put only as CF_TEXT, as older programs do, is still captured.
+    ASSERT_TRUE(SetClipboardText(FOwner, "ansi text"));
+    EXPECT_TRUE(ClipboardHasText());
+    EXPECT_TRUE(CaptureClipboard(entries, FOwner));
+    EXPECT_EQ(entries.Lines(), (std::vector<std::string>{"ansi text", kUtf8}));
 }
 
 TEST_F(ClipboardTest, PicturesAndFilesAreNoText) {
@@ -160,22 +180,41 @@ TEST_F(ClipboardTest, CaptureKeepsTheCapacityRule) {
     EXPECT_EQ(entries.Slot(1), "");
     EXPECT_EQ(entries.ListLine(0), "");
     EXPECT_EQ(entries.ListLine(1), std::string(kRecentLineLimit, 'a'));
+
+    // Counted in UTF-16 units: an emoji is two. The read stops one unit over
+    // the longest text, in the middle of the last pair of a text one unit
+    // too long, which must still overflow.
+    const std::string emoji = "\xF0\x9F\x99\x82";
+    ASSERT_TRUE(SetClipboardUnicode(FOwner, std::u16string(kLongestRecordedText - 2, u'c') + u"\U0001F642"));
+    EXPECT_TRUE(CaptureClipboard(entries, FOwner));
+    EXPECT_EQ(entries.Slot(1), std::string(kLongestRecordedText - 2, 'c') + emoji + "\r\n");
+    ASSERT_TRUE(SetClipboardUnicode(FOwner, std::u16string(kLongestRecordedText - 1, u'd') + u"\U0001F642"));
+    EXPECT_TRUE(CaptureClipboard(entries, FOwner));
+    EXPECT_EQ(entries.Slot(1), "");
+    EXPECT_EQ(entries.ListLine(0), "");
 }
 
 TEST_F(ClipboardTest, EditTextGoesBackOnTheClipboard) {
-    HWND edit = CreateWindowExA(0, "EDIT", "", WS_CHILD | ES_MULTILINE | ES_AUTOVSCROLL, 0, 0, 100, 50,
-                                FOwner, nullptr, GetModuleHandleA(nullptr), nullptr);
+    // The program's edits are created through the wide API.
+    HWND edit = CreateWindowExW(0, L"EDIT", L"", WS_CHILD | ES_MULTILINE | ES_AUTOVSCROLL, 0, 0, 100, 50,
+                                FOwner, nullptr, GetModuleHandleW(nullptr), nullptr);
     ASSERT_TRUE(edit);
-    SetWindowTextA(edit, "entry three\r\nsecond line\r\n");
+    SetWindowTextW(edit, L"entry three\r\nsecond line\r\n");
     PutEditTextOnClipboard(FOwner, edit);
     EXPECT_EQ(ReadClipboardText(FOwner), "entry three\r\nsecond line\r\n");
     DWORD start = 1, end = 1;
-    SendMessageA(edit, EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
+    SendMessageW(edit, EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
     EXPECT_EQ(start, 0u);
     EXPECT_EQ(end, 0u);
 
+    // Any character goes back as it is, and older programs are offered CF_TEXT.
+    SetWindowTextW(edit, reinterpret_cast<const wchar_t*>(kWide.c_str()));
+    PutEditTextOnClipboard(FOwner, edit);
+    EXPECT_EQ(ReadClipboardText(FOwner), kUtf8);
+    EXPECT_TRUE(IsClipboardFormatAvailable(CF_TEXT));
+
     // An empty viewer leaves the clipboard empty.
-    SetWindowTextA(edit, "");
+    SetWindowTextW(edit, L"");
     PutEditTextOnClipboard(FOwner, edit);
     EXPECT_FALSE(ClipboardHasText());
     EXPECT_EQ(ReadClipboardText(FOwner), "");

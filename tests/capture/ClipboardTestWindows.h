@@ -90,5 +90,10 @@ inline bool SetClipboardText(HWND owner, const std::string& text) {
     return SetClipboardFormats(owner, {{CF_TEXT, GlobalBytes(text.c_str(), text.size() + 1)}});
 }
 
+inline bool SetClipboardUnicode(HWND owner, const std::u16string& text) {
+    return SetClipboardFormats(owner,
+                               {{CF_UNICODETEXT, GlobalBytes(text.c_str(), (text.size() + 1) * sizeof(char16_t))}});
+}
+
 }  // namespace testing_clipboard
 }  // namespace pastimo
