@@ -13,9 +13,9 @@ namespace pastimo {
 
 constexpr size_t kRecentEntryCount = 5;
 
-// The limits below count UTF-16 code units of the UTF-8 text, as the edit
-// controls that hold entries on Windows do; a cut never splits a character
-// (nor a surrogate pair). For single-byte text, units are bytes.
+// The limits below count UTF-16 code units of the UTF-8 text, as Windows'
+// edit controls (which these strings stand for) do; a cut never splits a
+// character, nor a surrogate pair. For ASCII text, units are bytes.
 
 // Each line of an entry yields at most this many units whenever it is
 // copied line by line (moved down a slot, made the list line, shown).
