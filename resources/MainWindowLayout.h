@@ -90,7 +90,8 @@ inline constexpr ControlLayout kMainWindowControls[] = {
      "New Item (enter full text you want to store -- type it in or paste it using CTRL-V)):", nullptr, kFormFont,
      csNone, kNoTabStop},
     {kMemoNewItem, kGroupBox1, ControlKind::Edit, {10, 66, 463, 65},
-     "Type or paste (CTRL-V) your text for this new item here...", nullptr, kFormFont, csMultiLine | csScrollV, 1},
+     "Type or paste (CTRL-V) your text for this new item here...", nullptr, kFormFont,
+     csMultiLine | csScrollV | csWantTab, 1},
     {kButtonAddNewItem, kGroupBox1, ControlKind::Button, {32, 135, 120, 25}, "Add &Item",
      "Add new item above to the Item list", kFormFont, csNone, 2},
     {kButtonSaveChanged, kGroupBox1, ControlKind::Button, {159, 135, 120, 25}, "Save &Changed Item",
@@ -100,9 +101,8 @@ inline constexpr ControlLayout kMainWindowControls[] = {
     {kLabel4, kTabSheet2, ControlKind::Label, {9, 8, 475, 38},
      "These are the 5 most recent clipboard entries.  A blank line indicates an overflow when the clipboard "
      "contents were too large. Click to see formatted text below.", nullptr, kBoldFont, csNone, kNoTabStop},
-    {kListBoxRecentList, kTabSheet2, ControlKind::ListBox, {11, 46, 431, 80}, "",
-     "The first line of each recent entry, newest at the top. A text over 32K (32766 characters) is not recorded "
-     "and shows as a blank line.", kFormFont, csNone, 5, RowHeight(13)},
+    {kListBoxRecentList, kTabSheet2, ControlKind::ListBox, {11, 46, 431, 80}, "", nullptr, kFormFont, csNone, 5,
+     RowHeight(13)},
     {kButton1, kTabSheet2, ControlKind::Button, {124, 147, 220, 28}, "Copy Contents to Clipboard",
      "Click to add selected text to clipboard", kFormFont, csNone, 7},
     {kMemoClipText, kTabSheet2, ControlKind::Edit, {7, 178, 483, 128}, "", nullptr, kFormFont,

@@ -32,6 +32,7 @@ enum ControlStyle : uint32_t {
     csReadOnly = 1u << 4,
     csHidden = 1u << 5,
     csBehind = 1u << 6,      // below its siblings, so what it frames is drawn over it
+    csWantTab = 1u << 7,     // an edit in which the Tab key types a tab
 };
 
 constexpr uint32_t kNoColor = 0xFFFFFFFFu;

@@ -19,7 +19,9 @@ TFormAbout::TFormAbout(TComponent* owner) : TForm(owner) {
     CreateFromLayout(args, kAboutBoxLayout,
                      {{kPanel1, Panel1}, {kButtonAboutOK, ButtonAboutOK}, {kAboutMemo1, Memo1}});
     ButtonAboutOK.OnClick = [this] { ButtonAboutOKClick(); };
-    FActiveControl = ButtonAboutOK.Handle();
+    // Not a dialog, so nothing else puts the focus on a control: "&OK" has it
+    // when the box opens.
+    SetActiveControl(ButtonAboutOK.Handle());
 }
 
 TFormAbout::~TFormAbout() {
@@ -45,21 +47,6 @@ void TFormAbout::DoClose() {
     // the box is released the same way rather than left hidden until the end.
     ReleaseOnce();
     TForm::DoClose();
-}
-
-LRESULT TFormAbout::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_ACTIVATE) {
-        // Not a dialog, so nothing else puts the focus on a control: give it to
-        // the one that had it last, "&OK" when the box opens.
-        if (LOWORD(wParam) == WA_INACTIVE) {
-            HWND focus = GetFocus();
-            if (focus && IsChild(Handle(), focus)) FActiveControl = focus;
-        } else if (!HIWORD(wParam) && FActiveControl && IsWindow(FActiveControl)) {
-            SetFocus(FActiveControl);
-            return 0;
-        }
-    }
-    return TForm::HandleMessage(message, wParam, lParam);
 }
 
 }  // namespace pastimo

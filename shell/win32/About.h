@@ -24,14 +24,12 @@ public:
     void ButtonAboutOKClick();
 
 protected:
-    LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
     void DoClose() override;
 
 private:
     // Posts the release once, however many ways the box is closed.
     void ReleaseOnce();
     bool FReleasePosted = false;
-    HWND FActiveControl = nullptr;
 };
 
 // The latest About box; nullptr once it has been released.

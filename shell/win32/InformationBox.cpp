@@ -2,10 +2,14 @@
 
 #include <windows.h>
 
+#include "toolkit/win32/MessageBox.h"
+
 namespace pastimo {
 
 void ShowInformationBox(const std::string& message) {
-    MessageBoxA(nullptr, message.c_str(), "Information", MB_OK | MB_ICONINFORMATION | MB_TASKMODAL);
+    // Owned by the program's active window (none while the window is hidden,
+    // as for the first-run message): closing the box gives the keyboard back.
+    ShowMessageBox(GetActiveWindow(), message, "Information", MB_OK | MB_ICONINFORMATION, true);
 }
 
 }  // namespace pastimo

@@ -40,7 +40,12 @@ void MyGroupsView::SetItemFieldsEnabled(bool enabled) {
     FControls.MemoNewItem.SetEnabled(enabled);
 }
 
-void MyGroupsView::SetSaveChangedVisible(bool visible) { FControls.ButtonSaveChanged.SetVisible(visible); }
+void MyGroupsView::SetSaveChangedVisible(bool visible) {
+    // Pressed from the keyboard, the button hides while it has the focus:
+    // the focus moves on to the item list rather than to no control at all.
+    if (!visible && GetFocus() == FControls.ButtonSaveChanged.Handle()) SetFocus(FControls.ListBoxItems.Handle());
+    FControls.ButtonSaveChanged.SetVisible(visible);
+}
 
 void MyGroupsView::SelectNoItem() { FControls.ListBoxItems.ClearSelection(); }
 

@@ -200,7 +200,10 @@ void TForm1::ButtonMinimize() {
 }
 
 void TForm1::VXTrayClick() {
-    Show();
+    // Making a visible window visible changes nothing: a window that is up
+    // but covered stays where it is (the restore below does nothing either
+    // unless the window was minimised to the tray).
+    if (!Visible()) Show();
     Application->Restore();
 }
 
@@ -231,6 +234,20 @@ void TForm1::CheckCaptureClip2Click() {
 }
 
 // --- the window
+
+bool TForm1::PreTranslateMessage(MSG& msg) {
+    if (msg.message == WM_KEYDOWN && GetKeyState(VK_CONTROL) < 0 &&
+        (msg.wParam == VK_TAB || msg.wParam == VK_NEXT || msg.wParam == VK_PRIOR) &&
+        (msg.hwnd == Handle() || IsChild(Handle(), msg.hwnd))) {
+        const bool back = msg.wParam == VK_PRIOR || (msg.wParam == VK_TAB && GetKeyState(VK_SHIFT) < 0);
+        const int pages = kHelpPage + 1;
+        ShowPage((PageControl1.ActivePage() + (back ? pages - 1 : 1)) % pages);
+        // The focus goes with the page: to its tab, as after a click on it.
+        SetFocus(PageControl1.Handle());
+        return true;
+    }
+    return TForm::PreTranslateMessage(msg);
+}
 
 LRESULT TForm1::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     // Posted by tools that drive the window from outside (automation, tests):

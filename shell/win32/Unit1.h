@@ -60,6 +60,10 @@ public:
     void WMChangeCBChain(WPARAM wParam, LPARAM lParam);
     void CheckCaptureClip2Click();
 
+    // Ctrl+Tab, Ctrl+Shift+Tab, Ctrl+PageDown and Ctrl+PageUp switch pages
+    // from any control of the window, as in any tabbed window.
+    bool PreTranslateMessage(MSG& msg) override;
+
 protected:
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
     void DoDestroy() override;

@@ -12,17 +12,16 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     InitCommonControlsEx(&controls);
 
     pastimo::TApplication application;
-    application.SetTitle("Pastimo");
     application.Initialize(instance);
-    auto* form = new pastimo::TForm1(nullptr);
+    application.SetTitle("Pastimo");
+    // Owned by the application, which destroys it (and so runs FormDestroy)
+    // on the way out, unless File, Exit has released it already.
+    auto* form = new pastimo::TForm1(&application);
     application.SetMainForm(form);
     try {
         form->FormCreate();
     } catch (const std::exception& error) {
         application.HandleException(error);
     }
-    const int exitCode = application.Run();
-    // File, Exit may have released the window already; Form1 then is null.
-    delete pastimo::Form1;
-    return exitCode;
+    return application.Run();
 }

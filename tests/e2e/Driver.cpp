@@ -77,6 +77,40 @@ void DeleteTree(const std::string& folder) {
 
 }  // namespace
 
+HWND FocusOf(HWND programWindow) {
+    GUITHREADINFO info{};
+    info.cbSize = sizeof(info);
+    GetGUIThreadInfo(GetWindowThreadProcessId(programWindow, nullptr), &info);
+    return info.hwndFocus;
+}
+
+HWND ActiveOf(HWND programWindow) {
+    GUITHREADINFO info{};
+    info.cbSize = sizeof(info);
+    GetGUIThreadInfo(GetWindowThreadProcessId(programWindow, nullptr), &info);
+    return info.hwndActive;
+}
+
+void XdoTool(const std::string& arguments) {
+    // A Unix program started from here hands back no usable process handle
+    // under Wine: it leaves a file behind when it is done.
+    static int runs = 0;
+    const std::string done = "/tmp/pastimo-xdotool-" + std::to_string(GetCurrentProcessId()) + "-" +
+                             std::to_string(++runs);
+    std::string command = "/bin/sh -c \"xdotool " + arguments + "; touch " + done + "\"";
+    STARTUPINFOA startup{};
+    startup.cb = sizeof(startup);
+    PROCESS_INFORMATION info{};
+    if (!CreateProcessA(nullptr, &command[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &info))
+        throw std::runtime_error("cannot run xdotool");
+    CloseHandle(info.hThread);
+    CloseHandle(info.hProcess);
+    const std::string marker = "Z:" + done;
+    if (!WaitUntil([&] { return GetFileAttributesA(marker.c_str()) != INVALID_FILE_ATTRIBUTES; }, 10000))
+        throw std::runtime_error("xdotool did not finish: " + arguments);
+    DeleteFileA(marker.c_str());
+}
+
 void PumpMessages() {
     MSG msg;
     while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
@@ -338,6 +372,22 @@ int Program::Selected(HWND listBox) { return static_cast<int>(SendMessageA(listB
 void Program::Focus(HWND control) {
     PostMessageA(control, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(2, 2));
     PostMessageA(control, WM_LBUTTONUP, 0, MAKELPARAM(2, 2));
+}
+
+void Program::PostKey(HWND control, WORD virtualKey) {
+    const LPARAM scan = static_cast<LPARAM>(MapVirtualKeyA(virtualKey, 0)) << 16;
+    PostMessageA(control, WM_KEYDOWN, virtualKey, 1 | scan);
+    PostMessageA(control, WM_KEYUP, virtualKey, 1 | scan | 0xC0000000);
+    Sync();
+}
+
+void Program::TypeKeys(HWND window, const std::string& keys) {
+    RECT rect;
+    GetWindowRect(window, &rect);
+    // Screen coordinates under Wine are the X server's.
+    XdoTool("mousemove " + std::to_string((rect.left + rect.right) / 2) + " " +
+            std::to_string((rect.top + rect.bottom) / 2) + " sleep 0.2 key --delay 60 " + keys);
+    Sync();
 }
 
 void Program::Menu(int id) { PostMessageA(MainWindow(), WM_COMMAND, MAKEWPARAM(id, 0), 0); }

@@ -77,6 +77,14 @@ public:
     static std::vector<std::string> Rows(HWND listBox);
     static int Selected(HWND listBox);
     void Focus(HWND control);                       // posted mouse click into it
+    // A key pressed and released, posted to `control` so that it goes
+    // through the program's own message loop and dialog navigation (with no
+    // Shift, Ctrl or Alt: those need real keys, below).
+    void PostKey(HWND control, WORD virtualKey);
+    // Real keys from the X server, as a user types them (xdotool names:
+    // "Tab", "shift+Return", "ctrl+Next"): the pointer first rests on
+    // `window`, since without a window manager the keyboard follows it.
+    void TypeKeys(HWND window, const std::string& keys);
     void Menu(int id);                              // WM_COMMAND of a menu item
     void Close();                                   // WM_CLOSE to the main window
     void ShowPage(int index);                       // as a click on the page's tab
@@ -86,6 +94,14 @@ private:
     HWND FMain = nullptr;
     LPARAM FSyncCount = 0;
 };
+
+// The control of the program that has the keyboard focus, and its active window.
+HWND FocusOf(HWND programWindow);
+HWND ActiveOf(HWND programWindow);
+
+// Runs xdotool with these arguments on the program's X display and waits
+// until it has finished.
+void XdoTool(const std::string& arguments);
 
 // Handles the messages waiting for this thread's own windows (a test's
 // clipboard viewer, for one, is sent notices by the program and must answer).

@@ -141,6 +141,24 @@ TEST_F(MyGroups, AnItemNameTheFileSystemRefusesShowsTheErrorBox) {
     EXPECT_TRUE(FProgram->Running());
 }
 
+// A message box of the page belongs to the window: closed, it hands the
+// keyboard back to the control that had it (not to nothing, where Alt+F
+// would do nothing until a click).
+TEST_F(MyGroups, InformationBoxesBelongToTheWindowAndGiveTheKeyboardBack) {
+    HWND main = FProgram->MainWindow();
+    FProgram->ClickNoSync(FPage->addGroup);  // with an empty name; the click gives the button the focus
+    HWND box = FProgram->WaitForMessageBox();
+    ASSERT_NE(box, nullptr);
+    EXPECT_EQ(GetWindow(box, GW_OWNER), main);
+    RECT rect;
+    GetWindowRect(box, &rect);
+    EXPECT_NEAR((rect.left + rect.right) / 2, GetSystemMetrics(SM_CXSCREEN) / 2, 2) << "centred on the screen";
+    EXPECT_NEAR((rect.top + rect.bottom) / 2, GetSystemMetrics(SM_CYSCREEN) / 2, 2);
+    Program::PressOk(box);
+    FProgram->Sync();
+    EXPECT_TRUE(WaitUntil([&] { return ActiveOf(main) == main && FocusOf(main) == FPage->addGroup; }, 5000));
+}
+
 TEST_F(MyGroups, EnterPressesMinimizeOnlyOnTheMyGroupsPage) {
     HWND main = FProgram->MainWindow();
     FProgram->ShowPage(2);

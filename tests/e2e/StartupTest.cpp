@@ -38,6 +38,12 @@ TEST_F(ProgramTest, FirstThreeLaunchesInAFreshFolder) {
         RECT client;
         GetClientRect(first.MainWindow(), &client);
         EXPECT_EQ(client.right, 519);
+        // One tooltip per control with a hint: nine, none on the recent list.
+        HWND tips = nullptr;
+        while ((tips = FindWindowExA(nullptr, tips, TOOLTIPS_CLASSA, nullptr)))
+            if (GetWindow(tips, GW_OWNER) == first.MainWindow()) break;
+        ASSERT_NE(tips, nullptr);
+        EXPECT_EQ(SendMessageA(tips, TTM_GETTOOLCOUNT, 0, 0), 9);
         first.Close();
         ASSERT_TRUE(first.WaitForExit());
     }
@@ -109,6 +115,56 @@ TEST_F(ProgramTest, TitleBarAndTaskbarMinimiseSendTheWindowToTheTray) {
         EXPECT_TRUE(WaitUntil([&] { return !IsWindowVisible(main) && !IsWindowVisible(app); }))
             << "only the tray icon is left";
     }
+}
+
+// Shown again, the window gives the focus back to the control that had it,
+// so that the keys reach it at once.
+TEST_F(ProgramTest, TheFocusComesBackWhenTheWindowIsShownAgain) {
+    Program& program = StartShown();
+    HWND main = program.MainWindow();
+    program.ShowPage(0);
+    HWND groups = program.Control("ListBox", 159, 145);
+    program.Focus(groups);
+    program.Sync();
+    ASSERT_EQ(FocusOf(main), groups);
+    program.PostKey(groups, VK_RETURN);  // Enter presses Minimize; the focus stays where it is
+    ASSERT_TRUE(WaitUntil([&] { return !IsWindowVisible(main); }));
+    PostMessageA(TrayWindow(program), WM_USER + 100, 42, WM_LBUTTONDOWN);  // a click on the icon
+    ASSERT_TRUE(WaitUntil([&] { return IsWindowVisible(main) != FALSE; }));
+    EXPECT_TRUE(WaitUntil([&] { return FocusOf(main) == groups; }, 5000)) << "after the tray";
+
+    program.Menu(kAbout1);
+    HWND about = nullptr;
+    ASSERT_TRUE(WaitUntil([&] { return (about = FindWindowA("TFormAbout", "About")) && IsWindowVisible(about); }));
+    PostMessageA(about, WM_CLOSE, 0, 0);
+    ASSERT_TRUE(WaitUntil([&] { return !IsWindow(about); }));
+    EXPECT_TRUE(WaitUntil([&] { return FocusOf(main) == groups; }, 5000)) << "after the About box";
+}
+
+// A click on the icon while the window is up but covered changes nothing:
+// the window stays behind what covers it (and the help text says so).
+TEST_F(ProgramTest, ATrayClickLeavesAShownWindowWhereItIs) {
+    Program& program = StartShown();
+    HWND main = program.MainWindow();
+    WNDCLASSA wc{};
+    wc.lpfnWndProc = DefWindowProcA;
+    wc.hInstance = GetModuleHandleA(nullptr);
+    wc.lpszClassName = "PastimoTestCover";
+    RegisterClassA(&wc);
+    RECT rect;
+    GetWindowRect(main, &rect);
+    HWND cover = CreateWindowExA(0, "PastimoTestCover", "Cover", WS_POPUP | WS_VISIBLE, rect.left, rect.top,
+                                 rect.right - rect.left, rect.bottom - rect.top, nullptr, nullptr, wc.hInstance,
+                                 nullptr);
+    SetForegroundWindow(cover);
+    ASSERT_TRUE(WaitUntil([&] { return GetForegroundWindow() == cover; }));
+    PostMessageA(TrayWindow(program), WM_USER + 100, 42, WM_LBUTTONDOWN);
+    program.Sync();
+    Sleep(700);  // past the wait for a double click
+    program.Sync();
+    EXPECT_EQ(GetForegroundWindow(), cover);
+    EXPECT_NE(ActiveOf(main), main);
+    DestroyWindow(cover);
 }
 
 // Every way of closing ends the program and leaves the clipboard chain.

@@ -3,12 +3,35 @@
 #include "toolkit/Errors.h"
 #include "toolkit/Unicode.h"
 #include "toolkit/win32/Form.h"
+#include "toolkit/win32/MessageBox.h"
 
 namespace pastimo {
 
 TApplication* Application = nullptr;
 
+namespace {
+
+// Minimise and restore without the window animation, for this window only
+// (never through the user's system-wide setting). Where the system has no
+// such attribute (an older Windows, Wine) nothing changes.
+// https://learn.microsoft.com/windows/win32/api/dwmapi/ne-dwmapi-dwmwindowattribute
+void DisableTransitions(HWND window) {
+    using SetAttribute = HRESULT(WINAPI*)(HWND, DWORD, LPCVOID, DWORD);
+    static const SetAttribute setAttribute = [] {
+        HMODULE dwm = LoadLibraryW(L"dwmapi.dll");
+        return dwm ? reinterpret_cast<SetAttribute>(reinterpret_cast<void*>(GetProcAddress(dwm, "DwmSetWindowAttribute")))
+                   : nullptr;
+    }();
+    if (!setAttribute || !window) return;
+    constexpr DWORD kTransitionsForceDisabled = 3;  // DWMWA_TRANSITIONS_FORCEDISABLED
+    const BOOL disabled = TRUE;
+    setAttribute(window, kTransitionsForceDisabled, &disabled, sizeof disabled);
+}
+
+}  // namespace
+
 TApplication::~TApplication() {
+    DestroyComponents();
     if (Application == this) Application = nullptr;
 }
 
@@ -26,6 +49,11 @@ void TApplication::Initialize(HINSTANCE instance) {
     placement.left = GetSystemMetrics(SM_CXSCREEN) / 2;
     placement.top = GetSystemMetrics(SM_CYSCREEN) / 2;
     Create({L"TApplication", nullptr, LoadIconW(instance, L"MAINICON")}, placement);
+}
+
+void TApplication::ComponentNotification(TComponent* component, TOperation operation) {
+    TComponent::ComponentNotification(component, operation);
+    if (operation == TOperation::opRemove && component == FMainForm) FMainForm = nullptr;
 }
 
 void TApplication::SetTitle(const std::string& title) {
@@ -80,12 +108,11 @@ void TApplication::Dispatch(MSG& msg) {
 
 int TApplication::Run() {
     if (ShowMainForm && FMainForm) FMainForm->Show();
-    MSG msg;
-    while (!FTerminated) {
-        const BOOL got = GetMessageW(&msg, nullptr, 0, 0);
-        if (got == 0 || got == -1) break;
-        Dispatch(msg);
-    }
+    // WM_QUIT comes only once nothing else is queued, so what was posted
+    // before Terminate (a release, a deferred call, a clipboard notice)
+    // still runs.
+    MSG msg{};
+    while (GetMessageW(&msg, nullptr, 0, 0) > 0) Dispatch(msg);
     FTerminated = true;
     return static_cast<int>(msg.wParam);
 }
@@ -108,9 +135,18 @@ void TApplication::ProcessMessages() {
     }
 }
 
+void TApplication::DisableAnimation() {
+    // Asked for once, when it is first needed: start-up does not pay for it.
+    if (FAnimationDisabled) return;
+    FAnimationDisabled = true;
+    DisableTransitions(Handle());
+    if (FMainForm) DisableTransitions(FMainForm->Handle());
+}
+
 void TApplication::Minimize() {
     if (IsIconic(Handle())) return;
-    if (FMainForm && IsWindowVisible(FMainForm->Handle())) RememberFocus(GetFocus());
+    DisableAnimation();
+    if (FMainForm && IsWindowVisible(FMainForm->Handle())) FMainForm->RememberActiveControl();
     SetActiveWindow(Handle());
     // Iconifying the owner hides every window it owns, the main form among
     // them. Not every window manager does that part (Wine without one does
@@ -122,21 +158,21 @@ void TApplication::Minimize() {
 
 void TApplication::Restore() {
     if (!IsIconic(Handle())) return;
+    DisableAnimation();
     SetActiveWindow(Handle());
     ShowWindow(Handle(), SW_RESTORE);
     ShowOwnedPopups(Handle(), TRUE);
     if (FMainForm) {
         HWND main = FMainForm->Handle();
         if (IsIconic(main)) ShowWindow(main, SW_SHOWNORMAL);
-        if (FLastFocus && IsWindow(FLastFocus) && IsChild(main, FLastFocus)) SetFocus(FLastFocus);
+        FMainForm->FocusActiveControl();
     }
     if (OnRestore) OnRestore();
 }
 
 void TApplication::HandleException(const std::exception& error) {
-    const std::string text = ErrorBoxText(error.what());
     HWND owner = GetActiveWindow();
-    MessageBoxA(owner ? owner : Handle(), text.c_str(), FTitle.c_str(), MB_OK | MB_ICONERROR);
+    ShowMessageBox(owner ? owner : Handle(), ErrorBoxText(error.what()), FTitle, MB_OK | MB_ICONERROR, false);
 }
 
 }  // namespace pastimo

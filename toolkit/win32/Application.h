@@ -10,15 +10,18 @@
 #include <functional>
 #include <string>
 
+#include "toolkit/Component.h"
 #include "toolkit/win32/Window.h"
 
 namespace pastimo {
 
 class TForm;
 
-class TApplication : public Window {
+// It owns the forms created with it as owner (the main form among them) and
+// destroys them on the way out, while its own window still exists.
+class TApplication : public TComponent, public Window {
 public:
-    TApplication() = default;
+    TApplication() : TComponent(nullptr) {}
     ~TApplication() override;
     TApplication(const TApplication&) = delete;
     TApplication& operator=(const TApplication&) = delete;
@@ -38,7 +41,8 @@ public:
     // Read once when Run starts: whether the loop first shows the main form.
     bool ShowMainForm = true;
 
-    // Runs the message loop until Terminate. Returns the exit code.
+    // Runs the message loop until Terminate, and then until the messages
+    // already queued have been handled. Returns the exit code.
     int Run();
     void Terminate();
     bool Terminated() const { return FTerminated; }
@@ -58,21 +62,21 @@ public:
     // the title as caption, the error icon and one OK button.
     void HandleException(const std::exception& error);
 
-    // Remembers the control that had the focus, so Restore can give it back.
-    void RememberFocus(HWND control) { FLastFocus = control; }
-
 protected:
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+    // A main form that goes (File, Exit releases it) is no longer the main form.
+    void ComponentNotification(TComponent* component, TOperation operation) override;
 
 private:
     bool PreTranslate(MSG& msg);
+    void DisableAnimation();
     void Dispatch(MSG& msg);
 
     HINSTANCE FInstance = nullptr;
-    HWND FLastFocus = nullptr;
     TForm* FMainForm = nullptr;
     std::string FTitle;
     bool FTerminated = false;
+    bool FAnimationDisabled = false;
 };
 
 // The one application object of the process.

@@ -119,8 +119,19 @@ LRESULT TForm::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         }
         break;
     case WM_ACTIVATE:
-        if (LOWORD(wParam) == WA_INACTIVE && Application) Application->RememberFocus(GetFocus());
+        // As a dialog does: the control that had the focus when the form
+        // lost the activation gets it back when the form is active again,
+        // rather than the form itself (where the keys would reach nothing).
+        if (LOWORD(wParam) == WA_INACTIVE) {
+            RememberActiveControl();
+        } else if (!HIWORD(wParam)) {
+            FocusActiveControl();
+            return 0;
+        }
         break;
+    case WM_NEXTDLGCTL:
+        NextControl(wParam, lParam);
+        return 0;
     case WM_CLOSE:
         DoClose();
         return 0;
@@ -172,6 +183,7 @@ void TForm::Release() {
 int TForm::ShowModal() {
     // Every other enabled top-level window of this thread takes no input while
     // the form is up, the same as a message box with task modality.
+    HWND previous = GetActiveWindow();
     std::vector<HWND> disabled;
     EnumThreadWindows(GetCurrentThreadId(), &CollectEnabledWindow, reinterpret_cast<LPARAM>(&disabled));
     for (HWND window : disabled)
@@ -196,6 +208,10 @@ int TForm::ShowModal() {
     FModal = false;
     for (HWND window : disabled)
         if (window != Handle() && IsWindow(window)) EnableWindow(window, TRUE);
+    // The window that was active before gets the activation back (and with
+    // it its focus), not just whatever owns this form.
+    if (previous && previous != Handle() && IsWindow(previous) && IsWindowVisible(previous))
+        SetActiveWindow(previous);
     if (Handle()) ShowWindow(Handle(), SW_HIDE);
     if (quit) PostQuitMessage(static_cast<int>(msg.wParam));
     return ModalResult;
@@ -204,6 +220,14 @@ int TForm::ShowModal() {
 bool TForm::PreTranslateMessage(MSG& msg) {
     if (!Handle()) return false;
     if (msg.hwnd != Handle() && !IsChild(Handle(), msg.hwnd)) return false;
+    // Only a plain Enter presses the default button. With Shift or Ctrl it
+    // reaches only a control that takes every key (a multi-line field types
+    // its line break); elsewhere it does nothing.
+    if (msg.message == WM_KEYDOWN && msg.wParam == VK_RETURN &&
+        (GetKeyState(VK_SHIFT) < 0 || GetKeyState(VK_CONTROL) < 0)) {
+        const LRESULT code = SendMessageW(msg.hwnd, WM_GETDLGCODE, msg.wParam, reinterpret_cast<LPARAM>(&msg));
+        return !(code & DLGC_WANTALLKEYS);
+    }
     return IsDialogMessageW(Handle(), &msg) != FALSE;
 }
 
@@ -216,6 +240,36 @@ void TForm::UnregisterControl(TControl* control) {
         else
             ++it;
     }
+}
+
+void TForm::RememberActiveControl() {
+    HWND focus = GetFocus();
+    if (focus && IsChild(Handle(), focus)) FActiveControl = focus;
+}
+
+void TForm::SetActiveControl(HWND control) { FActiveControl = control; }
+
+void TForm::FocusActiveControl() {
+    // A control that has the focus already keeps it (the activation may be
+    // the consequence of a click into it).
+    HWND focus = GetFocus();
+    if (focus && IsChild(Handle(), focus)) return;
+    HWND control = FActiveControl;
+    if (!control || !IsWindow(control) || !IsChild(Handle(), control) || !IsWindowVisible(control) ||
+        !IsWindowEnabled(control))
+        control = GetNextDlgTabItem(Handle(), nullptr, FALSE);  // the first tab stop
+    if (control) SetFocus(control);
+}
+
+void TForm::NextControl(WPARAM wParam, LPARAM lParam) {
+    // wParam names the control (lParam non-zero), or says which way to go
+    // from the focus: 0 to the next tab stop, anything else to the previous.
+    HWND target = LOWORD(lParam) ? reinterpret_cast<HWND>(wParam)
+                                 : GetNextDlgTabItem(Handle(), GetFocus(), wParam != 0);
+    if (!target) return;
+    SetFocus(target);
+    // An edit tabbed into shows all of its text selected, as in a dialog.
+    if (SendMessageW(target, WM_GETDLGCODE, 0, 0) & DLGC_HASSETSEL) SendMessageW(target, EM_SETSEL, 0, -1);
 }
 
 void TForm::Adopt(std::unique_ptr<TControl> control) { FAdopted.push_back(std::move(control)); }

@@ -70,6 +70,13 @@ public:
     HFONT LayoutFont(size_t index) const { return index < FFonts.size() ? FFonts[index] : Font(); }
     void AddHint(HWND control, const std::string& hint) { FHints.Add(control, hint); }
 
+    // The control that gets the focus when the form is activated: the one
+    // that last had it, at first the given one (or the first tab stop).
+    void SetActiveControl(HWND control);
+    HWND ActiveControl() const { return FActiveControl; }
+    void RememberActiveControl();
+    void FocusActiveControl();
+
     // Keyboard navigation for this form; true when the message was used.
     virtual bool PreTranslateMessage(MSG& msg);
     // WM_COMMAND, WM_NOTIFY and WM_CTLCOLOR* from any window inside the form,
@@ -88,11 +95,13 @@ protected:
 
 private:
     static constexpr UINT kReleaseMessage = WM_APP + 1;
+    void NextControl(WPARAM wParam, LPARAM lParam);
 
     std::vector<HFONT> FFonts;
     HBRUSH FBackgroundBrush = nullptr;
     TToolTip FHints;
     bool FModal = false;
+    HWND FActiveControl = nullptr;
     std::map<HWND, TControl*> FControls;
     std::vector<std::unique_ptr<TControl>> FAdopted;
 };

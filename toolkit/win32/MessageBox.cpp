@@ -1,0 +1,50 @@
+#include "toolkit/win32/MessageBox.h"
+
+namespace pastimo {
+namespace {
+
+// The box is moved when it is first activated, before it is drawn. One hook
+// per thread, for the box of the call that set it.
+// https://learn.microsoft.com/windows/win32/winmsg/cbtproc
+thread_local HHOOK centreHook = nullptr;
+
+void Unhook() {
+    if (centreHook) UnhookWindowsHookEx(centreHook);
+    centreHook = nullptr;
+}
+
+LRESULT CALLBACK CentreOnActivate(int code, WPARAM wParam, LPARAM lParam) {
+    if (code == HCBT_ACTIVATE) {
+        HWND box = reinterpret_cast<HWND>(wParam);
+        wchar_t className[16] = {};
+        GetClassNameW(box, className, 16);
+        if (lstrcmpW(className, L"#32770") == 0) {
+            RECT rect;
+            GetWindowRect(box, &rect);
+            SetWindowPos(box, nullptr, (GetSystemMetrics(SM_CXSCREEN) - (rect.right - rect.left)) / 2,
+                         (GetSystemMetrics(SM_CYSCREEN) - (rect.bottom - rect.top)) / 2, 0, 0,
+                         SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+            const LRESULT next = CallNextHookEx(centreHook, code, wParam, lParam);
+            Unhook();
+            return next;
+        }
+    }
+    return CallNextHookEx(centreHook, code, wParam, lParam);
+}
+
+}  // namespace
+
+int ShowMessageBox(HWND owner, const std::string& text, const std::string& caption, UINT type,
+                   bool centreOnScreen) {
+    HWND focus = GetFocus();
+    if (centreOnScreen) {
+        Unhook();
+        centreHook = SetWindowsHookExW(WH_CBT, &CentreOnActivate, nullptr, GetCurrentThreadId());
+    }
+    const int result = MessageBoxA(owner, text.c_str(), caption.c_str(), type | (owner ? 0 : MB_TASKMODAL));
+    Unhook();
+    if (focus && IsWindow(focus) && IsWindowVisible(focus) && IsWindowEnabled(focus)) SetFocus(focus);
+    return result;
+}
+
+}  // namespace pastimo
