@@ -14,15 +14,16 @@ using namespace pastimo;
 namespace {
 
 // Lead bytes of a double-byte code page (Shift JIS ranges).
-bool ShiftJisLead(unsigned char c) { return (c >= 0x81 && c <= 0x9F) || (c >= 0xE0 && c <= 0xFC); }
+const LeadBytes kShiftJisLead{{0x81, 0x9F}, {0xE0, 0xFC}};
+const LeadBytes kNoLead;
 
-std::string SlowItemText(std::string_view bytes, LeadBytePredicate isLeadByte) {
+std::string SlowItemText(std::string_view bytes, const LeadBytes& leadBytes) {
     std::string out;
     size_t n = 0;
     while (n < bytes.size() && bytes[n] != '\0') ++n;
     for (size_t i = 0; i < n; ++i) {
         const char c = bytes[i];
-        if (isLeadByte && isLeadByte(static_cast<unsigned char>(c)) && i + 1 < n) {
+        if (leadBytes.Contains(static_cast<unsigned char>(c)) && i + 1 < n) {
             out += c;
             out += bytes[++i];
         } else if (c == '\r' || c == '\n') {
@@ -40,18 +41,18 @@ std::string SlowItemText(std::string_view bytes, LeadBytePredicate isLeadByte) {
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const std::string_view bytes(reinterpret_cast<const char*>(data), size);
 
-    const std::string plain = ItemTextFromFile(bytes, nullptr);
-    FUZZ_CHECK(plain == SlowItemText(bytes, nullptr));
+    const std::string plain = ItemTextFromFile(bytes, kNoLead);
+    FUZZ_CHECK(plain == SlowItemText(bytes, kNoLead));
     FUZZ_CHECK(plain.find('\0') == std::string::npos);
     for (size_t i = 0; i < plain.size(); ++i) {
         if (plain[i] == '\r') FUZZ_CHECK(i + 1 < plain.size() && plain[i + 1] == '\n');
         if (plain[i] == '\n') FUZZ_CHECK(i > 0 && plain[i - 1] == '\r');
     }
-    FUZZ_CHECK(ItemTextFromFile(plain, nullptr) == plain);
+    FUZZ_CHECK(ItemTextFromFile(plain, kNoLead) == plain);
 
-    const std::string dbcs = ItemTextFromFile(bytes, ShiftJisLead);
-    FUZZ_CHECK(dbcs == SlowItemText(bytes, ShiftJisLead));
+    const std::string dbcs = ItemTextFromFile(bytes, kShiftJisLead);
+    FUZZ_CHECK(dbcs == SlowItemText(bytes, kShiftJisLead));
     FUZZ_CHECK(dbcs.find('\0') == std::string::npos);
-    FUZZ_CHECK(ItemTextFromFile(dbcs, ShiftJisLead) == dbcs);
+    FUZZ_CHECK(ItemTextFromFile(dbcs, kShiftJisLead) == dbcs);
     return 0;
 }

@@ -18,8 +18,8 @@ const char* const kSeparator = "/";
 }  // namespace
 
 LibraryStore::LibraryStore(std::string programFolder, FileSystem& fileSystem, const Collator& collator,
-                           LeadBytePredicate isLeadByte)
-    : FProgramFolder(std::move(programFolder)), FFileSystem(&fileSystem), FCollator(&collator), FIsLeadByte(isLeadByte) {}
+                           const CodePage& codePage)
+    : FProgramFolder(std::move(programFolder)), FFileSystem(&fileSystem), FCollator(&collator), FCodePage(&codePage) {}
 
 std::string LibraryStore::DataFolder() const {
     return FProgramFolder + "data";
@@ -148,7 +148,7 @@ std::string LibraryStore::ReadItemText(const std::string& group, const std::stri
     if (!IsSafeGroupName(group) || !IsSafeItemName(name)) throw EFOpenError(path);
     std::string bytes;
     if (!FFileSystem->ReadWholeFile(path, bytes)) throw EFOpenError(path);
-    return ItemTextFromFile(bytes, FIsLeadByte);
+    return ItemTextFromFile(bytes, FCodePage->GetLeadBytes());
 }
 
 }  // namespace pastimo

@@ -4,6 +4,7 @@
 // Every operation reads or replaces whole files and keeps nothing open.
 // Portable: no Windows headers; the files are the same on every platform.
 
+#include "library/CodePage.h"
 #include "library/FileSystem.h"
 #include "library/NameList.h"
 #include "library/TextFormats.h"
@@ -24,7 +25,7 @@ public:
     // programFolder ends in the path separator.
     explicit LibraryStore(std::string programFolder, FileSystem& fileSystem = PlatformFileSystem(),
                           const Collator& collator = PlatformCollator(),
-                          LeadBytePredicate isLeadByte = PlatformLeadBytePredicate());
+                          const CodePage& codePage = PlatformCodePage());
 
     // The group list; empty, without a message, when it cannot be read.
     NameList LoadGroups();
@@ -60,7 +61,7 @@ private:
     std::string FProgramFolder;
     FileSystem* FFileSystem;
     const Collator* FCollator;
-    LeadBytePredicate FIsLeadByte;
+    const CodePage* FCodePage;
     bool FGroupListUnread = false;
 };
 

@@ -70,27 +70,29 @@ std::string JoinNameListText(const std::vector<std::string>& names) {
     return text;
 }
 
-std::string ItemTextFromFile(std::string_view bytes, LeadBytePredicate isLeadByte) {
+std::string ItemTextFromFile(std::string_view bytes, const LeadBytes& leadBytes) {
     const std::string_view text = UpToNul(bytes);
     std::string result;
     result.reserve(text.size() + text.size() / 16);
     const size_t n = text.size();
+    const bool singleByte = leadBytes.Empty();
     BreakFinder breaks(text);
     size_t i = 0;
     while (i < n) {
         // Copy a run without breaks in one go. In a lead-byte code page the
         // run is walked byte by byte, a lead byte taking its trail byte along.
         size_t j;
-        if (!isLeadByte) {
+        if (singleByte) {
             j = breaks.Next(i);
         } else {
             j = i;
-            while (j < n && text[j] != '\r' && text[j] != '\n') j += (isLeadByte(static_cast<unsigned char>(text[j])) && j + 1 < n) ? 2 : 1;
+            while (j < n && text[j] != '\r' && text[j] != '\n')
+                j += (leadBytes.Contains(static_cast<unsigned char>(text[j])) && j + 1 < n) ? 2 : 1;
         }
         result.append(text.data() + i, j - i);
         if (j == n) break;
         result += "\r\n";
-        i = isLeadByte ? (text[j] == '\r' && j + 1 < n && text[j + 1] == '\n' ? j + 2 : j + 1) : breaks.After(j);
+        i = singleByte ? breaks.After(j) : (text[j] == '\r' && j + 1 < n && text[j + 1] == '\n' ? j + 2 : j + 1);
     }
     return result;
 }

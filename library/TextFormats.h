@@ -1,6 +1,8 @@
 #pragma once
 // The two file formats of the clip library, byte for byte. Portable.
 
+#include "library/CodePage.h"
+
 #include <string>
 #include <string_view>
 #include <vector>
@@ -17,15 +19,9 @@ std::vector<std::string> SplitNameListText(std::string_view bytes);
 // Each name followed by CR LF; an empty list is an empty file.
 std::string JoinNameListText(const std::vector<std::string>& names);
 
-// Answers whether a byte starts a two-byte character in the ANSI code page.
-using LeadBytePredicate = bool (*)(unsigned char);
-
 // Item text as stored: ends at the first NUL; lone CR and lone LF become
 // CR LF. The byte after a lead byte is copied unlooked-at, so a trail byte
-// is never taken for a line break. A null predicate means no lead bytes.
-std::string ItemTextFromFile(std::string_view bytes, LeadBytePredicate isLeadByte);
-
-// Win32: IsDBCSLeadByte; POSIX: none (null).
-LeadBytePredicate PlatformLeadBytePredicate();
+// is never taken for a line break.
+std::string ItemTextFromFile(std::string_view bytes, const LeadBytes& leadBytes);
 
 }  // namespace pastimo

@@ -1,5 +1,6 @@
 #include "library/LibraryStore.h"
 
+#include "tests/library/FakeDoubleByteCodePage.h"
 #include "tests/library/LibraryTestFiles.h"
 
 #include <gtest/gtest.h>
@@ -351,12 +352,11 @@ TEST_F(LibraryStoreTest, ReadItemTextMakesBreaksCrLf) {
     EXPECT_EQ(MessageOf<EFOpenError>([&] { store.ReadItemText("g", "t"); }), "Cannot open file " + ItemText("g", "t"));
 }
 
-bool FakeLeadByte(unsigned char c) { return c == 0x81; }
-
 TEST_F(LibraryStoreTest, ReadItemTextUsesTheCodePagesLeadBytes) {
     WithGroups({"g"});
     ASSERT_TRUE(WriteRaw(ItemText("g", "t"), "\x81\nx\n"));
-    LibraryStore dbcs(folder.Path(), PlatformFileSystem(), PlatformCollator(), &FakeLeadByte);
+    const test::FakeDoubleByteCodePage codePage;
+    LibraryStore dbcs(folder.Path(), PlatformFileSystem(), PlatformCollator(), codePage);
     EXPECT_EQ(dbcs.ReadItemText("g", "t"), "\x81\nx\r\n");
 }
 

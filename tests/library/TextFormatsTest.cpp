@@ -39,25 +39,25 @@ TEST(NameListText, WrittenListsReadBackUnchanged) {
 }
 
 TEST(ItemText, ReadingMakesEveryBreakCrLfAndStopsAtNul) {
-    EXPECT_EQ(ItemTextFromFile("one\ntwo", nullptr), "one\r\ntwo");
-    EXPECT_EQ(ItemTextFromFile("one\r\ntwo", nullptr), "one\r\ntwo");
-    EXPECT_EQ(ItemTextFromFile("a\rb\n\rc\r", nullptr), "a\r\nb\r\n\r\nc\r\n");
-    EXPECT_EQ(ItemTextFromFile("\n", nullptr), "\r\n");
-    EXPECT_EQ(ItemTextFromFile("", nullptr), "");
-    EXPECT_EQ(ItemTextFromFile(Bytes({'x', '\t', 'y', '\0', '\n', 'z'}), nullptr), "x\ty");
-    EXPECT_EQ(ItemTextFromFile(Bytes({'x', '\r', '\0', '\n'}), nullptr), "x\r\n");
+    EXPECT_EQ(ItemTextFromFile("one\ntwo", LeadBytes()), "one\r\ntwo");
+    EXPECT_EQ(ItemTextFromFile("one\r\ntwo", LeadBytes()), "one\r\ntwo");
+    EXPECT_EQ(ItemTextFromFile("a\rb\n\rc\r", LeadBytes()), "a\r\nb\r\n\r\nc\r\n");
+    EXPECT_EQ(ItemTextFromFile("\n", LeadBytes()), "\r\n");
+    EXPECT_EQ(ItemTextFromFile("", LeadBytes()), "");
+    EXPECT_EQ(ItemTextFromFile(Bytes({'x', '\t', 'y', '\0', '\n', 'z'}), LeadBytes()), "x\ty");
+    EXPECT_EQ(ItemTextFromFile(Bytes({'x', '\r', '\0', '\n'}), LeadBytes()), "x\r\n");
 }
 
-bool FakeLeadByte(unsigned char c) { return c >= 0x81 && c <= 0x9F; }
+const LeadBytes kFakeLeadBytes{{0x81, 0x9F}};
 
 TEST(ItemText, TrailByteAfterLeadByteIsNeverABreak) {
     // 0x81 0x0A is one character in this code page, not "0x81, line feed".
-    EXPECT_EQ(ItemTextFromFile("\x81\n\n", &FakeLeadByte), "\x81\n\r\n");
-    EXPECT_EQ(ItemTextFromFile("\x81\r", &FakeLeadByte), "\x81\r");
-    EXPECT_EQ(ItemTextFromFile("a\x81", &FakeLeadByte), "a\x81");
-    EXPECT_EQ(ItemTextFromFile("\x81\x81\n", &FakeLeadByte), "\x81\x81\r\n");
+    EXPECT_EQ(ItemTextFromFile("\x81\n\n", kFakeLeadBytes), "\x81\n\r\n");
+    EXPECT_EQ(ItemTextFromFile("\x81\r", kFakeLeadBytes), "\x81\r");
+    EXPECT_EQ(ItemTextFromFile("a\x81", kFakeLeadBytes), "a\x81");
+    EXPECT_EQ(ItemTextFromFile("\x81\x81\n", kFakeLeadBytes), "\x81\x81\r\n");
     // Without the code page's lead bytes the same bytes are two breaks.
-    EXPECT_EQ(ItemTextFromFile("\x81\n\n", nullptr), "\x81\r\n\r\n");
+    EXPECT_EQ(ItemTextFromFile("\x81\n\n", LeadBytes()), "\x81\r\n\r\n");
 }
 
 }  // namespace
