@@ -2,16 +2,24 @@
 
 #include "toolkit/Unicode.h"
 
-#include <algorithm>
+#include <cstdint>
+#include <cstring>
 
 namespace pastimo {
-namespace {
 
+// Eight bytes at a time: item texts run to megabytes.
 bool IsAscii(std::string_view text) {
-    return std::all_of(text.begin(), text.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; });
+    const char* p = text.data();
+    size_t left = text.size();
+    for (; left >= 8; p += 8, left -= 8) {
+        uint64_t word;
+        std::memcpy(&word, p, 8);
+        if (word & 0x8080808080808080ull) return false;
+    }
+    for (; left > 0; ++p, --left)
+        if (static_cast<unsigned char>(*p) >= 0x80) return false;
+    return true;
 }
-
-}  // namespace
 
 LeadBytes::LeadBytes(std::initializer_list<std::pair<unsigned char, unsigned char>> ranges) {
     for (const auto& [first, last] : ranges) Add(first, last);

@@ -1,5 +1,6 @@
 #include "library/LibraryStore.h"
 
+#include "library/FileEncoding.h"
 #include "library/FileNames.h"
 
 #include <utility>
@@ -44,11 +45,11 @@ std::string LibraryStore::ItemTextPath(const std::string& group, const std::stri
 NameList LibraryStore::ReadNameList(const std::string& path) {
     std::string bytes;
     if (!FFileSystem->ReadWholeFile(path, bytes)) throw EFOpenError(path);
-    return NameList::FromUnsorted(SplitNameListText(bytes), *FCollator);
+    return NameList::FromUnsorted(DecodeNameListFile(bytes, *FCodePage), *FCollator);
 }
 
 void LibraryStore::WriteNameList(const std::string& path, const NameList& list) {
-    WriteFile(path, JoinNameListText(list.Names()));
+    WriteFile(path, EncodeNameListFile(list.Names(), *FCodePage));
 }
 
 void LibraryStore::WriteFile(const std::string& path, const std::string& bytes) {
@@ -126,7 +127,7 @@ void LibraryStore::ReplaceItem(const std::string& group, NameList& items, int po
     items.Remove(position);
     items.Insert(name);
     WriteNameList(listPath, items);
-    WriteFile(textPath, text);
+    WriteFile(textPath, EncodeItemTextFile(text, *FCodePage));
 }
 
 void LibraryStore::DeleteItem(const std::string& group, NameList& items, int position) {
@@ -148,7 +149,7 @@ std::string LibraryStore::ReadItemText(const std::string& group, const std::stri
     if (!IsSafeGroupName(group) || !IsSafeItemName(name)) throw EFOpenError(path);
     std::string bytes;
     if (!FFileSystem->ReadWholeFile(path, bytes)) throw EFOpenError(path);
-    return ItemTextFromFile(bytes, FCodePage->GetLeadBytes());
+    return DecodeItemTextFile(bytes, *FCodePage);
 }
 
 }  // namespace pastimo

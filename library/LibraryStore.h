@@ -2,6 +2,8 @@
 // The clip library on disk: the data folder beside the program, the group
 // list, one folder per group with its item list and one text file per item.
 // Every operation reads or replaces whole files and keeps nothing open.
+// Names, paths and texts are UTF-8; each file holds the ANSI code page's
+// bytes or UTF-8 as FileEncoding.h decides.
 // Portable: no Windows headers; the files are the same on every platform.
 
 #include "library/CodePage.h"

@@ -2,11 +2,9 @@
 // the real conversions, when the prefix's code page is 1252 too.
 #include "library/CodePage.h"
 
-#include <gtest/gtest.h>
+#include "tests/library/LibraryTestFiles.h"
 
-#ifdef _WIN32
-#include <windows.h>
-#endif
+#include <gtest/gtest.h>
 
 namespace pastimo {
 namespace {
@@ -14,9 +12,7 @@ namespace {
 class CodePage1252 : public ::testing::Test {
 protected:
     void SetUp() override {
-#ifdef _WIN32
-        if (GetACP() != 1252) GTEST_SKIP() << "ANSI code page is " << GetACP();
-#endif
+        if (!test::AnsiCodePageIs1252()) GTEST_SKIP() << "the ANSI code page is not 1252";
     }
     const CodePage& cp = PlatformCodePage();
 };

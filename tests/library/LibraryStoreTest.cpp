@@ -357,7 +357,7 @@ TEST_F(LibraryStoreTest, ReadItemTextUsesTheCodePagesLeadBytes) {
     ASSERT_TRUE(WriteRaw(ItemText("g", "t"), "\x81\nx\n"));
     const test::FakeDoubleByteCodePage codePage;
     LibraryStore dbcs(folder.Path(), PlatformFileSystem(), PlatformCollator(), codePage);
-    EXPECT_EQ(dbcs.ReadItemText("g", "t"), "\x81\nx\r\n");
+    EXPECT_EQ(dbcs.ReadItemText("g", "t"), "\xE3\x80\x8Ax\r\n");  // U+300A is 0x81 0x0A
 }
 
 TEST_F(LibraryStoreTest, EmptyGroupNameUsesTheDataFolderItself) {
@@ -373,6 +373,26 @@ TEST_F(LibraryStoreTest, EmptyGroupNameUsesTheDataFolderItself) {
     NameList groups;
     EXPECT_THROW(store.AddGroup(groups, ""), GroupFolderError);  // the data folder exists
     EXPECT_EQ(ListFolder(Data()), (Names{".dat", ".itm", "x.itm"}));
+}
+
+// Each file is written in the ANSI code page when that holds all of it; one
+// text outside it changes neither the list nor the other texts.
+TEST_F(LibraryStoreTest, EachFileIsWrittenInTheCodePageWhenItCan) {
+    if (!test::AnsiCodePageIs1252()) GTEST_SKIP() << "the ANSI code page is not 1252";
+    WithGroups({"g"});
+    NameList items = store.LoadItems("g");
+    const std::string coffee = "Kaffee \xE2\x98\x95";
+    store.AddItem("g", items, "greeting", "Gr\xC3\xBC\xC3\x9F" "e");
+    store.AddItem("g", items, "tea", coffee + "\r\nhot");
+    EXPECT_EQ(ReadRaw(ItemList("g")), "greeting\r\ntea\r\n");
+    EXPECT_EQ(ReadRaw(ItemText("g", "greeting")), "Gr\xFC\xDF" "e");
+    EXPECT_EQ(ReadRaw(ItemText("g", "tea")), "\xEF\xBB\xBF" + coffee + "\r\nhot");
+    EXPECT_EQ(store.ReadItemText("g", "greeting"), "Gr\xC3\xBC\xC3\x9F" "e");
+    EXPECT_EQ(store.ReadItemText("g", "tea"), coffee + "\r\nhot");
+
+    // Saved again within the code page, the text goes back to its bytes.
+    store.ReplaceItem("g", items, 1, "tea", "Tee");
+    EXPECT_EQ(ReadRaw(ItemText("g", "tea")), "Tee");
 }
 
 // Names that would leave their folder, open a stream or reach a device.
@@ -459,7 +479,7 @@ TEST_F(LibraryStoreTest, DeletingAnUnsafeItemRowRemovesOnlyTheRow) {
 }
 
 TEST_F(LibraryStoreTest, OrdinaryNamesKeepWorking) {
-    const Names names = {"x(1) - y_z 'q', r; s & t! #5 %", " Leading", "MiXeD case", "\xC4rger \xFC\xDF", "a.b"};
+    const Names names = {"x(1) - y_z 'q', r; s & t! #5 %", " Leading", "MiXeD case", "\xC3\x84rger \xC3\xBC\xC3\x9F", "a.b"};
     NameList groups = WithGroups(names);
     EXPECT_EQ(groups.Count(), 5);
     for (const std::string& group : names) {

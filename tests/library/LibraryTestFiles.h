@@ -37,6 +37,16 @@ inline bool RunningAsRoot() {
 #endif
 }
 
+// Tests that spell out Windows-1252 bytes: the POSIX code page always, under
+// Wine the prefix's ANSI code page (1252 unless the host's locale says else).
+inline bool AnsiCodePageIs1252() {
+#ifdef _WIN32
+    return GetACP() == 1252;
+#else
+    return true;
+#endif
+}
+
 // A new empty folder, removed with everything in it afterwards. Path() ends
 // in the separator, like the program folder.
 class TempFolder {
