@@ -1,6 +1,6 @@
 #pragma once
 // The order of the platform's sorted list box: alphabetical by the user's
-// locale, ignoring case. Portable: no Windows headers.
+// locale, ignoring case. Names are UTF-8. Portable: no Windows headers.
 
 #include <string>
 #include <string_view>
@@ -21,9 +21,10 @@ public:
     virtual void StableSort(std::vector<std::string>& names) const;
 };
 
-// Win32: CompareStringA(LOCALE_USER_DEFAULT, NORM_IGNORECASE), as a sorted
-// LISTBOX compares. POSIX: strcoll on case-folded copies in the current
-// C locale.
+// Win32: CompareStringW(LOCALE_USER_DEFAULT, NORM_IGNORECASE), as a sorted
+// LISTBOX compares. POSIX: strcoll on copies case-folded byte by byte, in
+// the current C locale (in the "C" locale: code point order, ASCII case
+// ignored).
 const Collator& PlatformCollator();
 
 }  // namespace pastimo

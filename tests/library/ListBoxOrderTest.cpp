@@ -2,6 +2,7 @@
 // the main window shows a NameList row for row in an unsorted one.
 
 #include "library/NameList.h"
+#include "toolkit/Unicode.h"
 
 #include <windows.h>
 
@@ -12,22 +13,26 @@
 namespace pastimo {
 namespace {
 
+// A wide list box, fed and read in UTF-16 as the main window's are.
 class SortedListBox {
 public:
     SortedListBox() {
-        FHwnd = CreateWindowExA(0, "LISTBOX", "", LBS_SORT | LBS_HASSTRINGS | WS_POPUP, 0, 0, 100, 100, nullptr,
-                                nullptr, GetModuleHandleA(nullptr), nullptr);
-        if (!FHwnd) ADD_FAILURE() << "CreateWindowExA(LISTBOX) failed: " << GetLastError();
+        FHwnd = CreateWindowExW(0, L"LISTBOX", L"", LBS_SORT | LBS_HASSTRINGS | WS_POPUP, 0, 0, 100, 100, nullptr,
+                                nullptr, GetModuleHandleW(nullptr), nullptr);
+        if (!FHwnd) ADD_FAILURE() << "CreateWindowExW(LISTBOX) failed: " << GetLastError();
     }
     ~SortedListBox() { DestroyWindow(FHwnd); }
-    void Add(const std::string& name) { SendMessageA(FHwnd, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(name.c_str())); }
+    void Add(const std::string& name) {
+        const std::u16string wide = Utf8ToUtf16(name);
+        SendMessageW(FHwnd, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(wide.c_str()));
+    }
     std::vector<std::string> Rows() const {
         std::vector<std::string> rows;
-        const int count = static_cast<int>(SendMessageA(FHwnd, LB_GETCOUNT, 0, 0));
+        const int count = static_cast<int>(SendMessageW(FHwnd, LB_GETCOUNT, 0, 0));
         for (int i = 0; i < count; ++i) {
-            std::string row(static_cast<size_t>(SendMessageA(FHwnd, LB_GETTEXTLEN, i, 0)) + 1, '\0');
-            row.resize(static_cast<size_t>(SendMessageA(FHwnd, LB_GETTEXT, i, reinterpret_cast<LPARAM>(&row[0]))));
-            rows.push_back(row);
+            std::u16string row(static_cast<size_t>(SendMessageW(FHwnd, LB_GETTEXTLEN, i, 0)) + 1, u'\0');
+            row.resize(static_cast<size_t>(SendMessageW(FHwnd, LB_GETTEXT, i, reinterpret_cast<LPARAM>(&row[0]))));
+            rows.push_back(Utf16ToUtf8(row));
         }
         return rows;
     }
@@ -57,7 +62,7 @@ void ExpectSameOrder(const std::vector<std::string>& names) {
 
 TEST(ListBoxOrder, NamesWithCaseAndPunctuation) {
     ExpectSameOrder({"Beta", "alpha", "Zulu", "zebra", "a-b", "ab", "a b", "a_b", "a'b", "(x)", "#1", "10", "9",
-                     "\xC4rger", "\xFC" "ber", "Mixed Case", "mixed cases", "x.y", "x,y", "x;y", "~t", "!bang", "",
+                     "\xC3\x84rger", "\xC3\xBC" "ber", "Mixed Case", "mixed cases", "x.y", "x,y", "x;y", "~t", "!bang", "",
                      " lead", "co-op", "coop", "CoOp2", "&and", "%pct"});
 }
 
@@ -65,9 +70,20 @@ TEST(ListBoxOrder, DuplicatesAndCaseVariants) {
     ExpectSameOrder({"same", "Same", "SAME", "same", "other", "Other"});
 }
 
+// Letters of the ANSI code page and beyond it: CJK, Greek, Polish, arrows,
+// an emoji outside the BMP, and look-alikes of ASCII ("∞", "ł").
+TEST(ListBoxOrder, NamesOutsideTheCodePage) {
+    ExpectSameOrder({"Kaffee \xE2\x98\x95", "kaffee", "Kaffee", "\xE6\x9D\xB1\xE4\xBA\xAC", "\xE6\x9D\xB1",
+                     "\xE4\xBA\xAC", "\xCE\xA9mega", "\xCF\x89MEGA", "omega", "\xE2\x86\x92 right", "\xE2\x86\x90 left",
+                     "\xC5\x81\xC3\xB3\x64\xC5\xBA", "\xC5\x82\xC3\xB3\x64\xC5\xBA", "lodz", "\xE2\x88\x9E", "8",
+                     "\xF0\x9F\x99\x82", "\xF0\x9F\x98\x80 smile", "\xC3\x84rger", "Arger", "zz"});
+}
+
 TEST(ListBoxOrder, RandomNames) {
     std::mt19937 random(2024);
-    const std::string alphabet = "aAbBcCxXyYzZ 0129-_'.,;&!#%()\xE4\xC4\xF6\xE9\xDF";
+    const std::vector<std::string> alphabet = {"a", "A", "b", "B", "c", "C", "x", "X", "y", "Y", "z", "Z", " ", "0", "1",
+                                               "2", "9", "-", "_", "'", ".", ",", ";", "&", "!", "#", "%", "(", ")",
+                                               "\xC3\xA4", "\xC3\x84", "\xC3\xB6", "\xC3\xA9", "\xC3\x9F"};
     std::vector<std::string> names;
     for (int i = 0; i < 300; ++i) {
         std::string name;

@@ -54,7 +54,7 @@ TEST(NameList, RemoveOutsideTheListDoesNothing) {
 // duplicates and case variants included.
 void ExpectSortOnceMatchesInserting() {
     std::mt19937 random(12345);
-    const std::string letters = "aAbBzZ _-.0\xE9";
+    const std::vector<std::string> letters = {"a", "A", "b", "B", "z", "Z", " ", "_", "-", ".", "0", "\xC3\xA9"};
     for (int round = 0; round < 20; ++round) {
         Names names;
         for (int i = 0; i < 200; ++i) {
