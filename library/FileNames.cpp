@@ -3,9 +3,14 @@
 // "COM1 "), or hold characters Windows refuses in file names. Group names
 // must also not end in "." or " ": Windows would drop those and create the
 // folder under another name, leaving the group's list file unreachable.
+// Names are UTF-8: the refused characters are all ASCII, which never occurs
+// inside a longer UTF-8 sequence, so they are found byte by byte; malformed
+// UTF-8 is refused, as it names no file the wide API could reach.
 // https://learn.microsoft.com/windows/win32/fileio/naming-a-file
 
 #include "library/FileNames.h"
+
+#include "toolkit/Unicode.h"
 
 #include <cstring>
 
@@ -29,15 +34,16 @@ bool IsDeviceName(const std::string& name) {
     static const char* const fixed[] = {"CON", "PRN", "AUX", "NUL", "CONIN$", "CONOUT$"};
     for (const char* device : fixed)
         if (stem == device) return true;
-    if (stem.size() == 4 && (stem.compare(0, 3, "COM") == 0 || stem.compare(0, 3, "LPT") == 0)) {
-        // Digits, and the superscripts 1, 2, 3 of the Windows-1252 code page.
-        const unsigned char last = static_cast<unsigned char>(stem[3]);
-        return (last >= '0' && last <= '9') || last == 0xB9 || last == 0xB2 || last == 0xB3;
-    }
-    return false;
+    if (stem.compare(0, 3, "COM") != 0 && stem.compare(0, 3, "LPT") != 0) return false;
+    // One digit, or one of the superscripts one, two, three (U+00B9, U+00B2,
+    // U+00B3), which Windows takes as digits here.
+    const std::string number = stem.substr(3);
+    if (number.size() == 1) return number[0] >= '0' && number[0] <= '9';
+    return number == "\xC2\xB9" || number == "\xC2\xB2" || number == "\xC2\xB3";
 }
 
 bool IsSafePiece(const std::string& name) {
+    if (!IsValidUtf8(name)) return false;
     for (char c : name)
         if (IsRefusedCharacter(static_cast<unsigned char>(c))) return false;
     if (name == "." || name == "..") return false;

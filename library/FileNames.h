@@ -1,6 +1,7 @@
 #pragma once
 // Which group and item names may become part of a path. The library's files
-// are Windows files, so the same rules hold on every platform. Portable.
+// are Windows files, so the same rules hold on every platform. Names are
+// UTF-8. Portable.
 
 #include <string>
 

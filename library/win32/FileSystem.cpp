@@ -1,8 +1,11 @@
 // Win32 file system. Every file is opened with share mode 0, so a file that
 // another program has open cannot be read or replaced, and no other program
-// sees it half-written.
+// sees it half-written. Paths arrive in UTF-8 and go to the wide API, so a
+// name outside the ANSI code page names its own file, not one full of "?".
 
 #include "library/FileSystem.h"
+
+#include "toolkit/Unicode.h"
 
 #include <windows.h>
 
@@ -30,9 +33,14 @@ private:
     HANDLE FHandle;
 };
 
-std::string FolderOf(const std::string& path) {
-    const size_t slash = path.find_last_of("\\/");
-    return slash == std::string::npos ? std::string(".") : path.substr(0, slash + 1);
+std::wstring Wide(const std::string& path) {
+    const std::u16string wide = Utf8ToUtf16(path);
+    return std::wstring(wide.begin(), wide.end());
+}
+
+std::wstring FolderOf(const std::wstring& path) {
+    const size_t slash = path.find_last_of(L"\\/");
+    return slash == std::wstring::npos ? std::wstring(L".") : path.substr(0, slash + 1);
 }
 
 bool WriteAll(HANDLE file, const std::string& bytes) {
@@ -49,7 +57,7 @@ bool WriteAll(HANDLE file, const std::string& bytes) {
 class Win32FileSystem final : public FileSystem {
 public:
     bool ReadWholeFile(const std::string& path, std::string& bytes) override {
-        Handle file(CreateFileA(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING,
+        Handle file(CreateFileW(Wide(path).c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING,
                                 FILE_ATTRIBUTE_NORMAL | FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
         if (!file.Valid()) return false;
         LARGE_INTEGER size;
@@ -68,46 +76,47 @@ public:
         return true;
     }
 
-    // https://learn.microsoft.com/windows/win32/api/winbase/nf-winbase-movefileexa
-    bool ReplaceWholeFile(const std::string& path, const std::string& bytes) override {
+    // https://learn.microsoft.com/windows/win32/api/winbase/nf-winbase-movefileexw
+    bool ReplaceWholeFile(const std::string& utf8Path, const std::string& bytes) override {
+        const std::wstring path = Wide(utf8Path);
         // A target that another program holds open stays untouched: ask for
         // it with share mode 0 first. A missing target is simply created; any
         // other refusal (a folder of that name, no such folder) is a failure.
         // Windows refuses to replace a read-only file; Wine does not, so
         // ask the attributes to get the same answer on both.
-        const DWORD attributes = GetFileAttributesA(path.c_str());
+        const DWORD attributes = GetFileAttributesW(path.c_str());
         if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY)) return false;
         {
-            Handle probe(CreateFileA(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL,
+            Handle probe(CreateFileW(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL,
                                      nullptr));
             if (!probe.Valid() && GetLastError() != ERROR_FILE_NOT_FOUND) return false;
         }
 
-        char temp[MAX_PATH];
-        if (!GetTempFileNameA(FolderOf(path).c_str(), "~pm", 0, temp)) return false;
+        wchar_t temp[MAX_PATH];
+        if (!GetTempFileNameW(FolderOf(path).c_str(), L"~pm", 0, temp)) return false;
         bool written;
         {
-            Handle out(CreateFileA(temp, GENERIC_WRITE, 0, nullptr, TRUNCATE_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+            Handle out(CreateFileW(temp, GENERIC_WRITE, 0, nullptr, TRUNCATE_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
             written = out.Valid() && WriteAll(out.Get(), bytes) && FlushFileBuffers(out.Get());
             written = out.Close() && written;
         }
-        if (!written || !MoveFileExA(temp, path.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
-            DeleteFileA(temp);
+        if (!written || !MoveFileExW(temp, path.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+            DeleteFileW(temp);
             return false;
         }
         return true;
     }
 
     bool CreateFolder(const std::string& path) override {
-        return CreateDirectoryA(path.c_str(), nullptr) != FALSE;
+        return CreateDirectoryW(Wide(path).c_str(), nullptr) != FALSE;
     }
 
     bool RemoveFile(const std::string& path) override {
-        return DeleteFileA(path.c_str()) != FALSE;
+        return DeleteFileW(Wide(path).c_str()) != FALSE;
     }
 
     bool Exists(const std::string& path) override {
-        return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+        return GetFileAttributesW(Wide(path).c_str()) != INVALID_FILE_ATTRIBUTES;
     }
 };
 

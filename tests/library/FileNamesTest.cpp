@@ -7,7 +7,7 @@ namespace {
 
 TEST(FileNames, OrdinaryNamesPass) {
     for (const char* name : {"", "Work", "my snippets", " leading", "x(1) - y_z 'q', r; s & t! #5 %",
-                             "UPPER lower", "\xC4rger \xFC\xDF", "a.b", ".hidden", "NULL", "CONSOLE", "COM10",
+                             "UPPER lower", "\xC3\x84rger \xC3\xBC\xC3\x9F", "a.b", ".hidden", "NULL", "CONSOLE", "COM10",
                              "LPT", "Auxiliary", "xCON", "con-x", "[brackets]{}", "~tilde", "a=b+c", "$"}) {
         EXPECT_TRUE(IsSafeGroupName(name)) << name;
         EXPECT_TRUE(IsSafeItemName(name)) << name;
@@ -24,7 +24,23 @@ TEST(FileNames, NamesThatLeaveTheirFolderOrReachAStreamAreRefused) {
 
 TEST(FileNames, DeviceNamesAreRefusedInAnyCaseAndWithExtensions) {
     for (const char* name : {"CON", "con", "Prn", "AUX", "nul", "COM1", "com9", "LPT1", "lpt9", "COM0", "NUL.txt",
-                             "nul.tar.gz", "Con ", "NUL  .txt", "CONIN$", "conout$", "COM\xB9", "LPT\xB2"}) {
+                             "nul.tar.gz", "Con ", "NUL  .txt", "CONIN$", "conout$", "COM\xC2\xB9", "LPT\xC2\xB2", "lpt\xC2\xB3.txt"}) {
+        EXPECT_FALSE(IsSafeGroupName(name)) << name;
+        EXPECT_FALSE(IsSafeItemName(name)) << name;
+    }
+}
+
+TEST(FileNames, AnyCharacterOutsideTheRefusedOnesPasses) {
+    for (const char* name : {"Kaffee \xE2\x98\x95", "\xE6\x9D\xB1\xE4\xBA\xAC", "a \xE2\x86\x92 b", "\xF0\x9F\x99\x82",
+                             "1 \xE2\x88\x9E", "Wroc\xC5\x82\x61w", "COM\xC2\xB9\xC2\xB2", "COM\xE2\x81\xB4", "\xC2\xB9"}) {
+        EXPECT_TRUE(IsSafeGroupName(name)) << name;
+        EXPECT_TRUE(IsSafeItemName(name)) << name;
+    }
+}
+
+// Text inside the program is valid UTF-8; malformed bytes name no file.
+TEST(FileNames, MalformedUtf8IsRefused) {
+    for (const char* name : {"\xC4rger", "cut \xE2\x98", "\xED\xA0\x80", "\xC0\xAF", "\xFF"}) {
         EXPECT_FALSE(IsSafeGroupName(name)) << name;
         EXPECT_FALSE(IsSafeItemName(name)) << name;
     }

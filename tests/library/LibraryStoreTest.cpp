@@ -395,6 +395,65 @@ TEST_F(LibraryStoreTest, EachFileIsWrittenInTheCodePageWhenItCan) {
     EXPECT_EQ(ReadRaw(ItemText("g", "tea")), "Tee");
 }
 
+// A name outside the ANSI code page names its own folder and files (on
+// Windows through the wide file API) and makes UTF-8 only of the lists that
+// hold it.
+TEST_F(LibraryStoreTest, NamesOutsideTheCodePageGetTheirOwnFiles) {
+    const std::string mark = "\xEF\xBB\xBF";
+    const std::string coffee = "Kaffee \xE2\x98\x95";                                 // Kaffee ☕
+    const std::string tokyo = "\xE6\x9D\xB1\xE4\xBA\xAC \xE2\x86\x92 \xF0\x9F\x99\x82";  // 東京 → 🙂
+    NameList groups = WithGroups({coffee, "plain"});
+    EXPECT_EQ(ReadRaw(GroupList()), mark + coffee + "\r\nplain\r\n");
+    EXPECT_EQ(ListFolder(Data()), (Names{coffee, "categories.dat", "plain"}));
+    EXPECT_EQ(ListFolder(Data() + coffee + kSep), Names{coffee + ".dat"});
+
+    NameList items = store.LoadItems(coffee);
+    store.AddItem(coffee, items, tokyo, "text of " + tokyo);
+    store.AddItem(coffee, items, "ascii", "a");
+    NameList plainItems = store.LoadItems("plain");
+    store.AddItem("plain", plainItems, "x", "y");
+    EXPECT_EQ(ReadRaw(ItemList(coffee)), mark + "ascii\r\n" + tokyo + "\r\n");
+    EXPECT_EQ(ReadRaw(ItemList("plain")), "x\r\n");
+    EXPECT_EQ(ReadRaw(ItemText(coffee, tokyo)), mark + "text of " + tokyo);
+    EXPECT_EQ(ListFolder(Data() + coffee + kSep), (Names{coffee + ".dat", "ascii.itm", tokyo + ".itm"}));
+
+    EXPECT_EQ(store.LoadGroups().Names(), groups.Names());
+    EXPECT_EQ(store.LoadItems(coffee).Names(), items.Names());
+    EXPECT_EQ(store.ReadItemText(coffee, tokyo), "text of " + tokyo);
+
+    store.DeleteItem(coffee, items, items.IndexOf(tokyo));
+    EXPECT_FALSE(ExistsRaw(ItemText(coffee, tokyo)));
+    EXPECT_EQ(ReadRaw(ItemList(coffee)), "ascii\r\n");  // the code page holds it again
+    store.DeleteGroup(groups, groups.IndexOf(coffee));
+    EXPECT_EQ(ReadRaw(GroupList()), "plain\r\n");
+    EXPECT_THROW(store.AddGroup(groups, coffee), GroupFolderError);  // its folder stays
+}
+
+// A library written in the ANSI code page keeps its bytes through changes
+// that bring in nothing the code page lacks.
+TEST_F(LibraryStoreTest, AnsiLibraryKeepsItsBytes) {
+    if (!test::AnsiCodePageIs1252()) GTEST_SKIP() << "the ANSI code page is not 1252";
+    const std::string aerger = "\xC3\x84rger";   // Ärger, 1252: C4 72 67 65 72
+    const std::string gruesse = "Gr\xC3\xBC\xC3\x9F" "e";  // Grüße, 1252: 47 72 FC DF 65
+    store.EnsureDataFolder();
+    ASSERT_TRUE(test::MakeFolderRaw(Data() + aerger));
+    ASSERT_TRUE(WriteRaw(GroupList(), "\xC4rger\r\n\xDC" "ber\r\n"));
+    ASSERT_TRUE(WriteRaw(ItemList(aerger), "Gr\xFC\xDF" "e\r\n"));
+    ASSERT_TRUE(WriteRaw(ItemText(aerger, gruesse), "Gr\xFC\xDF" "e \x80 5\r\n"));
+
+    NameList groups = store.LoadGroups();
+    store.AddGroup(groups, "\xC3\x96l");  // Öl
+    EXPECT_EQ(ReadRaw(GroupList()), "\xC4rger\r\n\xD6l\r\n\xDC" "ber\r\n");
+
+    NameList items = store.LoadItems(aerger);
+    const std::string text = store.ReadItemText(aerger, gruesse);
+    EXPECT_EQ(text, gruesse + " \xE2\x82\xAC 5\r\n");
+    store.AddItem(aerger, items, "Apfel", "");
+    store.ReplaceItem(aerger, items, items.IndexOf(gruesse), gruesse, text);
+    EXPECT_EQ(ReadRaw(ItemList(aerger)), "Apfel\r\nGr\xFC\xDF" "e\r\n");
+    EXPECT_EQ(ReadRaw(ItemText(aerger, gruesse)), "Gr\xFC\xDF" "e \x80 5\r\n");
+}
+
 // Names that would leave their folder, open a stream or reach a device.
 const char* const kUnsafeGroups[] = {"..", ".", "a/b", "a\\b", "x:y", "NUL", "con.txt", "Com1", "a*", "q?", "end.", "end "};
 const char* const kUnsafeItems[] = {"..", "../../escape", "..\\..\\escape", "s:stream", "NUL", "lpt1.log", "a|b", "<x>"};

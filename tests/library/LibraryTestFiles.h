@@ -1,7 +1,8 @@
 #pragma once
 // Real files for the library tests: a fresh folder per test, raw byte reads
 // and writes that bypass the code under test, and a way to hold a file open
-// exclusively as another program would.
+// exclusively as another program would. Paths are UTF-8, as in the library;
+// on Windows they go to the wide API.
 
 #include <algorithm>
 #include <cstdio>
@@ -13,6 +14,8 @@
 #include <gtest/gtest.h>
 
 #ifdef _WIN32
+#include "toolkit/Unicode.h"
+
 #include <windows.h>
 #else
 #include <fcntl.h>
@@ -25,6 +28,15 @@ namespace pastimo::test {
 
 #ifdef _WIN32
 inline const std::string kSep = "\\";
+
+inline std::wstring Wide(const std::string& utf8) {
+    const std::u16string wide = Utf8ToUtf16(utf8);
+    return std::wstring(wide.begin(), wide.end());
+}
+
+inline std::string Utf8(const wchar_t* wide) {
+    return Utf16ToUtf8(std::u16string(reinterpret_cast<const char16_t*>(wide)));
+}
 #else
 inline const std::string kSep = "/";
 #endif
@@ -54,12 +66,12 @@ public:
     TempFolder() {
         static unsigned counter = 0;
 #ifdef _WIN32
-        char base[MAX_PATH];
-        GetTempPathA(MAX_PATH, base);
+        wchar_t base[MAX_PATH];
+        GetTempPathW(MAX_PATH, base);
         for (;;) {
-            FPath = std::string(base) + "pastimo-lib-" + std::to_string(GetCurrentProcessId()) + "-" +
+            FPath = Utf8(base) + "pastimo-lib-" + std::to_string(GetCurrentProcessId()) + "-" +
                     std::to_string(counter++);
-            if (CreateDirectoryA(FPath.c_str(), nullptr)) break;
+            if (CreateDirectoryW(Wide(FPath).c_str(), nullptr)) break;
             if (GetLastError() != ERROR_ALREADY_EXISTS) ADD_FAILURE() << "cannot create " << FPath;
         }
 #else
@@ -72,7 +84,7 @@ public:
     }
     ~TempFolder() {
         std::error_code ignored;
-        std::filesystem::remove_all(std::filesystem::path(FPath), ignored);
+        std::filesystem::remove_all(std::filesystem::u8path(FPath), ignored);
     }
     TempFolder(const TempFolder&) = delete;
     TempFolder& operator=(const TempFolder&) = delete;
@@ -82,9 +94,17 @@ private:
     std::string FPath;
 };
 
-// Raw file access through the C runtime (ANSI names on Windows).
+// Raw file access through the C runtime.
+inline FILE* OpenRaw(const std::string& path, const char* mode) {
+#ifdef _WIN32
+    return _wfopen(Wide(path).c_str(), Wide(mode).c_str());
+#else
+    return std::fopen(path.c_str(), mode);
+#endif
+}
+
 inline bool WriteRaw(const std::string& path, const std::string& bytes) {
-    FILE* f = std::fopen(path.c_str(), "wb");
+    FILE* f = OpenRaw(path, "wb");
     if (!f) return false;
     const bool ok = std::fwrite(bytes.data(), 1, bytes.size(), f) == bytes.size();
     return std::fclose(f) == 0 && ok;
@@ -92,7 +112,7 @@ inline bool WriteRaw(const std::string& path, const std::string& bytes) {
 
 // The file's bytes; "<missing>" when it cannot be opened.
 inline std::string ReadRaw(const std::string& path) {
-    FILE* f = std::fopen(path.c_str(), "rb");
+    FILE* f = OpenRaw(path, "rb");
     if (!f) return "<missing>";
     std::string bytes;
     char buffer[4096];
@@ -104,7 +124,7 @@ inline std::string ReadRaw(const std::string& path) {
 
 inline bool ExistsRaw(const std::string& path) {
 #ifdef _WIN32
-    return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+    return GetFileAttributesW(Wide(path).c_str()) != INVALID_FILE_ATTRIBUTES;
 #else
     return ::access(path.c_str(), F_OK) == 0;
 #endif
@@ -112,7 +132,7 @@ inline bool ExistsRaw(const std::string& path) {
 
 inline bool MakeFolderRaw(const std::string& path) {
 #ifdef _WIN32
-    return CreateDirectoryA(path.c_str(), nullptr) != FALSE;
+    return CreateDirectoryW(Wide(path).c_str(), nullptr) != FALSE;
 #else
     return ::mkdir(path.c_str(), 0777) == 0;
 #endif
@@ -122,18 +142,18 @@ inline bool MakeFolderRaw(const std::string& path) {
 inline std::vector<std::string> ListFolder(const std::string& folder) {
     std::vector<std::string> names;
 #ifdef _WIN32
-    WIN32_FIND_DATAA data;
-    HANDLE find = FindFirstFileA((folder + "*").c_str(), &data);
+    WIN32_FIND_DATAW data;
+    HANDLE find = FindFirstFileW(Wide(folder + "*").c_str(), &data);
     if (find != INVALID_HANDLE_VALUE) {
         do {
-            const std::string name = data.cFileName;
+            const std::string name = Utf8(data.cFileName);
             if (name != "." && name != "..") names.push_back(name);
-        } while (FindNextFileA(find, &data));
+        } while (FindNextFileW(find, &data));
         FindClose(find);
     }
 #else
     std::error_code error;
-    for (const auto& entry : std::filesystem::directory_iterator(folder, error))
+    for (const auto& entry : std::filesystem::directory_iterator(std::filesystem::u8path(folder), error))
         names.push_back(entry.path().filename().string());
 #endif
     std::sort(names.begin(), names.end());
@@ -146,7 +166,7 @@ class ExclusiveHold {
 public:
     explicit ExclusiveHold(const std::string& path) {
 #ifdef _WIN32
-        FHandle = CreateFileA(path.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_ALWAYS,
+        FHandle = CreateFileW(Wide(path).c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_ALWAYS,
                               FILE_ATTRIBUTE_NORMAL, nullptr);
         if (FHandle == INVALID_HANDLE_VALUE) ADD_FAILURE() << "cannot hold " << path << ": " << GetLastError();
 #else
