@@ -40,7 +40,11 @@ std::string Encode(std::string_view utf8, const CodePage& codePage) {
 
 std::vector<std::string> DecodeNameListFile(std::string_view file, const CodePage& codePage) {
     const bool utf8 = StartsWithMark(file);
-    std::vector<std::string> names = SplitNameListText(utf8 ? file.substr(kUtf8Mark.size()) : file);
+    const std::string_view text = utf8 ? file.substr(kUtf8Mark.size()) : file;
+    std::vector<std::string> names = SplitNameListText(text);
+    // One look at the whole text spares the common all-ASCII file a look
+    // at every name.
+    if (IsAscii(text) || (utf8 && IsValidUtf8(text))) return names;
     for (std::string& name : names) name = utf8 ? Repaired(std::move(name)) : FromCodePage(std::move(name), codePage);
     return names;
 }

@@ -71,8 +71,10 @@ public:
         if (::flock(fd.Get(), LOCK_EX | LOCK_NB) != 0) return false;
         struct stat info;
         if (::fstat(fd.Get(), &info) != 0 || !S_ISREG(info.st_mode)) return false;
+        // One spare byte, so the read that finds the end needs no growth
+        // (a copy of the whole file).
         std::string result;
-        result.resize(static_cast<size_t>(info.st_size));
+        result.resize(static_cast<size_t>(info.st_size) + 1);
         size_t filled = 0;
         for (;;) {
             if (filled == result.size()) result.resize(result.size() + 4096);
