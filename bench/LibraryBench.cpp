@@ -1,7 +1,9 @@
 // Reading and writing the library's files, each next to a plain read (or
-// write) of the same bytes, so the cost of the formats and of the sorted
-// insert shows apart from the cost of the disk.
+// write) of the same bytes, so the cost of the formats, of the conversion
+// from the code page or UTF-8 and of the sorted insert shows apart from the
+// cost of the disk.
 
+#include "library/FileEncoding.h"
 #include "library/LibraryStore.h"
 
 #include <benchmark/benchmark.h>
@@ -39,16 +41,34 @@ BenchFolder& Folder() {
     return folder;
 }
 
+// What a list or text holds besides ASCII: nothing; letters of the code
+// page (the file stays in it); or also characters beyond it (the file is
+// UTF-8 after the byte-order mark).
+enum Mix { kAscii = 0, kCodePage = 1, kBeyondCodePage = 2 };
+
+const char* const kCodePageLetters[] = {"\xC3\xA4", "\xC3\xA9", "\xC3\x9F", "\xC3\x9C", "\xE2\x82\xAC"};  // ä é ß Ü €
+const char* const kBeyondLetters[] = {"\xE2\x98\x95", "\xE6\x9D\xB1\xE4\xBA\xAC", "\xE2\x86\x92", "\xC5\x82",
+                                      "\xF0\x9F\x99\x82"};  // ☕ 東京 → ł 🙂
+
+// One name or line in eight gets a letter of the code page; with
+// kBeyondCodePage, one in eight also gets a character beyond it.
+void AddMix(std::string& text, Mix mix, std::mt19937& random) {
+    if (mix >= kCodePage && random() % 8 == 0) text += kCodePageLetters[random() % 5];
+    if (mix >= kBeyondCodePage && random() % 8 == 0) text += kBeyondLetters[random() % 5];
+}
+
 // Names of 6 to 24 letters, mixed case, some with spaces, in random order.
-std::vector<std::string> RandomNames(int count) {
+std::vector<std::string> RandomNames(int count, Mix mix) {
     std::mt19937 random(static_cast<unsigned>(count));
     const std::string letters = "abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ      -_()";
     std::vector<std::string> names;
     names.reserve(static_cast<size_t>(count));
     for (int i = 0; i < count; ++i) {
         std::string name;
-        for (int length = 6 + static_cast<int>(random() % 19); length > 0; --length)
+        for (int length = 6 + static_cast<int>(random() % 19); length > 0; --length) {
             name += letters[random() % letters.size()];
+            if (length == 3) AddMix(name, mix, random);
+        }
         names.push_back(name);
     }
     return names;
@@ -62,28 +82,32 @@ std::string WriteFixture(const std::string& name, const std::string& bytes) {
     return path;
 }
 
-std::string NameListFile(int count) {
-    static std::vector<std::pair<int, std::string>> made;
-    for (const auto& [n, path] : made)
-        if (n == count) return path;
-    std::vector<std::string> names = RandomNames(count);
-    made.emplace_back(count, WriteFixture("names" + std::to_string(count) + ".dat", JoinNameListText(names)));
+std::string NameListFile(int count, Mix mix) {
+    static std::vector<std::pair<std::pair<int, Mix>, std::string>> made;
+    for (const auto& [key, path] : made)
+        if (key == std::make_pair(count, mix)) return path;
+    const std::string file = EncodeNameListFile(RandomNames(count, mix), PlatformCodePage());
+    const std::string name = "names" + std::to_string(count) + "-" + std::to_string(mix) + ".dat";
+    made.emplace_back(std::make_pair(count, mix), WriteFixture(name, file));
     return made.back().second;
 }
 
 // Lines of about 60 characters with CR LF, as the text field writes them.
-std::string ItemTextFile(size_t size) {
-    const std::string name = "text" + std::to_string(size);
+std::string ItemTextFile(size_t size, Mix mix) {
+    const std::string name = "text" + std::to_string(size) + "-" + std::to_string(mix);
     const std::string path = Folder().Path() + "data/g/" + name + ".itm";
     if (!std::filesystem::exists(path)) {
         std::string text;
         std::mt19937 random(7);
         while (text.size() < size) {
             text += static_cast<char>('a' + random() % 26);
-            if (random() % 60 == 0) text += "\r\n";
+            if (random() % 60 == 0) {
+                AddMix(text, mix, random);
+                text += "\r\n";
+            }
         }
         text.resize(size);
-        WriteFixture("data/g/" + name + ".itm", text);
+        WriteFixture("data/g/" + name + ".itm", EncodeItemTextFile(text, PlatformCodePage()));
     }
     return name;
 }
@@ -98,21 +122,23 @@ std::string PlainRead(const std::string& path) {
     return bytes;
 }
 
+Mix MixOf(const benchmark::State& state) { return static_cast<Mix>(state.range(1)); }
+
 void BM_ReadNameList(benchmark::State& state) {
-    const std::string path = NameListFile(static_cast<int>(state.range(0)));
+    const std::string path = NameListFile(static_cast<int>(state.range(0)), MixOf(state));
     LibraryStore store(Folder().Path());
     for (auto _ : state) benchmark::DoNotOptimize(store.ReadNameList(path));
     state.SetItemsProcessed(state.iterations() * state.range(0));
 }
 
 void BM_PlainRead_NameList(benchmark::State& state) {
-    const std::string path = NameListFile(static_cast<int>(state.range(0)));
+    const std::string path = NameListFile(static_cast<int>(state.range(0)), MixOf(state));
     for (auto _ : state) benchmark::DoNotOptimize(PlainRead(path));
     state.SetItemsProcessed(state.iterations() * state.range(0));
 }
 
 void BM_PlainReadSplit_NameList(benchmark::State& state) {
-    const std::string path = NameListFile(static_cast<int>(state.range(0)));
+    const std::string path = NameListFile(static_cast<int>(state.range(0)), MixOf(state));
     for (auto _ : state) {
         const std::string bytes = PlainRead(path);
         std::vector<std::string> lines;
@@ -125,7 +151,7 @@ void BM_PlainReadSplit_NameList(benchmark::State& state) {
 }
 
 void BM_WriteNameList(benchmark::State& state) {
-    const NameList list = NameList::FromUnsorted(RandomNames(static_cast<int>(state.range(0))));
+    const NameList list = NameList::FromUnsorted(RandomNames(static_cast<int>(state.range(0)), MixOf(state)));
     LibraryStore store(Folder().Path());
     const std::string path = Folder().Path() + "written.dat";
     for (auto _ : state) store.WriteNameList(path, list);
@@ -134,14 +160,16 @@ void BM_WriteNameList(benchmark::State& state) {
 
 // The same bytes in place, without the temporary file and the flush.
 void BM_PlainWrite_NameList(benchmark::State& state) {
-    const std::string bytes = JoinNameListText(RandomNames(static_cast<int>(state.range(0))));
+    const std::string bytes =
+        EncodeNameListFile(RandomNames(static_cast<int>(state.range(0)), MixOf(state)), PlatformCodePage());
     for (auto _ : state) WriteFixture("plain.dat", bytes);
     state.SetItemsProcessed(state.iterations() * state.range(0));
 }
 
 // In place with fsync: what any durable write costs at least.
 void BM_PlainWriteFsync_NameList(benchmark::State& state) {
-    const std::string bytes = JoinNameListText(RandomNames(static_cast<int>(state.range(0))));
+    const std::string bytes =
+        EncodeNameListFile(RandomNames(static_cast<int>(state.range(0)), MixOf(state)), PlatformCodePage());
     const std::string path = Folder().Path() + "plainsync.dat";
     for (auto _ : state) {
         const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0666);
@@ -153,20 +181,24 @@ void BM_PlainWriteFsync_NameList(benchmark::State& state) {
 }
 
 void BM_ReadItemText(benchmark::State& state) {
-    const std::string name = ItemTextFile(static_cast<size_t>(state.range(0)));
+    const std::string name = ItemTextFile(static_cast<size_t>(state.range(0)), MixOf(state));
     LibraryStore store(Folder().Path());
     for (auto _ : state) benchmark::DoNotOptimize(store.ReadItemText("g", name));
     state.SetBytesProcessed(state.iterations() * state.range(0));
 }
 
 void BM_PlainRead_ItemText(benchmark::State& state) {
-    const std::string path = Folder().Path() + "data/g/" + ItemTextFile(static_cast<size_t>(state.range(0))) + ".itm";
+    const std::string path =
+        Folder().Path() + "data/g/" + ItemTextFile(static_cast<size_t>(state.range(0)), MixOf(state)) + ".itm";
     for (auto _ : state) benchmark::DoNotOptimize(PlainRead(path));
     state.SetBytesProcessed(state.iterations() * state.range(0));
 }
 
-#define NAME_COUNTS Arg(1000)->Arg(10000)->Arg(100000)->Unit(benchmark::kMicrosecond)->MinTime(kMinTime)
-#define TEXT_SIZES Arg(32 << 10)->Arg(1 << 20)->Unit(benchmark::kMicrosecond)->MinTime(kMinTime)
+// Second argument: the Mix.
+#define NAME_COUNTS \
+    ArgsProduct({{1000, 10000, 100000}, {kAscii, kCodePage, kBeyondCodePage}})->Unit(benchmark::kMicrosecond)->MinTime(kMinTime)
+#define TEXT_SIZES \
+    ArgsProduct({{32 << 10, 1 << 20}, {kAscii, kBeyondCodePage}})->Unit(benchmark::kMicrosecond)->MinTime(kMinTime)
 
 BENCHMARK(BM_ReadNameList)->NAME_COUNTS;
 BENCHMARK(BM_PlainRead_NameList)->NAME_COUNTS;
