@@ -14,7 +14,7 @@ cmake --preset fuzz >/dev/null && cmake --build --preset fuzz >/dev/null || exit
 status=0
 out=build/fuzz/fuzz
 printf '%-22s %10s %10s %8s  %s\n' target runs exec/s corpus result
-for target in fuzz_name_list fuzz_item_text fuzz_ini_lookup fuzz_ini_set_value fuzz_recent_entries; do
+for target in fuzz_name_list fuzz_item_text fuzz_file_encoding fuzz_ini_lookup fuzz_ini_set_value fuzz_recent_entries; do
     mkdir -p "$out/corpus/$target" "$out/artifacts"
     log="$out/$target.log"
     if "$out/$target" -max_total_time="$seconds" -print_final_stats=1 \
