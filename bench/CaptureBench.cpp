@@ -40,12 +40,13 @@ std::string ClipboardText(size_t units, bool unicode) {
 }
 
 // The clipboard read as the program's reader yields it: a fresh string with
-// room for the closing CR LF that the capture appends.
-std::string ReadText(const std::string& text) {
+// room for the closing CR LF that the capture appends, and the number of
+// UTF-16 units it held (the reader converts from UTF-16, so it knows).
+ReadText Read(const std::string& text, size_t units) {
     std::string copy;
     copy.reserve(text.size() + 2);
     copy.assign(text);
-    return copy;
+    return ReadText(std::move(copy), units);
 }
 
 // Args: the units the read yields (kLongestRecordedText is recorded; one unit
@@ -53,13 +54,14 @@ std::string ReadText(const std::string& text) {
 // the Unicode text.
 void BM_CaptureText(benchmark::State& state) {
     const bool unicode = state.range(1) != 0;
-    const std::string text = ClipboardText(static_cast<size_t>(state.range(0)), unicode);
-    if (Utf16Length(text) != static_cast<size_t>(state.range(0))) state.SkipWithError("text of the wrong length");
+    const size_t units = static_cast<size_t>(state.range(0));
+    const std::string text = ClipboardText(units, unicode);
+    if (Utf16Length(text) != units) state.SkipWithError("text of the wrong length");
 
     // Five full slots as five captures leave them.
     RecentEntries full;
     const std::string fill = ClipboardText(kLongestRecordedText, unicode);
-    for (size_t i = 0; i < kRecentEntryCount; ++i) full.Capture([&fill] { return ReadText(fill); });
+    for (size_t i = 0; i < kRecentEntryCount; ++i) full.Capture([&fill] { return Read(fill, kLongestRecordedText); });
 
     // An overflow leaves slot 1 empty, so a store is used once and then made
     // full again. Rounds go through prepared copies and the clock is paused
@@ -74,7 +76,7 @@ void BM_CaptureText(benchmark::State& state) {
             state.ResumeTiming();
         }
         RecentEntries& entries = copies[next++];
-        entries.Capture([&text] { return ReadText(text); });
+        entries.Capture([&text, units] { return Read(text, units); });
         benchmark::DoNotOptimize(entries.Lines().data());
     }
     state.SetBytesProcessed(static_cast<int64_t>(state.iterations() * text.size()));

@@ -38,7 +38,8 @@ size_t AsciiPrefixLength(std::string_view text) {
 // A unit takes one to three bytes: a text fits when its bytes would, and
 // overflows when a third of them would not. Between the two its units are
 // counted, a leading run of ASCII quickly.
-bool FitsSlot(std::string_view text) {
+bool FitsSlot(std::string_view text, size_t units) {
+    if (units != ReadText::kUnitsUnknown) return units <= kLongestRecordedText;
     if (text.size() <= kLongestRecordedText) return true;
     if (text.size() > 3 * kLongestRecordedText) return false;
     const size_t ascii = AsciiPrefixLength(text);
@@ -116,8 +117,9 @@ void RecentEntries::Capture(const TextReader& readText) {
     // lines and the handler ends normally.
     try {
         try {
-            std::string text = readText();
-            if (FitsSlot(text)) {
+            ReadText read = readText();
+            std::string& text = read.text;
+            if (FitsSlot(text, read.units)) {
                 text.append(kCrLf);
                 // Looked at now, while the text is fresh in the cache.
                 FHasLongLines[0] = HasLongLine(text);

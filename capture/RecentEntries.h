@@ -35,10 +35,20 @@ std::vector<std::string_view> SplitCrLfLines(std::string_view text);
 // Each line's first kRecentLineLimit units followed by CR LF.
 std::string JoinLinesLimited(std::string_view text);
 
+// A text as a reader yields it. A reader that converts the clipboard's
+// UTF-16 knows how many units it read: then the capture need not count them.
+struct ReadText {
+    static constexpr size_t kUnitsUnknown = static_cast<size_t>(-1);
+    ReadText(std::string read) : text(std::move(read)) {}  // NOLINT: any string is a text of unknown length
+    ReadText(std::string read, size_t readUnits) : text(std::move(read)), units(readUnits) {}
+    std::string text;
+    size_t units = kUnitsUnknown;
+};
+
 class RecentEntries {
 public:
     // Reads the clipboard's text; may throw.
-    using TextReader = std::function<std::string()>;
+    using TextReader = std::function<ReadText()>;
 
     // Records a new newest entry: every entry moves down one slot (the oldest
     // is lost), then the text read becomes slot 1 if it fits, and its first

@@ -1,5 +1,8 @@
 #include "toolkit/Unicode.h"
 
+#include <cstdint>
+#include <cstring>
+
 namespace pastimo {
 namespace {
 
@@ -38,75 +41,128 @@ size_t DecodeOne(const unsigned char* p, const unsigned char* end, char32_t& cod
         codePoint = kReplacement;
         return 1;
     }
-    for (size_t i = 1; i < length; ++i) {
+    for (size_t i = 2; i < length; ++i) {
         if ((p[i] & 0xC0) != 0x80) {
             codePoint = kReplacement;
             return 1;
         }
-        value = (value << 6) | (p[i] & 0x3F);
     }
+    for (size_t i = 1; i < length; ++i) value = (value << 6) | (p[i] & 0x3F);
     codePoint = value;
     return length;
 }
 
-void AppendUtf8(std::string& out, char32_t c) {
-    if (c < 0x80) {
-        out += static_cast<char>(c);
-    } else if (c < 0x800) {
-        out += static_cast<char>(0xC0 | (c >> 6));
-        out += static_cast<char>(0x80 | (c & 0x3F));
-    } else if (c < 0x10000) {
-        out += static_cast<char>(0xE0 | (c >> 12));
-        out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (c & 0x3F));
-    } else {
-        out += static_cast<char>(0xF0 | (c >> 18));
-        out += static_cast<char>(0x80 | ((c >> 12) & 0x3F));
-        out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (c & 0x3F));
-    }
+const unsigned char* Bytes(std::string_view text) { return reinterpret_cast<const unsigned char*>(text.data()); }
+
+// Most text is ASCII: eight bytes are looked at in one go.
+constexpr uint64_t kHighBits8 = 0x8080808080808080ull;
+constexpr uint64_t kHighBits16 = 0xFF80FF80FF80FF80ull;  // four UTF-16 units above U+007F
+
+uint64_t Load8(const void* p) {
+    uint64_t word;
+    std::memcpy(&word, p, sizeof word);
+    return word;
 }
 
-const unsigned char* Bytes(std::string_view text) { return reinterpret_cast<const unsigned char*>(text.data()); }
+// Where the run of ASCII units that starts at `i` ends.
+size_t AsciiRunEnd(std::u16string_view utf16, size_t i) {
+    while (utf16.size() - i >= 4 && (Load8(utf16.data() + i) & kHighBits16) == 0) i += 4;
+    while (i < utf16.size() && utf16[i] < 0x80) ++i;
+    return i;
+}
+
+// The UTF-8 size of a UTF-16 text, to size the output exactly.
+size_t Utf8Size(std::u16string_view utf16) {
+    size_t size = 0;
+    for (size_t i = 0; i < utf16.size();) {
+        if (utf16[i] < 0x80) {
+            const size_t run = AsciiRunEnd(utf16, i);
+            size += run - i;
+            i = run;
+            continue;
+        }
+        const char16_t c = utf16[i++];
+        if (c < 0x800) {
+            size += 2;
+        } else if (c >= 0xD800 && c <= 0xDBFF && i < utf16.size() && utf16[i] >= 0xDC00 && utf16[i] <= 0xDFFF) {
+            size += 4;
+            ++i;
+        } else {
+            size += 3;
+        }
+    }
+    return size;
+}
 
 }  // namespace
 
 std::u16string Utf8ToUtf16(std::string_view utf8) {
-    std::u16string out;
-    out.reserve(utf8.size());
+    // Never more units than bytes: size once, write in place, trim at the end.
+    std::u16string out(utf8.size(), u'\0');
+    char16_t* o = &out[0];
     const unsigned char* p = Bytes(utf8);
     const unsigned char* const end = p + utf8.size();
     while (p < end) {
-        if (*p < 0x80) {  // runs of ASCII, the common case, without decoding
-            out += static_cast<char16_t>(*p++);
+        if (end - p >= 8 && (Load8(p) & kHighBits8) == 0) {
+            for (int i = 0; i < 8; ++i) *o++ = p[i];
+            p += 8;
+            continue;
+        }
+        if (*p < 0x80) {
+            *o++ = *p++;
             continue;
         }
         char32_t c;
         p += DecodeOne(p, end, c);
         if (c >= 0x10000) {
             c -= 0x10000;
-            out += static_cast<char16_t>(0xD800 + (c >> 10));
-            out += static_cast<char16_t>(0xDC00 + (c & 0x3FF));
+            *o++ = static_cast<char16_t>(0xD800 + (c >> 10));
+            *o++ = static_cast<char16_t>(0xDC00 + (c & 0x3FF));
         } else {
-            out += static_cast<char16_t>(c);
+            *o++ = static_cast<char16_t>(c);
         }
     }
+    out.resize(static_cast<size_t>(o - out.data()));
     return out;
 }
 
-std::string Utf16ToUtf8(std::u16string_view utf16) {
+std::string Utf16ToUtf8(std::u16string_view utf16, size_t room) {
+    const size_t size = Utf8Size(utf16);
     std::string out;
-    out.reserve(utf16.size());
-    for (size_t i = 0; i < utf16.size(); ++i) {
-        char32_t c = utf16[i];
-        if (c >= 0xD800 && c <= 0xDBFF && i + 1 < utf16.size() && utf16[i + 1] >= 0xDC00 && utf16[i + 1] <= 0xDFFF) {
-            c = 0x10000 + ((c - 0xD800) << 10) + (utf16[i + 1] - 0xDC00);
-            ++i;
-        } else if (c >= 0xD800 && c <= 0xDFFF) {
-            c = kReplacement;
+    out.reserve(size + room);
+    out.resize(size);
+    char* o = &out[0];
+    const size_t n = utf16.size();
+    for (size_t i = 0; i < n;) {
+        if (utf16[i] < 0x80) {
+            const size_t run = AsciiRunEnd(utf16, i);
+            for (size_t k = i; k < run; ++k) *o++ = static_cast<char>(utf16[k]);
+            i = run;
+            continue;
         }
-        AppendUtf8(out, c);
+        char32_t c = utf16[i++];
+        if (c >= 0xD800 && c <= 0xDBFF && i < n && utf16[i] >= 0xDC00 && utf16[i] <= 0xDFFF) {
+            c = 0x10000 + ((c - 0xD800) << 10) + (utf16[i++] - 0xDC00);
+        } else if (c >= 0xD800 && c <= 0xDFFF) {
+            c = kReplacement;  // a surrogate without its partner
+        }
+        if (c < 0x80) {
+            *o++ = static_cast<char>(c);
+        } else if (c < 0x800) {
+            *o++ = static_cast<char>(0xC0 | (c >> 6));
+            *o++ = static_cast<char>(0x80 | (c & 0x3F));
+        } else if (c < 0x10000) {
+            *o++ = static_cast<char>(0xE0 | (c >> 12));
+            *o++ = static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+            *o++ = static_cast<char>(0x80 | (c & 0x3F));
+        } else {
+            *o++ = static_cast<char>(0xF0 | (c >> 18));
+            *o++ = static_cast<char>(0x80 | ((c >> 12) & 0x3F));
+            *o++ = static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+            *o++ = static_cast<char>(0x80 | (c & 0x3F));
+        }
     }
+    out.resize(static_cast<size_t>(o - out.data()));
     return out;
 }
 
@@ -114,6 +170,10 @@ bool IsValidUtf8(std::string_view text) {
     const unsigned char* p = Bytes(text);
     const unsigned char* const end = p + text.size();
     while (p < end) {
+        if (end - p >= 8 && (Load8(p) & kHighBits8) == 0) {
+            p += 8;
+            continue;
+        }
         if (*p < 0x80) {
             ++p;
             continue;
@@ -132,6 +192,11 @@ size_t Utf16Length(std::string_view utf8) {
     const unsigned char* p = Bytes(utf8);
     const unsigned char* const end = p + utf8.size();
     while (p < end) {
+        if (end - p >= 8 && (Load8(p) & kHighBits8) == 0) {
+            p += 8;
+            units += 8;
+            continue;
+        }
         if (*p < 0x80) {
             ++p;
             ++units;
@@ -150,6 +215,11 @@ size_t Utf8PrefixWithinUnits(std::string_view utf8, size_t units) {
     const unsigned char* const end = p + utf8.size();
     size_t used = 0;
     while (p < end) {
+        if (end - p >= 8 && units - used >= 8 && (Load8(p) & kHighBits8) == 0) {
+            p += 8;
+            used += 8;
+            continue;
+        }
         if (*p < 0x80) {
             if (used == units) break;
             ++used;

@@ -15,8 +15,9 @@ namespace pastimo {
 // surrogate, anything above U+10FFFF) becomes one U+FFFD.
 std::u16string Utf8ToUtf16(std::string_view utf8);
 
-// A surrogate without its partner becomes U+FFFD.
-std::string Utf16ToUtf8(std::u16string_view utf16);
+// A surrogate without its partner becomes U+FFFD. `room`: bytes of capacity
+// kept free at the end, for what the caller appends without a copy.
+std::string Utf16ToUtf8(std::u16string_view utf16, size_t room = 0);
 
 bool IsValidUtf8(std::string_view text);
 

@@ -35,8 +35,8 @@ private:
     void* FData;
 };
 
-bool FormatAvailable(const char* registeredName) {
-    const UINT format = RegisterClipboardFormatA(registeredName);
+bool FormatAvailable(const wchar_t* registeredName) {
+    const UINT format = RegisterClipboardFormatW(registeredName);
     return format != 0 && IsClipboardFormatAvailable(format);
 }
 
@@ -59,13 +59,15 @@ bool ClipboardHasText() {
 
 bool ShouldIgnoreClipboard() {
     // https://learn.microsoft.com/windows/win32/dataxchg/clipboard-formats#cloud-clipboard-and-clipboard-history-formats
-    return FormatAvailable("ExcludeClipboardContentFromMonitorProcessing") ||
-           FormatAvailable("Clipboard Viewer Ignore");
+    return FormatAvailable(L"ExcludeClipboardContentFromMonitorProcessing") ||
+           FormatAvailable(L"Clipboard Viewer Ignore");
 }
 
-std::string ReadClipboardText(HWND owner, size_t maxUnits, const ClipboardRetry& retry, DWORD* sequence) {
+std::string ReadClipboardText(HWND owner, size_t maxUnits, const ClipboardRetry& retry, DWORD* sequence,
+                              size_t* unitsRead) {
     OpenedClipboard clipboard(owner, retry);
     if (sequence) *sequence = 0;
+    if (unitsRead) *unitsRead = 0;
     if (!clipboard.IsOpen()) return std::string();
     // While it is open the clipboard cannot change: this number names exactly
     // the contents read.
@@ -78,9 +80,8 @@ std::string ReadClipboardText(HWND owner, size_t maxUnits, const ClipboardRetry&
     std::u16string_view units(static_cast<const char16_t*>(locked.Data()),
                               std::min(locked.Size() / sizeof(char16_t), maxUnits));
     units = units.substr(0, units.find(u'\0'));
-    std::string text = Utf16ToUtf8(units);
-    text.reserve(text.size() + 2);  // room for the entry's closing CR LF
-    return text;
+    if (unitsRead) *unitsRead = units.size();
+    return Utf16ToUtf8(units, 2);  // room for the entry's closing CR LF
 }
 
 bool ClearClipboard(HWND owner, const ClipboardRetry& retry) {
@@ -102,7 +103,11 @@ bool CaptureClipboard(RecentEntries& entries, HWND owner, const ClipboardRetry& 
     // One unit over the longest recorded text is enough to tell an overflow
     // (half a pair read becomes U+FFFD, still one unit); a huge clipboard is
     // never copied whole.
-    entries.Capture([&] { return ReadClipboardText(owner, kLongestRecordedText + 1, retry, sequence); });
+    entries.Capture([&] {
+        size_t units = 0;
+        std::string text = ReadClipboardText(owner, kLongestRecordedText + 1, retry, sequence, &units);
+        return ReadText(std::move(text), units);
+    });
     return true;
 }
 

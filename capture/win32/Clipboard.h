@@ -34,9 +34,11 @@ bool ShouldIgnoreClipboard();
 // in two by `maxUnits` leaves U+FFFD, one unit. Empty when there is no text
 // or the clipboard stays held by another program.
 // `sequence`, when given, receives the clipboard's sequence number of the
-// contents read (0 when the clipboard could not be opened).
+// contents read (0 when the clipboard could not be opened); `unitsRead` the
+// UTF-16 units the text has.
 std::string ReadClipboardText(HWND owner, size_t maxUnits = static_cast<size_t>(-1),
-                              const ClipboardRetry& retry = {}, DWORD* sequence = nullptr);
+                              const ClipboardRetry& retry = {}, DWORD* sequence = nullptr,
+                              size_t* unitsRead = nullptr);
 
 // Opens, empties and closes the clipboard. False when it could not be opened.
 bool ClearClipboard(HWND owner, const ClipboardRetry& retry = {});

@@ -52,5 +52,26 @@ TEST(Unicode, CutsNeverSplitASurrogatePair) {
     EXPECT_EQ(Utf8PrefixWithinUnits("", 0), 0u);
 }
 
+// ASCII goes through eight bytes (four units) at a time: a character that
+// starts, ends or splits such a block must come out the same.
+TEST(Unicode, BlocksOfAsciiAroundOtherCharactersConvertExactly) {
+    const std::string others[] = {"\xC3\xA9", "\xE6\x9D\xB1", "\xF0\x9F\x99\x82", "\xED\xA0\x80"};
+    for (const std::string& other : others) {
+        for (size_t before = 0; before <= 17; ++before) {
+            const std::string text = std::string(before, 'a') + other + std::string(18 - before, 'z');
+            const std::u16string wide = Utf8ToUtf16(text);
+            SCOPED_TRACE(std::to_string(before) + " ASCII bytes first");
+            EXPECT_EQ(Utf16Length(text), wide.size());
+            EXPECT_EQ(wide.substr(0, before), std::u16string(before, u'a'));
+            EXPECT_EQ(wide.back(), u'z');
+            EXPECT_EQ(Utf8PrefixWithinUnits(text, before), before);
+            if (IsValidUtf8(text)) {
+                EXPECT_EQ(Utf16ToUtf8(wide), text);
+            }
+        }
+    }
+    EXPECT_GE(Utf16ToUtf8(u"abcd\xD83D", 2).capacity(), 4u + 3u + 2u) << "room kept for what follows";
+}
+
 }  // namespace
 }  // namespace pastimo
