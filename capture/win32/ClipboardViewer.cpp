@@ -20,7 +20,7 @@ void ClipboardViewerLink::Leave() {
 }
 
 void ClipboardViewerLink::ForwardDrawClipboard(WPARAM wParam, LPARAM lParam) const {
-    if (FNext) SendMessageA(FNext, WM_DRAWCLIPBOARD, wParam, lParam);
+    if (FNext) SendMessageW(FNext, WM_DRAWCLIPBOARD, wParam, lParam);
 }
 
 void ClipboardViewerLink::ChangeChain(WPARAM wParam, LPARAM lParam) {
@@ -29,7 +29,7 @@ void ClipboardViewerLink::ChangeChain(WPARAM wParam, LPARAM lParam) {
                                                static_cast<uintptr_t>(wParam),
                                                static_cast<uintptr_t>(lParam));
     FNext = reinterpret_cast<HWND>(step.nextViewer);
-    if (step.forward) SendMessageA(FNext, WM_CHANGECBCHAIN, wParam, lParam);
+    if (step.forward) SendMessageW(FNext, WM_CHANGECBCHAIN, wParam, lParam);
 }
 
 }  // namespace pastimo

@@ -3,6 +3,7 @@
 #include "capture/win32/Clipboard.h"
 #include "shell/win32/InformationBox.h"
 #include "toolkit/Errors.h"
+#include "toolkit/Unicode.h"
 #include "toolkit/win32/Application.h"
 
 namespace pastimo {
@@ -31,8 +32,9 @@ std::string MyGroupsView::ItemText() const { return FControls.MemoNewItem.Text()
 
 void MyGroupsView::SetItemText(const std::string& text) {
     FControls.MemoNewItem.SetText(text);
-    if (static_cast<size_t>(GetWindowTextLengthA(FControls.MemoNewItem.Handle())) != text.size())
-        throw Exception("The text is too large for the field");
+    // The field counts UTF-16 units; one that took less than the whole text
+    // would let Save Changed Item cut the item's file down to it.
+    if (FControls.MemoNewItem.TextUnits() != Utf16Length(text)) throw Exception("The text is too large for the field");
 }
 
 void MyGroupsView::SetItemFieldsEnabled(bool enabled) {

@@ -3,19 +3,22 @@
 #include <windows.h>
 
 #include "resources/resource_ids.h"
+#include "toolkit/win32/Wide.h"
 
 namespace pastimo {
 
 std::string ExecutableFolder() {
-    char path[MAX_PATH + 1] = {};
-    const DWORD length = GetModuleFileNameA(nullptr, path, MAX_PATH);
-    std::string full(path, length);
+    // Long enough for any path the wide API allows.
+    std::wstring path(32768, L'\0');
+    const DWORD length = GetModuleFileNameW(nullptr, &path[0], static_cast<DWORD>(path.size()));
+    path.resize(length);
+    const std::string full = Narrow(path);
     // Everything up to and including the last backslash or colon.
     const size_t cut = full.find_last_of("\\:");
     return cut == std::string::npos ? std::string() : full.substr(0, cut + 1);
 }
 
-// Kept in the resources with LF line ends; the field wants CR LF.
+// Kept in the resources as UTF-8 with LF line ends; the field wants CR LF.
 std::string LoadHelpText() {
     HINSTANCE instance = GetModuleHandleW(nullptr);
     HRSRC found = FindResourceW(instance, MAKEINTRESOURCEW(IDR_HELPTEXT), MAKEINTRESOURCEW(10) /* RT_RCDATA */);

@@ -178,7 +178,7 @@ void TForm1::FormCreate() {
 }
 
 void TForm1::DoDestroy() {
-    RemovePropA(Handle(), kSyncMessageName);
+    RemovePropW(Handle(), kSyncMessageName);
     FormDestroy();
 }
 
@@ -252,9 +252,9 @@ bool TForm1::PreTranslateMessage(MSG& msg) {
 LRESULT TForm1::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     // Posted by tools that drive the window from outside (automation, tests):
     // once it is handled, everything posted before it has been handled too.
-    static const UINT syncMessage = RegisterWindowMessageA(kSyncMessageName);
+    static const UINT syncMessage = RegisterWindowMessageW(kSyncMessageName);
     if (message == syncMessage) {
-        SetPropA(Handle(), kSyncMessageName, reinterpret_cast<HANDLE>(lParam));
+        SetPropW(Handle(), kSyncMessageName, reinterpret_cast<HANDLE>(lParam));
         return 0;
     }
     switch (message) {

@@ -41,7 +41,7 @@ public:
     enum Page { kMyGroupsPage = 0, kRecentPage = 1, kHelpPage = 2 };
     // A registered message that the window answers by storing its lParam in
     // the window property of the same name.
-    static constexpr const char* kSyncMessageName = "Pastimo.Sync";
+    static constexpr const wchar_t* kSyncMessageName = L"Pastimo.Sync";
 
     explicit TForm1(TComponent* owner);
     ~TForm1() override;

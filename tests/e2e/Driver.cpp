@@ -7,6 +7,22 @@
 
 namespace e2e {
 
+std::wstring Wide(const std::string& utf8) {
+    std::wstring wide(utf8.size() + 1, L'\0');
+    const int units = MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), &wide[0],
+                                          static_cast<int>(wide.size()));
+    wide.resize(units > 0 ? static_cast<size_t>(units) : 0);
+    return wide;
+}
+
+std::string Utf8(const std::wstring& wide) {
+    std::string utf8(wide.size() * 3 + 1, '\0');
+    const int bytes = WideCharToMultiByte(CP_UTF8, 0, wide.data(), static_cast<int>(wide.size()), &utf8[0],
+                                          static_cast<int>(utf8.size()), nullptr, nullptr);
+    utf8.resize(bytes > 0 ? static_cast<size_t>(bytes) : 0);
+    return utf8;
+}
+
 namespace {
 
 std::string ClassOf(HWND window) {
@@ -55,24 +71,24 @@ BOOL CALLBACK FindChild(HWND window, LPARAM param) {
     return FALSE;
 }
 
-void DeleteTree(const std::string& folder) {
-    WIN32_FIND_DATAA data;
-    HANDLE find = FindFirstFileA((folder + "*").c_str(), &data);
+void DeleteTree(const std::wstring& folder) {
+    WIN32_FIND_DATAW data;
+    HANDLE find = FindFirstFileW((folder + L"*").c_str(), &data);
     if (find != INVALID_HANDLE_VALUE) {
         do {
-            const std::string name = data.cFileName;
-            if (name == "." || name == "..") continue;
-            const std::string path = folder + name;
+            const std::wstring name = data.cFileName;
+            if (name == L"." || name == L"..") continue;
+            const std::wstring path = folder + name;
             if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
-                DeleteTree(path + "\\");
+                DeleteTree(path + L"\\");
             } else {
-                SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
-                DeleteFileA(path.c_str());
+                SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+                DeleteFileW(path.c_str());
             }
-        } while (FindNextFileA(find, &data));
+        } while (FindNextFileW(find, &data));
         FindClose(find);
     }
-    RemoveDirectoryA(folder.c_str());
+    RemoveDirectoryW(folder.c_str());
 }
 
 }  // namespace
@@ -140,20 +156,24 @@ TempFolder::TempFolder() {
     }
 }
 
-TempFolder::~TempFolder() { DeleteTree(FPath); }
+TempFolder::~TempFolder() { DeleteTree(Wide(FPath)); }
+
+void MakeFolder(const std::string& path) {
+    if (!CreateDirectoryW(Wide(path).c_str(), nullptr)) throw std::runtime_error("cannot make " + path);
+}
 
 bool FileExists(const std::string& path) {
-    const DWORD attributes = GetFileAttributesA(path.c_str());
+    const DWORD attributes = GetFileAttributesW(Wide(path).c_str());
     return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
 }
 
 bool FolderExists(const std::string& path) {
-    const DWORD attributes = GetFileAttributesA(path.c_str());
+    const DWORD attributes = GetFileAttributesW(Wide(path).c_str());
     return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
 }
 
 std::string ReadFileBytes(const std::string& path) {
-    HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+    HANDLE file = CreateFileW(Wide(path).c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
                               OPEN_EXISTING, 0, nullptr);
     if (file == INVALID_HANDLE_VALUE) return std::string();
     std::string bytes(GetFileSize(file, nullptr), '\0');
@@ -165,7 +185,7 @@ std::string ReadFileBytes(const std::string& path) {
 }
 
 void WriteFileBytes(const std::string& path, const std::string& bytes) {
-    HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+    HANDLE file = CreateFileW(Wide(path).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
     if (file == INVALID_HANDLE_VALUE) throw std::runtime_error("cannot write " + path);
     DWORD written = 0;
     WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
@@ -178,27 +198,28 @@ static bool OpenClipboardPatiently() {
 
 std::string ClipboardText() {
     if (!OpenClipboardPatiently()) throw std::runtime_error("clipboard stays busy");
-    std::string text;
-    if (HANDLE data = GetClipboardData(CF_TEXT)) {
-        if (const char* bytes = static_cast<const char*>(GlobalLock(data))) {
-            text = bytes;
+    std::wstring text;
+    if (HANDLE data = GetClipboardData(CF_UNICODETEXT)) {
+        if (const wchar_t* units = static_cast<const wchar_t*>(GlobalLock(data))) {
+            text = units;
             GlobalUnlock(data);
         }
     }
     CloseClipboard();
-    return text;
+    return Utf8(text);
 }
 
-bool ClipboardHasText() { return IsClipboardFormatAvailable(CF_TEXT) != FALSE; }
+bool ClipboardHasText() { return IsClipboardFormatAvailable(CF_UNICODETEXT) != FALSE; }
 
 void SetClipboardText(const std::string& text) {
     if (!OpenClipboardPatiently()) throw std::runtime_error("clipboard stays busy");
     EmptyClipboard();
-    HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, text.size() + 1);
-    char* bytes = static_cast<char*>(GlobalLock(memory));
-    memcpy(bytes, text.c_str(), text.size() + 1);
+    const std::wstring wide = Wide(text);
+    HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, (wide.size() + 1) * sizeof(wchar_t));
+    auto* units = static_cast<wchar_t*>(GlobalLock(memory));
+    memcpy(units, wide.c_str(), (wide.size() + 1) * sizeof(wchar_t));
     GlobalUnlock(memory);
-    SetClipboardData(CF_TEXT, memory);
+    SetClipboardData(CF_UNICODETEXT, memory);
     CloseClipboard();
 }
 
@@ -287,9 +308,9 @@ std::string Program::MessageBoxText(HWND box) {
 }
 
 std::string Program::Caption(HWND window) {
-    char buffer[4096] = {};
-    GetWindowTextA(window, buffer, sizeof(buffer));
-    return buffer;
+    wchar_t buffer[4096] = {};
+    GetWindowTextW(window, buffer, 4096);
+    return Utf8(buffer);
 }
 
 void Program::PressOk(HWND box) {
@@ -338,15 +359,15 @@ void Program::Select(HWND listBox, int index) {
 }
 
 void Program::SetText(HWND control, const std::string& text) {
-    SendMessageA(control, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
+    SendMessageW(control, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(Wide(text).c_str()));
 }
 
 std::string Program::Text(HWND control) {
-    const LRESULT length = SendMessageA(control, WM_GETTEXTLENGTH, 0, 0);
-    std::string text(static_cast<size_t>(length) + 1, '\0');
-    const LRESULT copied = SendMessageA(control, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(&text[0]));
+    const LRESULT length = SendMessageW(control, WM_GETTEXTLENGTH, 0, 0);
+    std::wstring text(static_cast<size_t>(length) + 1, L'\0');
+    const LRESULT copied = SendMessageW(control, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(&text[0]));
     text.resize(static_cast<size_t>(copied));
-    return text;
+    return Utf8(text);
 }
 
 std::vector<std::string> Program::Rows(HWND listBox) {
@@ -358,11 +379,7 @@ std::vector<std::string> Program::Rows(HWND listBox) {
         const LRESULT length = SendMessageW(listBox, LB_GETTEXT, static_cast<WPARAM>(i),
                                             reinterpret_cast<LPARAM>(&wide[0]));
         wide.resize(length > 0 ? static_cast<size_t>(length) : 0);
-        std::string row(wide.size() * 2 + 1, '\0');
-        const int bytes = WideCharToMultiByte(CP_ACP, 0, wide.c_str(), static_cast<int>(wide.size()), &row[0],
-                                              static_cast<int>(row.size()), nullptr, nullptr);
-        row.resize(bytes > 0 ? static_cast<size_t>(bytes) : 0);
-        rows.push_back(row);
+        rows.push_back(Utf8(wide));
     }
     return rows;
 }

@@ -27,12 +27,19 @@ private:
     std::string FPath;
 };
 
+// Paths in UTF-8, through the wide file API.
 bool FileExists(const std::string& path);
 bool FolderExists(const std::string& path);
 std::string ReadFileBytes(const std::string& path);     // "" when missing
 void WriteFileBytes(const std::string& path, const std::string& bytes);
+void MakeFolder(const std::string& path);
 
-// The clipboard's CF_TEXT ("" when none) and a way to set it, from this process.
+// Text in UTF-8, as the wide API carries it across processes.
+std::wstring Wide(const std::string& utf8);
+std::string Utf8(const std::wstring& wide);
+
+// The clipboard's text ("" when none) and a way to set it, from this process,
+// as CF_UNICODETEXT (the system offers CF_TEXT to those who ask for it).
 std::string ClipboardText();
 bool ClipboardHasText();
 void SetClipboardText(const std::string& text);
@@ -72,7 +79,7 @@ public:
     void ClickNoSync(HWND button);                  // for actions that open a box
     void Select(HWND listBox, int index);           // as the user does: select + notice
     void SelectNoSync(HWND listBox, int index);
-    void SetText(HWND control, const std::string& text);
+    void SetText(HWND control, const std::string& text);  // UTF-8, through the wide API
     static std::string Text(HWND control);
     static std::vector<std::string> Rows(HWND listBox);
     static int Selected(HWND listBox);

@@ -1,6 +1,7 @@
 #include "toolkit/win32/Control.h"
 
 #include "toolkit/win32/Form.h"
+#include "toolkit/win32/Wide.h"
 
 namespace pastimo {
 
@@ -49,14 +50,16 @@ void TControl::Created(TForm& form, const ControlPlacement& placement) {
 }
 
 std::string TControl::Text() const {
-    const int length = GetWindowTextLengthA(Handle());
-    std::string text(static_cast<size_t>(length) + 1, '\0');
-    const int copied = GetWindowTextA(Handle(), &text[0], length + 1);
+    const int length = GetWindowTextLengthW(Handle());
+    std::wstring text(static_cast<size_t>(length) + 1, L'\0');
+    const int copied = GetWindowTextW(Handle(), &text[0], length + 1);
     text.resize(static_cast<size_t>(copied > 0 ? copied : 0));
-    return text;
+    return Narrow(text);
 }
 
-void TControl::SetText(const std::string& text) { SetWindowTextA(Handle(), text.c_str()); }
+void TControl::SetText(const std::string& text) { SetWindowTextW(Handle(), Wide(text).c_str()); }
+
+size_t TControl::TextUnits() const { return static_cast<size_t>(GetWindowTextLengthW(Handle())); }
 
 bool TControl::Visible() const { return (GetWindowLongW(Handle(), GWL_STYLE) & WS_VISIBLE) != 0; }
 

@@ -30,8 +30,11 @@ public:
 
     virtual void CreateFrom(TForm& form, const ControlPlacement& placement) = 0;
 
+    // UTF-8, whatever the characters.
     std::string Text() const;
     void SetText(const std::string& text);
+    // The length of the text as the control counts it: UTF-16 code units.
+    size_t TextUnits() const;
     bool Visible() const;
     void SetVisible(bool visible);
     void SetEnabled(bool enabled);

@@ -1,5 +1,7 @@
 #include "toolkit/win32/ListBox.h"
 
+#include "toolkit/win32/Wide.h"
+
 namespace pastimo {
 
 void TListBox::CreateFrom(TForm& form, const ControlPlacement& placement) {
@@ -12,42 +14,40 @@ void TListBox::Command(WORD code) {
     if (code == LBN_SELCHANGE && OnClick) OnClick();
 }
 
-int TListBox::ItemIndex() const { return static_cast<int>(SendMessageA(Handle(), LB_GETCURSEL, 0, 0)); }
+int TListBox::ItemIndex() const { return static_cast<int>(SendMessageW(Handle(), LB_GETCURSEL, 0, 0)); }
 
 void TListBox::ClearSelection() { SendMessageW(Handle(), LB_SETCURSEL, static_cast<WPARAM>(-1), 0); }
 
-int TListBox::Count() const { return static_cast<int>(SendMessageA(Handle(), LB_GETCOUNT, 0, 0)); }
+int TListBox::Count() const { return static_cast<int>(SendMessageW(Handle(), LB_GETCOUNT, 0, 0)); }
 
 std::string TListBox::Item(int index) const {
-    const LRESULT length = SendMessageA(Handle(), LB_GETTEXTLEN, static_cast<WPARAM>(index), 0);
+    const LRESULT length = SendMessageW(Handle(), LB_GETTEXTLEN, static_cast<WPARAM>(index), 0);
     if (length == LB_ERR) return std::string();
-    // For a Unicode list box the length asked in ANSI may be over-estimated:
-    // the copy says how much there is.
-    std::string text(static_cast<size_t>(length) * 2 + 1, '\0');
+    std::wstring text(static_cast<size_t>(length) + 1, L'\0');
     const LRESULT copied =
-        SendMessageA(Handle(), LB_GETTEXT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&text[0]));
+        SendMessageW(Handle(), LB_GETTEXT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&text[0]));
     text.resize(copied > 0 ? static_cast<size_t>(copied) : 0);
-    return text;
+    return Narrow(text);
 }
 
-void TListBox::Clear() { SendMessageA(Handle(), LB_RESETCONTENT, 0, 0); }
+void TListBox::Clear() { SendMessageW(Handle(), LB_RESETCONTENT, 0, 0); }
 
 void TListBox::Add(const std::string& text) {
-    SendMessageA(Handle(), LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text.c_str()));
+    SendMessageW(Handle(), LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(Wide(text).c_str()));
 }
 
 void TListBox::Insert(int index, const std::string& text) {
-    SendMessageA(Handle(), LB_INSERTSTRING, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(text.c_str()));
+    SendMessageW(Handle(), LB_INSERTSTRING, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(Wide(text).c_str()));
 }
 
-void TListBox::Delete(int index) { SendMessageA(Handle(), LB_DELETESTRING, static_cast<WPARAM>(index), 0); }
+void TListBox::Delete(int index) { SendMessageW(Handle(), LB_DELETESTRING, static_cast<WPARAM>(index), 0); }
 
 void TListBox::Fill(const std::vector<std::string>& rows) {
-    SendMessageA(Handle(), WM_SETREDRAW, FALSE, 0);
+    SendMessageW(Handle(), WM_SETREDRAW, FALSE, 0);
     Clear();
-    SendMessageA(Handle(), LB_INITSTORAGE, rows.size(), 0);
+    SendMessageW(Handle(), LB_INITSTORAGE, rows.size(), 0);
     for (const std::string& row : rows) Add(row);
-    SendMessageA(Handle(), WM_SETREDRAW, TRUE, 0);
+    SendMessageW(Handle(), WM_SETREDRAW, TRUE, 0);
     InvalidateRect(Handle(), nullptr, TRUE);
 }
 

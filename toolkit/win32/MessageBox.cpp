@@ -1,5 +1,7 @@
 #include "toolkit/win32/MessageBox.h"
 
+#include "toolkit/win32/Wide.h"
+
 namespace pastimo {
 namespace {
 
@@ -41,7 +43,7 @@ int ShowMessageBox(HWND owner, const std::string& text, const std::string& capti
         Unhook();
         centreHook = SetWindowsHookExW(WH_CBT, &CentreOnActivate, nullptr, GetCurrentThreadId());
     }
-    const int result = MessageBoxA(owner, text.c_str(), caption.c_str(), type | (owner ? 0 : MB_TASKMODAL));
+    const int result = MessageBoxW(owner, Wide(text).c_str(), Wide(caption).c_str(), type | (owner ? 0 : MB_TASKMODAL));
     Unhook();
     if (focus && IsWindow(focus) && IsWindowVisible(focus) && IsWindowEnabled(focus)) SetFocus(focus);
     return result;

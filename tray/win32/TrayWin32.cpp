@@ -1,6 +1,7 @@
 #include "tray/win32/TrayWin32.h"
 
 #include "toolkit/Errors.h"
+#include "toolkit/win32/Wide.h"
 #include "toolkit/win32/Window.h"
 #include "tray/VXTray95.h"
 
@@ -100,16 +101,17 @@ public:
     }
     uint32_t LoadIconFile(const std::string& path) override {
         // Tell "cannot open" (skipped by the animation) from "not an icon".
-        HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+        const std::wstring widePath = Wide(path);
+        HANDLE file = CreateFileW(widePath.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
         if (file == INVALID_HANDLE_VALUE) throw EFOpenError(path);
         CloseHandle(file);
-        HANDLE icon = LoadImageA(nullptr, path.c_str(), IMAGE_ICON, 0, 0, LR_LOADFROMFILE | LR_DEFAULTSIZE);
+        HANDLE icon = LoadImageW(nullptr, widePath.c_str(), IMAGE_ICON, 0, 0, LR_LOADFROMFILE | LR_DEFAULTSIZE);
         if (!icon) throw Exception("Icon image is not valid");
         return ToValue(icon);
     }
     uint32_t LoadIconResource(const std::string& name) override {
         // LoadIconA hands out a shared icon that must not be destroyed: keep a copy.
-        HICON shared = LoadIconA(Instance(), name.c_str());
+        HICON shared = LoadIconW(Instance(), Wide(name).c_str());
         return shared ? ToValue(::CopyIcon(shared)) : 0;
     }
 
@@ -123,13 +125,13 @@ public:
         // Unbound before it goes: messages still queued for it reach nobody.
         FHiddenWindows.erase(window);
     }
-    uint32_t TaskbarCreatedMessage() override { return RegisterWindowMessageA("TaskbarCreated"); }
+    uint32_t TaskbarCreatedMessage() override { return RegisterWindowMessageW(L"TaskbarCreated"); }
     std::unique_ptr<PlatformTimer> CreateTimer(std::function<void(const std::exception&)> report) override {
         return std::make_unique<Win32Timer>(std::move(report));
     }
 
     void Post(uint32_t window, uint32_t message, uint32_t wParam, int32_t lParam) override {
-        PostMessageA(ToHandle<HWND>(window), message, wParam, lParam);
+        PostMessageW(ToHandle<HWND>(window), message, wParam, lParam);
     }
     TPoint GetCursorPos() override {
         POINT p{};
