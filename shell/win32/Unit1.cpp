@@ -4,11 +4,13 @@
 
 #include "library/FileSystem.h"
 #include "resources/MainWindowLayout.h"
+#include "shell/HotkeyOption.h"
 #include "shell/LaunchCounter.h"
 #include "shell/options/Options.h"
 #include "shell/win32/About.h"
 #include "shell/win32/InformationBox.h"
 #include "shell/win32/ProgramFiles.h"
+#include "shell/win32/SingleInstance.h"
 #include "toolkit/win32/Application.h"
 #include "tray/VXTray95.h"
 #include "tray/win32/TrayWin32.h"
@@ -150,6 +152,7 @@ void TForm1::FormCreate() {
         CheckAutoMinimize.SetChecked(AutoMinimizeEnabled);
     } catch (const std::exception&) {
     }
+    RegisterShowHotkey();
 
     FClipViewer.Join(Handle());
 
@@ -179,6 +182,8 @@ void TForm1::FormCreate() {
 
 void TForm1::DoDestroy() {
     RemovePropW(Handle(), kSyncMessageName);
+    SingleInstance::Withdraw(Handle());
+    FShowHotkey.reset();
     FormDestroy();
 }
 
@@ -205,6 +210,21 @@ void TForm1::VXTrayClick() {
     // unless the window was minimised to the tray).
     if (!Visible()) Show();
     Application->Restore();
+}
+
+void TForm1::RegisterShowHotkey() {
+    // A hotkey that cannot be read or had stops nothing: the program runs
+    // without it, and the Help page's first line says why.
+    try {
+        FShowHotkey = std::make_unique<GlobalHotkey>(Handle(), LoadHotkeyOption(ProgramFolder));
+        if (!FShowHotkey->Problem().empty()) Memo1.SetText(FShowHotkey->Problem() + "\r\n\r\n" + LoadHelpText());
+    } catch (const std::exception&) {
+    }
+}
+
+void TForm1::ShowInFront() {
+    VXTrayClick();
+    SetForegroundWindow(Handle());
 }
 
 void TForm1::CheckAutoMinimizeClick() {
@@ -257,12 +277,19 @@ LRESULT TForm1::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         SetPropW(Handle(), kSyncMessageName, reinterpret_cast<HANDLE>(lParam));
         return 0;
     }
+    if (message == SingleInstance::ShowRequest()) {
+        ShowInFront();
+        return 0;
+    }
     switch (message) {
     case WM_DRAWCLIPBOARD:
         WMDrawClipboard(wParam, lParam);
         return 0;
     case WM_CHANGECBCHAIN:
         WMChangeCBChain(wParam, lParam);
+        return 0;
+    case WM_HOTKEY:
+        if (FShowHotkey && static_cast<int>(wParam) == FShowHotkey->Id()) ShowInFront();
         return 0;
     case DM_GETDEFID:
         // Enter presses "&Minimize", but only where it can be seen.

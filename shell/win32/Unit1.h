@@ -13,6 +13,7 @@
 #include "capture/win32/ClipboardViewer.h"
 #include "library/GroupsPage.h"
 #include "library/LibraryStore.h"
+#include "shell/win32/GlobalHotkey.h"
 #include "shell/win32/MyGroupsView.h"
 #include "shell/win32/RecentEntriesView.h"
 #include "shell/win32/TrayApplicationAdapter.h"
@@ -54,6 +55,9 @@ public:
     void CheckAutoMinimizeClick();
     void Exit1Click();
     void About1Click();
+    // Asked for by the user from outside the window (the hotkey, a second
+    // start): shown as a tray click shows it, and in front.
+    void ShowInFront();
 
     // The clipboard-viewer chain and the "Last Clipboard Entries" page.
     void WMDrawClipboard(WPARAM wParam, LPARAM lParam);
@@ -74,6 +78,7 @@ private:
     void ShowPage(int page);
     void CreateTrayIcon();
     void ShowTrayIcon();
+    void RegisterShowHotkey();
 
     HMENU MainMenu1 = nullptr;
     HICON FIcon = nullptr;
@@ -97,6 +102,7 @@ private:
     std::unique_ptr<RecentEntriesView> FRecentView;
     std::unique_ptr<SystemClipboard> FClipboard;
     std::unique_ptr<RecentPage> FRecentPage;
+    std::unique_ptr<GlobalHotkey> FShowHotkey;
     ClipboardViewerLink FClipViewer;
     TrayApplicationAdapter FTrayApplication;
     TVXTrayIcon95* VXTray = nullptr;  // owned as a component of the form

@@ -4,10 +4,20 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include "shell/win32/ProgramFiles.h"
+#include "shell/win32/SingleInstance.h"
 #include "shell/win32/Unit1.h"
 #include "toolkit/win32/Application.h"
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
+    // A copy already runs from this folder: it shows its window, and this
+    // start counts no launch, shows no box and touches no file.
+    pastimo::SingleInstance copies(pastimo::ExecutableFolder());
+    if (!copies.First()) {
+        copies.AskFirstToShow();
+        return 0;
+    }
+
     INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_WIN95_CLASSES | ICC_TAB_CLASSES | ICC_STANDARD_CLASSES};
     InitCommonControlsEx(&controls);
 
@@ -18,6 +28,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     // on the way out, unless File, Exit has released it already.
     auto* form = new pastimo::TForm1(&application);
     application.SetMainForm(form);
+    copies.Serve(form->Handle());
     try {
         form->FormCreate();
     } catch (const std::exception& error) {

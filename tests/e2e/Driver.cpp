@@ -225,9 +225,9 @@ void SetClipboardText(const std::string& text) {
 
 // --- Program
 
-Program::Program(const std::string& folder) {
+Program::Program(const std::string& folder, bool copyExecutable) {
     const std::string exe = folder + "pastimo.exe";
-    if (!CopyFileA(BuiltExecutable().c_str(), exe.c_str(), FALSE))
+    if (copyExecutable && !CopyFileA(BuiltExecutable().c_str(), exe.c_str(), FALSE))
         throw std::runtime_error("cannot copy " + BuiltExecutable());
     STARTUPINFOA startup{};
     startup.cb = sizeof(startup);

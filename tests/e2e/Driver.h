@@ -46,8 +46,9 @@ void SetClipboardText(const std::string& text);
 
 class Program {
 public:
-    // Copies pastimo.exe into `folder` and starts it there.
-    explicit Program(const std::string& folder);
+    // Copies pastimo.exe into `folder` and starts it there; with
+    // `copyExecutable` false, starts the copy that is there already.
+    explicit Program(const std::string& folder, bool copyExecutable = true);
     // Closes the program if it still runs: answers any message box, closes
     // the main window, and as a last resort terminates it.
     ~Program();
