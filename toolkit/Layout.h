@@ -81,6 +81,25 @@ struct ControlLayout {
     ControlLook look = {};
 };
 
+// The tables are in pixels at 96 DPI; on a screen of another resolution
+// every length is scaled by its DPI over 96, rounded to the nearest pixel
+// (halves away from zero). At 96 DPI nothing changes.
+constexpr int kDesignDpi = 96;
+
+constexpr int ScaleToDpi(int value, int dpi) {
+    const long long scaled = static_cast<long long>(value) * dpi;
+    return static_cast<int>(scaled >= 0 ? (scaled + kDesignDpi / 2) / kDesignDpi
+                                        : -((-scaled + kDesignDpi / 2) / kDesignDpi));
+}
+
+// The edges are scaled, not the sizes: controls that touch at 96 DPI
+// touch at any other resolution.
+constexpr LayoutRect ScaleToDpi(const LayoutRect& rect, int dpi) {
+    const int left = ScaleToDpi(rect.left, dpi);
+    const int top = ScaleToDpi(rect.top, dpi);
+    return {left, top, ScaleToDpi(rect.left + rect.width, dpi) - left, ScaleToDpi(rect.top + rect.height, dpi) - top};
+}
+
 struct FormLayout {
     const char* caption;
     int clientWidth, clientHeight;

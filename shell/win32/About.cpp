@@ -15,7 +15,7 @@ TFormAbout::TFormAbout(TComponent* owner) : TForm(owner) {
     // Owned by the application window, so the box stays with the program
     // (hidden with it, above the main window) although no form owns it.
     args.owner = Application->Handle();
-    args.icon = LoadIconW(Application->Instance(), L"ABOUTICON");
+    args.iconName = L"ABOUTICON";
     CreateFromLayout(args, kAboutBoxLayout,
                      {{kPanel1, Panel1}, {kButtonAboutOK, ButtonAboutOK}, {kAboutMemo1, Memo1}});
     ButtonAboutOK.OnClick = [this] { ButtonAboutOKClick(); };

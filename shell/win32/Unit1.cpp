@@ -34,14 +34,13 @@ enum MenuItem : int {
 
 TForm1::TForm1(TComponent* owner) : TForm(owner) {
     Form1 = this;
-    FIcon = LoadIconW(Application->Instance(), L"MAINICON");
     CreateMenu();
     CreateArgs args;
     args.className = L"TForm1";
     args.style = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPCHILDREN;
     args.owner = Application->Handle();
     args.menu = MainMenu1;
-    args.icon = FIcon;
+    args.iconName = L"MAINICON";
     CreateFromLayout(args, kMainWindowLayout,
                      {{kPageControl1, PageControl1},
                       {kButtonDeleteGroup, ButtonDeleteGroup},
@@ -62,6 +61,7 @@ TForm1::TForm1(TComponent* owner) : TForm(owner) {
                       {kCheckCaptureClip2, CheckCaptureClip2},
                       {kMemo1, Memo1}});
     Memo1.SetText(LoadHelpText());
+    FIcon = LoadIconForDpi(L"MAINICON");  // the tray's image
     FGroupsView = std::make_unique<MyGroupsView>(
         MyGroupsControls{ListBox1, ListBoxItems, EditAddCategory, EditNewItem, MemoNewItem, ButtonSaveChanged},
         [this] { ButtonMinimize(); }, [] { return AutoMinimizeEnabled; });
@@ -77,6 +77,7 @@ TForm1::~TForm1() {
     // FormDestroy, which a base-class destructor could no longer reach.
     DestroyHandle();
     DestroyComponents();
+    if (FIcon) DestroyIcon(FIcon);
     if (Form1 == this) Form1 = nullptr;
 }
 

@@ -3,6 +3,7 @@
 #include <commctrl.h>
 
 #include <cstdio>
+#include <cstdlib>
 #include <stdexcept>
 
 namespace e2e {
@@ -52,7 +53,8 @@ BOOL CALLBACK FindTopLevel(HWND window, LPARAM param) {
 
 struct ChildSearch {
     const char* className;
-    int width, height;
+    int width, height;  // at the program's DPI
+    int slack;          // pixels either way: a size scaled from 96 DPI is rounded
     const std::string* text;
     HWND found;
 };
@@ -65,7 +67,9 @@ BOOL CALLBACK FindChild(HWND window, LPARAM param) {
     } else {
         RECT rect;
         GetWindowRect(window, &rect);
-        if (rect.right - rect.left != search->width || rect.bottom - rect.top != search->height) return TRUE;
+        if (std::abs(rect.right - rect.left - search->width) > search->slack ||
+            std::abs(rect.bottom - rect.top - search->height) > search->slack)
+            return TRUE;
     }
     search->found = window;
     return FALSE;
@@ -328,14 +332,23 @@ void Program::Sync() {
     WaitUntil([&] { return reinterpret_cast<LPARAM>(GetPropA(main, "Pastimo.Sync")) == mark; }, 10000);
 }
 
+int Program::Dpi() {
+    // The client area is 519 pixels wide at 96 DPI and scaled with the rest.
+    RECT client{};
+    GetClientRect(MainWindow(), &client);
+    return client.right > 0 ? (client.right * 96 + 519 / 2) / 519 : 96;
+}
+
 HWND Program::Control(const char* className, int width, int height) {
-    ChildSearch search{className, width, height, nullptr, nullptr};
+    const int dpi = Dpi();
+    ChildSearch search{className, MulDiv(width, dpi, 96), MulDiv(height, dpi, 96), dpi == 96 ? 0 : 1, nullptr,
+                       nullptr};
     EnumChildWindows(MainWindow(), FindChild, reinterpret_cast<LPARAM>(&search));
     return search.found;
 }
 
 HWND Program::ControlByText(const char* className, const std::string& text) {
-    ChildSearch search{className, 0, 0, &text, nullptr};
+    ChildSearch search{className, 0, 0, 0, &text, nullptr};
     EnumChildWindows(MainWindow(), FindChild, reinterpret_cast<LPARAM>(&search));
     return search.found;
 }

@@ -71,7 +71,10 @@ public:
     // Handles everything posted to the main window so far.
     void Sync();
 
-    // Controls of the main window by class name and size (client area).
+    // The resolution the program lays its window out for.
+    int Dpi();
+    // Controls of the main window by class name and size (at 96 DPI, scaled
+    // to the program's).
     HWND Control(const char* className, int width, int height);
     // Controls by class and caption.
     HWND ControlByText(const char* className, const std::string& text);

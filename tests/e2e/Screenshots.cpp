@@ -79,7 +79,12 @@ int main(int argc, char** argv) {
     program.Select(page.groups, 2);  // Letters
     const char* items[][2] = {{"Greeting", "Hello,\r\n\r\nthank you for your message."},
                               {"Signature", "Kind regards,\r\nA. Example"},
-                              {"Out of office", "I am away until Monday."}};
+                              {"Out of office", "I am away until Monday."},
+                              // Text beyond the code page: Polish, Greek, Russian, an arrow, a check mark.
+                              {"Za\xC5\xBC\xC3\xB3\xC5\x82\xC4\x87 \xE2\x86\x92 \xE2\x9C\x93",
+                               "Za\xC5\xBC\xC3\xB3\xC5\x82\xC4\x87 g\xC4\x99\xC5\x9Bl\xC4\x85 ja\xC5\xBA\xC5\x84\r\n"
+                               "\xCE\x9A\xCE\xB1\xCE\xBB\xCE\xB7\xCE\xBC\xCE\xAD\xCF\x81\xCE\xB1 \xE2\x80\x94 "
+                               "\xD0\x94\xD0\xBE\xD0\xB1\xD1\x80\xD1\x8B\xD0\xB9 \xD0\xB4\xD0\xB5\xD0\xBD\xD1\x8C"}};
     for (auto& item : items) {
         program.SetText(page.itemName, item[0]);
         program.SetText(page.itemText, item[1]);
@@ -89,7 +94,10 @@ int main(int argc, char** argv) {
     Sleep(300);
     SaveWindow(main, out + "my-groups.bmp");
 
-    for (const char* text : {"A text copied in another program", "SELECT name FROM groups\r\nORDER BY name;"}) {
+    for (const char* text : {"A text copied in another program", "SELECT name FROM groups\r\nORDER BY name;",
+                             // Greek and Russian, an arrow and a check mark.
+                             "\xCE\x9A\xCE\xB1\xCE\xBB\xCE\xB7\xCE\xBC\xCE\xAD\xCF\x81\xCE\xB1 \xE2\x86\x92 "
+                             "\xD0\x94\xD0\xBE\xD0\xB1\xD1\x80\xD0\xBE\xD0\xB5 \xD1\x83\xD1\x82\xD1\x80\xD0\xBE \xE2\x9C\x93"}) {
         SetClipboardText(text);
         PumpMessages();
         program.Sync();  // one notice handled before the next copy

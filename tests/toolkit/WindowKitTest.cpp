@@ -1,5 +1,8 @@
 // The window kit under Wine: no failure crosses a window procedure, a failed
 // creation names its call, and an object knows when its window is gone.
+#include "toolkit/win32/Buttons.h"
+#include "toolkit/win32/Form.h"
+#include "toolkit/win32/ListBox.h"
 #include "toolkit/win32/Win32Error.h"
 #include "toolkit/win32/Window.h"
 
@@ -80,6 +83,43 @@ TEST(WindowKit, ASubclassedControlIsUnboundWhenItsParentDestroysIt) {
     EXPECT_EQ(parent.Handle(), nullptr);
     EXPECT_EQ(control.Handle(), nullptr) << "nothing reaches a window that is gone";
     EXPECT_FALSE(IsWindow(button));
+}
+
+// A form moved to a screen of another resolution lays itself out again:
+// every control at its row's size for the new DPI, with fonts to match.
+TEST(WindowKit, AFormIsLaidOutAgainWhenItsDpiChanges) {
+    static constexpr LayoutFont fonts[] = {{"MS Sans Serif", -11, false}};
+    static constexpr ControlLayout rows[] = {
+        {1, 0, ControlKind::Button, {10, 20, 75, 23}, "&OK", nullptr, 0, csNone, 0},
+        {2, 0, ControlKind::ListBox, {10, 50, 101, 61}, "", nullptr, 0, csNone, 1, RowHeight(13)},
+    };
+    static constexpr FormLayout layout{"Resolution", 200, 120, kNoColor, fonts, 1, rows, 2};
+    struct TestForm : TForm {
+        TestForm() : TForm(nullptr) { CreateFromLayout({L"PastimoKitTestForm"}, layout, {{1, ok}, {2, list}}); }
+        TButton ok;
+        TListBox list;
+    } form;
+    const int dpi = form.Dpi();
+    const int newDpi = dpi * 3 / 2;
+    RECT suggested{0, 0, 400, 300};
+    SendMessageW(form.Handle(), 0x02E0 /* WM_DPICHANGED */, MAKEWPARAM(newDpi, newDpi),
+                 reinterpret_cast<LPARAM>(&suggested));
+    EXPECT_EQ(form.Dpi(), newDpi);
+    for (const ControlLayout& row : rows) {
+        HWND control = GetDlgItem(form.Handle(), row.id);
+        RECT rect;
+        GetWindowRect(control, &rect);
+        const LayoutRect expected = ScaleToDpi(row.bounds, newDpi);
+        EXPECT_EQ(rect.right - rect.left, expected.width) << row.id;
+        EXPECT_EQ(rect.bottom - rect.top, expected.height) << row.id;
+        LOGFONTW font{};
+        GetObjectW(reinterpret_cast<HFONT>(SendMessageW(control, WM_GETFONT, 0, 0)), sizeof font, &font);
+        EXPECT_EQ(font.lfHeight, ScaleToDpi(-11, newDpi)) << row.id;
+    }
+    EXPECT_EQ(SendMessageW(form.list.Handle(), LB_GETITEMHEIGHT, 0, 0), ScaleToDpi(13, newDpi));
+    RECT window;
+    GetWindowRect(form.Handle(), &window);
+    EXPECT_EQ(window.right - window.left, 400) << "where the system suggests";
 }
 
 }  // namespace

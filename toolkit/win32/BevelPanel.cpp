@@ -42,11 +42,13 @@ LRESULT TBevelPanel::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
 void TBevelPanel::Paint(HDC dc) const {
     RECT rect;
     GetClientRect(Handle(), &rect);
-    InflateRect(&rect, -FBorderWidth, -FBorderWidth);
+    const int border = ScaleToDpi(FBorderWidth, Dpi());
+    InflateRect(&rect, -border, -border);
     // Lowered: the shadow on the top and left edges, the light on the others.
     HBRUSH shadow = GetSysColorBrush(COLOR_BTNSHADOW);
     HBRUSH light = GetSysColorBrush(COLOR_BTNHIGHLIGHT);
-    for (int i = 0; i < FBevelWidth && rect.right > rect.left && rect.bottom > rect.top; ++i) {
+    const int bevel = ScaleToDpi(FBevelWidth, Dpi());
+    for (int i = 0; i < bevel && rect.right > rect.left && rect.bottom > rect.top; ++i) {
         FillStrip(dc, rect.left, rect.top, rect.right - 1, rect.top + 1, shadow);
         FillStrip(dc, rect.left, rect.top, rect.left + 1, rect.bottom - 1, shadow);
         FillStrip(dc, rect.right - 1, rect.top, rect.right, rect.bottom, light);

@@ -17,7 +17,7 @@ private:
     void Paint(HDC dc) const;
 
     COLORREF FPanelColor = 0;
-    int FBorderWidth = 0;
+    int FBorderWidth = 0;  // at 96 DPI
     int FBevelWidth = 0;
 };
 

@@ -1,6 +1,7 @@
 #include "toolkit/win32/Control.h"
 
 #include "toolkit/win32/Form.h"
+#include "toolkit/win32/LayoutFont.h"
 #include "toolkit/win32/Wide.h"
 
 namespace pastimo {
@@ -21,10 +22,11 @@ WindowPlacement TControl::ChildPlacement(const ControlPlacement& placement, DWOR
     child.style = WS_CHILD | WS_CLIPSIBLINGS | style;
     if (!(placement.row.style & csHidden)) child.style |= WS_VISIBLE;
     child.caption = placement.row.caption ? placement.row.caption : "";
-    child.left = placement.bounds.left;
-    child.top = placement.bounds.top;
-    child.width = placement.bounds.width;
-    child.height = placement.bounds.height;
+    const LayoutRect bounds = ScaleToDpi(placement.bounds, placement.dpi);
+    child.left = bounds.left;
+    child.top = bounds.top;
+    child.width = bounds.width;
+    child.height = bounds.height;
     child.parent = placement.parent;
     child.menu = reinterpret_cast<HMENU>(static_cast<INT_PTR>(placement.row.id));
     return child;
@@ -44,9 +46,34 @@ void TControl::CreateOwn(TForm& form, const ControlPlacement& placement, const W
 
 void TControl::Created(TForm& form, const ControlPlacement& placement) {
     FForm = &form;
+    FRow = &placement.row;
+    FDesignBounds = placement.bounds;
+    FDpi = placement.dpi;
     FColor = ColorOf(placement.row.look.color);
     if (placement.font) SendMessageW(Handle(), WM_SETFONT, reinterpret_cast<WPARAM>(placement.font), FALSE);
     form.RegisterControl(this);
+}
+
+void TControl::ApplyDpi(int dpi, HFONT font) {
+    FDpi = dpi;
+    const LayoutRect bounds = ScaleToDpi(FDesignBounds, dpi);
+    SetWindowPos(Handle(), nullptr, bounds.left, bounds.top, bounds.width, bounds.height,
+                 SWP_NOZORDER | SWP_NOACTIVATE);
+    if (font) SendMessageW(Handle(), WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
+}
+
+HFONT TControl::CurrentFont() const {
+    if (!FForm || !FRow) return nullptr;
+    return FWideFont ? FForm->WideFont(FRow->font) : FForm->LayoutFont(FRow->font);
+}
+
+void TControl::FitFontTo(const std::wstring& text, bool settled) {
+    if (!FForm || !FRow) return;
+    if (FWideFont && !settled) return;  // wide already, and stays so while rows are only added
+    const bool wide = !DrawsEveryCharacter(FForm->LayoutFont(FRow->font), text);
+    if (wide == FWideFont) return;
+    FWideFont = wide;
+    SendMessageW(Handle(), WM_SETFONT, reinterpret_cast<WPARAM>(CurrentFont()), TRUE);
 }
 
 std::string TControl::Text() const {

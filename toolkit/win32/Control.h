@@ -16,12 +16,13 @@ namespace pastimo {
 class TForm;
 
 // A row of a stored layout as it is made: the row, where it goes and the
-// font it uses.
+// font it uses, and the resolution it is shown at.
 struct ControlPlacement {
     const ControlLayout& row;
     HWND parent;
-    LayoutRect bounds;  // relative to `parent`
-    HFONT font;
+    LayoutRect bounds;  // relative to `parent`, in pixels at 96 DPI
+    HFONT font;         // already of the size for `dpi`
+    int dpi = kDesignDpi;
 };
 
 class TControl : public Window {
@@ -29,6 +30,14 @@ public:
     ~TControl() override;
 
     virtual void CreateFrom(TForm& form, const ControlPlacement& placement) = 0;
+    // Lays the control out again for another resolution: its place and size
+    // from its row, the font given (already of the right size).
+    virtual void ApplyDpi(int dpi, HFONT font);
+    const ControlLayout* Row() const { return FRow; }
+    int Dpi() const { return FDpi; }
+    // The font the control shows its text in: the layout's, or the wide one
+    // its text asked for.
+    HFONT CurrentFont() const;
 
     // UTF-8, whatever the characters.
     std::string Text() const;
@@ -54,6 +63,10 @@ protected:
     // Makes a window of one of the toolkit's own classes for the row.
     void CreateOwn(TForm& form, const ControlPlacement& placement, const WindowClass& windowClass, DWORD style,
                    DWORD exStyle = 0);
+    // For a control that shows the user's own text: the layout's font while
+    // it draws every character of the text, the form's wide font otherwise.
+    // `settled`: the text is all the control shows (else only what is added).
+    void FitFontTo(const std::wstring& text, bool settled);
 
     TForm* FForm = nullptr;
 
@@ -63,6 +76,10 @@ private:
 
     COLORREF FColor = CLR_INVALID;
     HBRUSH FBrush = nullptr;
+    const ControlLayout* FRow = nullptr;
+    LayoutRect FDesignBounds{};  // at 96 DPI, relative to the parent window
+    int FDpi = kDesignDpi;
+    bool FWideFont = false;
 };
 
 // 0xRRGGBB as a COLORREF; CLR_INVALID for kNoColor.

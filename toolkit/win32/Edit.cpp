@@ -60,11 +60,20 @@ LRESULT TEdit::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     }
     const LRESULT result = DefaultHandling(message, wParam, lParam);
     if (message == WM_LBUTTONUP && OnClick) OnClick();
+    // Text set from anywhere (a multi-line edit reports no change for it).
+    if (message == WM_SETTEXT && lParam) FitFontTo(reinterpret_cast<const wchar_t*>(lParam), true);
     return result;
 }
 
 void TEdit::Command(WORD code) {
     if (code == EN_SETFOCUS && FEntering && OnEnter) OnEnter();
+    // Typed or pasted: the text may now hold what the layout's face cannot draw.
+    if (code == EN_CHANGE) {
+        const int length = GetWindowTextLengthW(Handle());
+        std::wstring text(static_cast<size_t>(length) + 1, L'\0');
+        text.resize(static_cast<size_t>(GetWindowTextW(Handle(), &text[0], length + 1)));
+        FitFontTo(text, true);
+    }
 }
 
 }  // namespace pastimo

@@ -2,26 +2,24 @@
 
 #include <algorithm>
 
-#include "toolkit/Unicode.h"
 #include "toolkit/win32/Application.h"
 #include "toolkit/win32/Control.h"
+#include "toolkit/win32/Dpi.h"
 #include "toolkit/win32/FormBuilder.h"
+#include "toolkit/win32/LayoutFont.h"
 
 namespace pastimo {
 
 namespace {
 
+// WM_DPICHANGED: this program's headers target an older Windows than the one
+// that sends it.
+constexpr UINT kDpiChanged = 0x02E0;
+
 BOOL CALLBACK CollectEnabledWindow(HWND window, LPARAM list) {
     auto* windows = reinterpret_cast<std::vector<HWND>*>(list);
     if (IsWindowEnabled(window) && IsWindowVisible(window)) windows->push_back(window);
     return TRUE;
-}
-
-HFONT MakeFont(const LayoutFont& font) {
-    const std::u16string face = Utf8ToUtf16(font.face);
-    return CreateFontW(font.height, 0, 0, 0, font.bold ? FW_BOLD : FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
-                       OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE,
-                       reinterpret_cast<const wchar_t*>(face.c_str()));
 }
 
 }  // namespace
@@ -31,6 +29,9 @@ TForm::TForm(TComponent* owner) : TComponent(owner) {}
 TForm::~TForm() {
     DestroyHandle();  // WM_DESTROY runs DoDestroy while the form still exists
     for (HFONT font : FFonts) DeleteObject(font);
+    for (HFONT font : FWideFonts)
+        if (font) DeleteObject(font);
+    for (HICON icon : FIcons) DestroyIcon(icon);
     if (FBackgroundBrush) DeleteObject(FBackgroundBrush);
 }
 
@@ -38,12 +39,17 @@ TForm* TForm::FromHandle(HWND hwnd) { return dynamic_cast<TForm*>(Window::FromHa
 
 void TForm::CreateFromLayout(const CreateArgs& args, const FormLayout& layout,
                              std::initializer_list<ControlBinding> bindings) {
-    for (size_t i = 0; i < layout.fontCount; ++i) FFonts.push_back(MakeFont(layout.fonts[i]));
+    FLayout = &layout;
+    FIconName = args.iconName;
+    // Where it opens, the window is shown at the system's DPI; a screen of
+    // another resolution tells it with WM_DPICHANGED.
+    FDpi = SystemDpi();
+    MakeFonts();
     const COLORREF background = ColorOf(layout.color);
     if (background != CLR_INVALID) FBackgroundBrush = CreateSolidBrush(background);
 
-    RECT rect{0, 0, layout.clientWidth, layout.clientHeight};
-    AdjustWindowRectEx(&rect, args.style, args.menu != nullptr, args.exStyle);
+    RECT rect{0, 0, ScaleToDpi(layout.clientWidth, FDpi), ScaleToDpi(layout.clientHeight, FDpi)};
+    AdjustWindowRectForDpi(rect, args.style, args.menu != nullptr, args.exStyle, FDpi);
     WindowPlacement placement;
     placement.exStyle = args.exStyle;
     placement.style = args.style;
@@ -53,13 +59,57 @@ void TForm::CreateFromLayout(const CreateArgs& args, const FormLayout& layout,
     placement.parent = args.owner;
     placement.menu = args.menu;
     Create({args.className, reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1)}, placement);
-    if (args.icon) {
-        SendMessageW(Handle(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(args.icon));
-        SendMessageW(Handle(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(args.icon));
-    }
+    SetIcons();
     FHints.Create(Handle());
     CenterOnScreen();
     FormBuilder(*this, layout, bindings).CreateControls();
+}
+
+void TForm::MakeFonts() {
+    for (HFONT font : FFonts) DeleteObject(font);
+    FFonts.clear();
+    for (size_t i = 0; i < FLayout->fontCount; ++i) FFonts.push_back(MakeLayoutFont(FLayout->fonts[i], FDpi));
+}
+
+HICON TForm::LoadIconForDpi(const wchar_t* name) const {
+    const int size = SystemMetricForDpi(SM_CXICON, FDpi);
+    return static_cast<HICON>(LoadImageW(GetModuleHandleW(nullptr), name, IMAGE_ICON, size, size, 0));
+}
+
+void TForm::SetIcons() {
+    if (!FIconName) return;
+    HICON icon = LoadIconForDpi(FIconName);
+    if (!icon) return;
+    // The same image for the title bar and the task switcher, as the system
+    // scales it: one size of the icon per resolution.
+    SendMessageW(Handle(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon));
+    SendMessageW(Handle(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon));
+    FIcons.push_back(icon);
+}
+
+HFONT TForm::WideFont(size_t index) {
+    if (!FLayout || index >= FLayout->fontCount) return Font();
+    if (FWideFonts.size() < FLayout->fontCount) FWideFonts.resize(FLayout->fontCount, nullptr);
+    if (!FWideFonts[index]) FWideFonts[index] = MakeWideFont(FLayout->fonts[index], FDpi);
+    return FWideFonts[index];
+}
+
+void TForm::ChangeDpi(int dpi, const RECT& suggested) {
+    if (dpi == FDpi || !FLayout) return;
+    FDpi = dpi;
+    std::vector<HFONT> oldFonts = std::move(FFonts);
+    FFonts.clear();
+    for (size_t i = 0; i < FLayout->fontCount; ++i) FFonts.push_back(MakeLayoutFont(FLayout->fonts[i], FDpi));
+    for (HFONT& font : FWideFonts) {
+        if (font) oldFonts.push_back(font);
+        font = nullptr;
+    }
+    SetIcons();
+    SetWindowPos(Handle(), nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
+                 suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
+    for (TControl* control : FLaidOut) control->ApplyDpi(FDpi, control->CurrentFont());
+    for (HFONT font : oldFonts) DeleteObject(font);  // no control uses them any more
+    InvalidateRect(Handle(), nullptr, TRUE);
 }
 
 LRESULT TForm::RouteChildMessage(HWND from, UINT message, WPARAM wParam, LPARAM lParam, bool& handled) {
@@ -131,6 +181,9 @@ LRESULT TForm::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         break;
     case WM_NEXTDLGCTL:
         NextControl(wParam, lParam);
+        return 0;
+    case kDpiChanged:
+        ChangeDpi(HIWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
         return 0;
     case WM_CLOSE:
         DoClose();

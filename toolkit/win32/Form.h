@@ -37,7 +37,7 @@ public:
         DWORD exStyle = WS_EX_CONTROLPARENT;
         HWND owner = nullptr;
         HMENU menu = nullptr;
-        HICON icon = nullptr;
+        const wchar_t* iconName = nullptr;  // an icon resource of the program
     };
 
     explicit TForm(TComponent* owner);
@@ -47,6 +47,10 @@ public:
     static TForm* FromHandle(HWND hwnd);
     // The form's own font, the layout's first.
     HFONT Font() const { return FFonts.empty() ? nullptr : FFonts.front(); }
+    // The resolution the form is laid out for.
+    int Dpi() const { return FDpi; }
+    // The program icon of `name` in the size the system shows at the form's DPI.
+    HICON LoadIconForDpi(const wchar_t* name) const;
 
     void Show();
     void Hide();
@@ -67,7 +71,11 @@ public:
     void UnregisterControl(TControl* control);
     // Keeps a control no member of the form stands for (a label, a frame).
     void Adopt(std::unique_ptr<TControl> control);
+    // Made from the layout: laid out again when the resolution changes.
+    void LaidOut(TControl* control) { FLaidOut.push_back(control); }
     HFONT LayoutFont(size_t index) const { return index < FFonts.size() ? FFonts[index] : Font(); }
+    // The layout's font `index` in a face of wide coverage (made when first asked for).
+    HFONT WideFont(size_t index);
     void AddHint(HWND control, const std::string& hint) { FHints.Add(control, hint); }
 
     // The control that gets the focus when the form is activated: the one
@@ -96,8 +104,19 @@ protected:
 private:
     static constexpr UINT kReleaseMessage = WM_APP + 1;
     void NextControl(WPARAM wParam, LPARAM lParam);
+    void MakeFonts();
+    void SetIcons();
+    // WM_DPICHANGED: fonts, icons and every control for the new DPI, and the
+    // window where the system suggests.
+    void ChangeDpi(int dpi, const RECT& suggested);
 
+    const FormLayout* FLayout = nullptr;
+    const wchar_t* FIconName = nullptr;
+    int FDpi = kDesignDpi;
     std::vector<HFONT> FFonts;
+    std::vector<HFONT> FWideFonts;  // null until asked for
+    std::vector<HICON> FIcons;
+    std::vector<TControl*> FLaidOut;
     HBRUSH FBackgroundBrush = nullptr;
     TToolTip FHints;
     bool FModal = false;

@@ -97,7 +97,8 @@ void FormBuilder::CreateChildren(int parentId, HWND parent, int offsetLeft, int 
         TControl& control = ControlFor(*row);
         const LayoutRect bounds{row->bounds.left + offsetLeft, row->bounds.top + offsetTop, row->bounds.width,
                                 row->bounds.height};
-        control.CreateFrom(FForm, {*row, parent, bounds, FForm.LayoutFont(row->font)});
+        control.CreateFrom(FForm, {*row, parent, bounds, FForm.LayoutFont(row->font), FForm.Dpi()});
+        FForm.LaidOut(&control);
         if (row->hint) FForm.AddHint(control.Handle(), row->hint);
         if (row->style & csBehind) behind.push_back(control.Handle());
 

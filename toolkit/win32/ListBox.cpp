@@ -7,7 +7,17 @@ namespace pastimo {
 void TListBox::CreateFrom(TForm& form, const ControlPlacement& placement) {
     CreateStandard(form, placement, WC_LISTBOXW, WS_TABSTOP | WS_VSCROLL | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT | LBS_HASSTRINGS,
                    WS_EX_CLIENTEDGE);
-    if (placement.row.look.itemHeight > 0) SendMessageW(Handle(), LB_SETITEMHEIGHT, 0, placement.row.look.itemHeight);
+    SetItemHeight();
+}
+
+void TListBox::ApplyDpi(int dpi, HFONT font) {
+    TControl::ApplyDpi(dpi, font);
+    SetItemHeight();
+}
+
+void TListBox::SetItemHeight() {
+    if (Row() && Row()->look.itemHeight > 0)
+        SendMessageW(Handle(), LB_SETITEMHEIGHT, 0, ScaleToDpi(Row()->look.itemHeight, Dpi()));
 }
 
 void TListBox::Command(WORD code) {
@@ -33,20 +43,37 @@ std::string TListBox::Item(int index) const {
 void TListBox::Clear() { SendMessageW(Handle(), LB_RESETCONTENT, 0, 0); }
 
 void TListBox::Add(const std::string& text) {
-    SendMessageW(Handle(), LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(Wide(text).c_str()));
+    const std::wstring row = Wide(text);
+    FitFontTo(row, false);
+    SendMessageW(Handle(), LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(row.c_str()));
 }
 
 void TListBox::Insert(int index, const std::string& text) {
-    SendMessageW(Handle(), LB_INSERTSTRING, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(Wide(text).c_str()));
+    const std::wstring row = Wide(text);
+    FitFontTo(row, false);
+    SendMessageW(Handle(), LB_INSERTSTRING, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(row.c_str()));
 }
 
 void TListBox::Delete(int index) { SendMessageW(Handle(), LB_DELETESTRING, static_cast<WPARAM>(index), 0); }
 
 void TListBox::Fill(const std::vector<std::string>& rows) {
+    std::vector<std::wstring> wide;
+    wide.reserve(rows.size());
+    std::wstring beyondAscii;  // every row that is not plain ASCII, looked at once
+    for (const std::string& row : rows) {
+        wide.push_back(Wide(row));
+        for (char c : row) {
+            if (static_cast<unsigned char>(c) >= 0x80) {
+                beyondAscii += wide.back();
+                break;
+            }
+        }
+    }
+    FitFontTo(beyondAscii, true);
     SendMessageW(Handle(), WM_SETREDRAW, FALSE, 0);
     Clear();
     SendMessageW(Handle(), LB_INITSTORAGE, rows.size(), 0);
-    for (const std::string& row : rows) Add(row);
+    for (const std::wstring& row : wide) SendMessageW(Handle(), LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(row.c_str()));
     SendMessageW(Handle(), WM_SETREDRAW, TRUE, 0);
     InvalidateRect(Handle(), nullptr, TRUE);
 }

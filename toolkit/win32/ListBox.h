@@ -13,6 +13,7 @@ namespace pastimo {
 class TListBox : public TControl {
 public:
     void CreateFrom(TForm& form, const ControlPlacement& placement) override;
+    void ApplyDpi(int dpi, HFONT font) override;
     std::function<void()> OnClick;  // the selection changed
     void Command(WORD code) override;
     int ItemIndex() const;          // -1 for none
@@ -28,6 +29,9 @@ public:
     // Like Fill, but a change of one row is made in place (the highlight stays
     // on its entry).
     void Sync(const std::vector<std::string>& rows);
+
+private:
+    void SetItemHeight();
 };
 
 }  // namespace pastimo

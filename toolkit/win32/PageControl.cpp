@@ -21,19 +21,31 @@ TTabSheet& TPageControl::AddPage(const ControlLayout& row) {
     item.pszText = const_cast<wchar_t*>(reinterpret_cast<const wchar_t*>(caption.c_str()));
     const int index = static_cast<int>(FPages.size());
     SendMessageW(Handle(), TCM_INSERTITEMW, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&item));
-    RECT display;
-    GetWindowRect(Handle(), &display);
-    MapWindowPoints(nullptr, GetParent(Handle()), reinterpret_cast<POINT*>(&display), 2);
-    SendMessageW(Handle(), TCM_ADJUSTRECT, FALSE, reinterpret_cast<LPARAM>(&display));
     ControlLayout pageRow = row;
     if (index > 0) pageRow.style |= csHidden;
-    const LayoutRect bounds{display.left, display.top, display.right - display.left, display.bottom - display.top};
     auto page = std::make_unique<TTabSheet>();
-    page->CreateFrom(*FForm, {pageRow, GetParent(Handle()), bounds, nullptr});
+    // In pixels already: the area is the tab control's, measured.
+    page->CreateFrom(*FForm, {pageRow, GetParent(Handle()), DisplayArea(), nullptr, kDesignDpi});
     // Above the tab control in the z-order so it is drawn on top of it.
     SetWindowPos(page->Handle(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
     FPages.push_back(std::move(page));
     return *FPages.back();
+}
+
+LayoutRect TPageControl::DisplayArea() const {
+    RECT display;
+    GetWindowRect(Handle(), &display);
+    MapWindowPoints(nullptr, GetParent(Handle()), reinterpret_cast<POINT*>(&display), 2);
+    SendMessageW(Handle(), TCM_ADJUSTRECT, FALSE, reinterpret_cast<LPARAM>(&display));
+    return {display.left, display.top, display.right - display.left, display.bottom - display.top};
+}
+
+void TPageControl::ApplyDpi(int dpi, HFONT font) {
+    TControl::ApplyDpi(dpi, font);
+    const LayoutRect area = DisplayArea();
+    for (const auto& page : FPages)
+        SetWindowPos(page->Handle(), nullptr, area.left, area.top, area.width, area.height,
+                     SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 int TPageControl::ActivePage() const { return static_cast<int>(SendMessageW(Handle(), TCM_GETCURSEL, 0, 0)); }

@@ -22,6 +22,8 @@ public:
     void CreateFrom(TForm& form, const ControlPlacement& placement) override;
     // Adds a tab with the row's caption and its page (the first page shows).
     TTabSheet& AddPage(const ControlLayout& row);
+    // The tabs' font and size change the area the pages cover.
+    void ApplyDpi(int dpi, HFONT font) override;
     TTabSheet& Page(int index) const { return *FPages.at(static_cast<size_t>(index)); }
     int ActivePage() const;
     void SetActivePage(int index);
@@ -29,6 +31,9 @@ public:
     void Notify(const NMHDR& header) override;
 
 private:
+    // The part of the parent that the tab control leaves for its pages.
+    LayoutRect DisplayArea() const;
+
     std::vector<std::unique_ptr<TTabSheet>> FPages;
 };
 

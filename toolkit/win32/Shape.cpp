@@ -16,7 +16,7 @@ LRESULT TShape::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         RECT rect;
         GetClientRect(Handle(), &rect);
         HBRUSH brush = CreateSolidBrush(FFill);
-        HPEN pen = CreatePen(PS_SOLID, 1, FOutline);
+        HPEN pen = CreatePen(PS_INSIDEFRAME, ScaleToDpi(1, Dpi()), FOutline);
         HGDIOBJ oldBrush = SelectObject(dc, brush);
         HGDIOBJ oldPen = SelectObject(dc, pen);
         Rectangle(dc, rect.left, rect.top, rect.right, rect.bottom);

@@ -1,0 +1,26 @@
+#pragma once
+// A font of a stored layout, made for the resolution it is shown at: its
+// height scaled by the DPI over 96. At 96 DPI it is the face the layout
+// names, as the layout was drawn with it; at any other resolution a face
+// that exists only as bitmaps of a few sizes ("System", which would keep its
+// 96-DPI size) gives way to an outline face of the same weight.
+
+#include <windows.h>
+
+#include <string>
+
+#include "toolkit/Layout.h"
+
+namespace pastimo {
+
+HFONT MakeLayoutFont(const LayoutFont& font, int dpi);
+
+// The same size and weight in an outline face of wide coverage, which the
+// system completes with linked fonts: for a control whose text holds
+// characters the layout's face cannot draw.
+HFONT MakeWideFont(const LayoutFont& font, int dpi);
+
+// Whether `font` has a glyph for every character of the text.
+bool DrawsEveryCharacter(HFONT font, const std::wstring& text);
+
+}  // namespace pastimo
