@@ -2,9 +2,24 @@
 // The few file operations the library needs, behind an interface so the
 // store's logic is the same on every platform. Portable: no Windows headers.
 
+#include <cstdint>
 #include <string>
 
 namespace pastimo {
+
+// What a file looks like from outside, taken without reading it: enough to
+// see that another program has written it since.
+struct FileStamp {
+    uint64_t size = 0;
+    int64_t lastWrite = 0;  // nanoseconds since 1970 UTC, as fine as the file system keeps them
+    int64_t takenAt = 0;    // the system clock when the stamp was taken, in the same unit
+};
+
+// Whether two stamps show the same size and last-write time (when they were
+// taken does not count).
+inline bool SameSizeAndTime(const FileStamp& a, const FileStamp& b) {
+    return a.size == b.size && a.lastWrite == b.lastWrite;
+}
 
 class FileSystem {
 public:
@@ -27,6 +42,11 @@ public:
     virtual bool RemoveFile(const std::string& path) = 0;
 
     virtual bool Exists(const std::string& path) = 0;
+
+    // The file's size and last-write time, also while another program holds
+    // it open exclusively. Fails when there is no such file or it cannot be
+    // looked at.
+    virtual bool Stamp(const std::string& path, FileStamp& stamp) = 0;
 };
 
 // The running platform's file system.

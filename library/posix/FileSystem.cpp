@@ -11,6 +11,7 @@
 #include <fcntl.h>
 #include <sys/file.h>
 #include <sys/stat.h>
+#include <time.h>
 #include <unistd.h>
 
 namespace pastimo {
@@ -53,6 +54,10 @@ bool WriteAll(int fd, const std::string& bytes) {
         left -= static_cast<size_t>(n);
     }
     return true;
+}
+
+int64_t Nanoseconds(const struct timespec& time) {
+    return static_cast<int64_t>(time.tv_sec) * 1000000000 + time.tv_nsec;
 }
 
 std::string FolderOf(const std::string& path) {
@@ -132,6 +137,19 @@ public:
     bool Exists(const std::string& path) override {
         struct stat info;
         return ::stat(path.c_str(), &info) == 0;
+    }
+
+    // stat needs no lock, so a file that another holder has flocked still
+    // shows its stamp.
+    bool Stamp(const std::string& path, FileStamp& stamp) override {
+        struct stat info;
+        if (::stat(path.c_str(), &info) != 0) return false;
+        struct timespec now;
+        ::clock_gettime(CLOCK_REALTIME, &now);
+        stamp.size = static_cast<uint64_t>(info.st_size);
+        stamp.lastWrite = Nanoseconds(info.st_mtim);
+        stamp.takenAt = Nanoseconds(now);
+        return true;
     }
 
 private:

@@ -43,6 +43,12 @@ std::wstring FolderOf(const std::wstring& path) {
     return slash == std::wstring::npos ? std::wstring(L".") : path.substr(0, slash + 1);
 }
 
+// FILETIME counts 100 ns from 1601; stamps count nanoseconds from 1970.
+int64_t Nanoseconds(const FILETIME& time) {
+    const int64_t ticks = static_cast<int64_t>((static_cast<uint64_t>(time.dwHighDateTime) << 32) | time.dwLowDateTime);
+    return (ticks - 116444736000000000LL) * 100;
+}
+
 bool WriteAll(HANDLE file, const std::string& bytes) {
     size_t done = 0;
     while (done < bytes.size()) {
@@ -117,6 +123,20 @@ public:
 
     bool Exists(const std::string& path) override {
         return GetFileAttributesW(Wide(path).c_str()) != INVALID_FILE_ATTRIBUTES;
+    }
+
+    // Asks for attributes only, which no share mode refuses: a file that
+    // another program holds open exclusively still shows its stamp.
+    // https://learn.microsoft.com/windows/win32/api/fileapi/nf-fileapi-getfileattributesexw
+    bool Stamp(const std::string& path, FileStamp& stamp) override {
+        WIN32_FILE_ATTRIBUTE_DATA data;
+        if (!GetFileAttributesExW(Wide(path).c_str(), GetFileExInfoStandard, &data)) return false;
+        FILETIME now;
+        GetSystemTimeAsFileTime(&now);
+        stamp.size = (static_cast<uint64_t>(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
+        stamp.lastWrite = Nanoseconds(data.ftLastWriteTime);
+        stamp.takenAt = Nanoseconds(now);
+        return true;
     }
 };
 

@@ -66,6 +66,9 @@ public:
         return Let("remove", path, 0) && PlatformFileSystem().RemoveFile(path);
     }
     bool Exists(const std::string& path) override { return PlatformFileSystem().Exists(path); }
+    bool Stamp(const std::string& path, FileStamp& stamp) override {
+        return PlatformFileSystem().Stamp(path, stamp);
+    }
 
 private:
     bool Let(const char* kind, const std::string& path, size_t size) {

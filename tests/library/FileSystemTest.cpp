@@ -4,6 +4,9 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
+#include <cstdlib>
+
 namespace pastimo {
 namespace {
 
@@ -101,6 +104,35 @@ TEST_F(FileSystemTest, RemoveFileAndExists) {
     EXPECT_FALSE(ExistsRaw(At("f.itm")));
     EXPECT_FALSE(fs.RemoveFile(At("f.itm")));
     EXPECT_TRUE(fs.Exists(folder.Path()));
+}
+
+// The stamp shows another handle's writes, and it can be taken while another
+// program holds the file exclusively: the store must tell a held file from a
+// changed one.
+TEST_F(FileSystemTest, StampShowsAnotherHandlesWritesAlsoWhileTheFileIsHeld) {
+    FileStamp stamp, rewritten;
+    EXPECT_FALSE(fs.Stamp(At("missing.dat"), stamp));
+    ASSERT_TRUE(WriteRaw(At("f.dat"), "abc"));
+    const int64_t time = 1'600'000'000'123'456'700;  // 2020, in nanoseconds since 1970
+    ASSERT_TRUE(test::SetWriteTimeRaw(At("f.dat"), time));
+    {
+        test::ExclusiveHold hold(At("f.dat"));
+        ASSERT_TRUE(fs.Stamp(At("f.dat"), stamp));
+    }
+    EXPECT_EQ(stamp.size, 3u);
+    EXPECT_EQ(stamp.lastWrite, time);
+    const auto now = std::chrono::system_clock::now().time_since_epoch();
+    EXPECT_LT(std::abs(stamp.takenAt - std::chrono::duration_cast<std::chrono::nanoseconds>(now).count()),
+              60'000'000'000LL);
+
+    ASSERT_TRUE(WriteRaw(At("f.dat"), "xyz"));
+    ASSERT_TRUE(test::SetWriteTimeRaw(At("f.dat"), time + 1'000'000'000));
+    ASSERT_TRUE(fs.Stamp(At("f.dat"), rewritten));
+    EXPECT_EQ(rewritten.lastWrite, time + 1'000'000'000);
+    EXPECT_FALSE(SameSizeAndTime(rewritten, stamp));
+    ASSERT_TRUE(WriteRaw(At("f.dat"), "abcd"));
+    ASSERT_TRUE(fs.Stamp(At("f.dat"), rewritten));
+    EXPECT_EQ(rewritten.size, 4u);
 }
 
 #ifdef _WIN32

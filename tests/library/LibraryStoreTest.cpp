@@ -33,6 +33,9 @@ public:
     bool CreateFolder(const std::string& path) override { return PlatformFileSystem().CreateFolder(path); }
     bool RemoveFile(const std::string& path) override { return PlatformFileSystem().RemoveFile(path); }
     bool Exists(const std::string& path) override { return PlatformFileSystem().Exists(path); }
+    bool Stamp(const std::string& path, FileStamp& stamp) override {
+        return PlatformFileSystem().Stamp(path, stamp);
+    }
 };
 
 class LibraryStoreTest : public ::testing::Test {
