@@ -56,67 +56,158 @@ void LibraryStore::WriteFile(const std::string& path, const std::string& bytes) 
     if (!FFileSystem->ReplaceWholeFile(path, bytes)) throw EFCreateError(path);
 }
 
-// A group list that exists but could not be read at start-up must never be
-// overwritten by a list that was not read from it: that would silently drop
-// every group. So the first write of the group list reads it again, into the
-// caller's list, and refuses to go on while it still cannot be read.
-NameList LibraryStore::LoadGroups() {
-    try {
-        NameList groups = ReadNameList(GroupListPath());
-        FGroupListUnread = false;
-        return groups;
-    } catch (const Exception&) {
-        FGroupListUnread = FFileSystem->Exists(GroupListPath());
-        return NameList(*FCollator);
+// --- Other programs' writes
+//
+// Users keep the library in synchronised folders and edit it with other
+// tools, so a list file may have changed since the store read or wrote it.
+// Writing the caller's list over it would drop whatever the other program
+// put there. So before each change of a list file the store checks the file
+// against what it last read or wrote of it and, when it is not that any
+// more, reads it again into the caller's list. A file that cannot be read
+// again is never overwritten by a list not read from it: the change is
+// refused with nothing done (at start-up this guards a group list that
+// could not be read at all).
+//
+// "The user's change made on what the file now holds" means: the change is
+// one step - insert this name once, take out the first row of that name -
+// and it is done once, on the names read from the file. The caller's list
+// is never merged in: a name only it held was removed by another program
+// and stays removed; a name both hold stays once, as the file holds it. A
+// name the user adds that another program added as well is listed twice,
+// as adding a listed name always does: the file held one and the user
+// added another.
+//
+// The check is cheap: one stamp (size and last-write time) per list file
+// the store knows, taken at each change, nothing in between. Only while a
+// stamp cannot vouch for the file are its bytes kept and compared.
+
+namespace {
+
+// A stamp vouches for the file only once the file system's clock has moved
+// past its last-write time: until then another write within the same tick
+// of a coarse clock can leave size and time as they were. The coarsest
+// clock a library folder may have is FAT's (2 s); as much again covers a
+// file server whose clock lags ours, and a second to spare.
+constexpr int64_t kCoarsestClockNs = 5'000'000'000;
+
+bool StampVouches(const FileStamp& stamp) {
+    return stamp.takenAt - stamp.lastWrite >= kCoarsestClockNs;
+}
+
+}  // namespace
+
+void LibraryStore::Remember(KnownList& known, const std::string& path, const FileStamp& stamp,
+                            const std::string& bytes) {
+    known.path = path;
+    known.seen = true;
+    known.stamp = stamp;
+    known.stampVouches = StampVouches(stamp);
+    known.bytes = known.stampVouches ? std::string() : bytes;
+}
+
+NameList LibraryStore::ReadKnownList(KnownList& known, const std::string& path) {
+    // The stamp first: a write between stamp and read then shows as a
+    // change next time, never the other way round.
+    FileStamp stamp;
+    const bool stamped = FFileSystem->Stamp(path, stamp);
+    std::string bytes;
+    if (!FFileSystem->ReadWholeFile(path, bytes)) {
+        known.Unseen(path);
+        throw EFOpenError(path);
+    }
+    if (stamped) {
+        Remember(known, path, stamp, bytes);
+    } else {
+        known.Unseen(path);
+    }
+    return NameList::FromUnsorted(DecodeNameListFile(bytes, *FCodePage), *FCollator);
+}
+
+void LibraryStore::WriteKnownList(KnownList& known, const std::string& path, const NameList& list) {
+    const std::string bytes = EncodeNameListFile(list.Names(), *FCodePage);
+    WriteFile(path, bytes);
+    FileStamp stamp;
+    if (FFileSystem->Stamp(path, stamp)) {
+        Remember(known, path, stamp, bytes);
+    } else {
+        known.Unseen(path);
     }
 }
 
-void LibraryStore::RereadUnreadGroupList(NameList& groups) {
-    if (!FGroupListUnread) return;
-    groups = ReadNameList(GroupListPath());  // EFOpenError: nothing changed yet
-    FGroupListUnread = false;
+// True when the caller's list was replaced by the file's. A list file the
+// store does not know (it never read or wrote it, or another one since)
+// gives it nothing to compare with: the caller's list is taken as it is. No
+// file there (any more) is no change of names either: the write makes the
+// file again.
+bool LibraryStore::BringUpToDate(KnownList& known, const std::string& path, NameList& list) {
+    if (known.path != path) return false;
+    FileStamp stamp;
+    const bool stamped = FFileSystem->Stamp(path, stamp);
+    if (!stamped && !FFileSystem->Exists(path)) return false;
+    if (stamped && known.seen && SameSizeAndTime(stamp, known.stamp)) {
+        if (known.stampVouches) return false;
+        std::string bytes;
+        // A file another program holds cannot be read: the stamp's word
+        // stands (and the write will fail on it).
+        if (!FFileSystem->ReadWholeFile(path, bytes) || bytes == known.bytes) return false;
+        Remember(known, path, stamp, bytes);
+        list = NameList::FromUnsorted(DecodeNameListFile(bytes, *FCodePage), *FCollator);
+        return true;
+    }
+    list = ReadKnownList(known, path);  // EFOpenError: nothing changed yet
+    return true;
+}
+
+NameList LibraryStore::LoadGroups() {
+    try {
+        return ReadKnownList(FGroupList, GroupListPath());
+    } catch (const Exception&) {
+        return NameList(*FCollator);
+    }
 }
 
 void LibraryStore::EnsureDataFolder() {
     FFileSystem->CreateFolder(DataFolder());
 }
 
-void LibraryStore::AddGroup(NameList& groups, const std::string& name) {
+bool LibraryStore::AddGroup(NameList& groups, const std::string& name) {
     const std::string folder = GroupFolderPath(name);
     // A refused name is answered like a folder the file system refused.
     if (!IsSafeGroupName(name)) throw GroupFolderError(folder);
-    RereadUnreadGroupList(groups);
+    const bool readAgain = BringUpToDate(FGroupList, GroupListPath(), groups);
     if (!FFileSystem->CreateFolder(folder)) throw GroupFolderError(folder);
     groups.Insert(name);
-    WriteNameList(GroupListPath(), groups);
-    WriteNameList(ItemListPath(name), NameList(*FCollator));
+    WriteKnownList(FGroupList, GroupListPath(), groups);
+    WriteKnownList(FItemList, ItemListPath(name), NameList(*FCollator));
+    return readAgain;
 }
 
-void LibraryStore::DeleteGroup(NameList& groups, int position) {
-    if (FGroupListUnread) {
-        // The caller's positions belong to the list it had; after a re-read
-        // remove the same name, if the file lists it.
-        const bool hadName = position >= 0 && position < groups.Count();
-        const std::string name = hadName ? groups[position] : std::string();
-        RereadUnreadGroupList(groups);
-        position = hadName ? groups.IndexOf(name) : -1;
+bool LibraryStore::DeleteGroup(NameList& groups, int position) {
+    const bool hadName = position >= 0 && position < groups.Count();
+    const std::string name = hadName ? groups[position] : std::string();
+    if (!hadName) position = -1;  // must not name a row of a list read again
+    const bool readAgain = BringUpToDate(FGroupList, GroupListPath(), groups);
+    if (readAgain && hadName) {
+        position = groups.IndexOf(name);
+        if (position < 0) return true;  // gone already: nothing to write
     }
     groups.Remove(position);
-    WriteNameList(GroupListPath(), groups);
+    WriteKnownList(FGroupList, GroupListPath(), groups);
+    return readAgain;
 }
 
 NameList LibraryStore::LoadItems(const std::string& group) {
     const std::string path = ItemListPath(group);
     if (!IsSafeGroupName(group)) throw EFOpenError(path);
-    return ReadNameList(path);
+    return ReadKnownList(FItemList, path);
 }
 
-void LibraryStore::AddItem(const std::string& group, NameList& items, const std::string& name,
+bool LibraryStore::AddItem(const std::string& group, NameList& items, const std::string& name,
                            const std::string& text) {
-    ReplaceItem(group, items, -1, name, text);
+    return ReplaceItem(group, items, -1, name, text);
 }
 
-void LibraryStore::ReplaceItem(const std::string& group, NameList& items, int position, const std::string& name,
+bool LibraryStore::ReplaceItem(const std::string& group, NameList& items, int position, const std::string& name,
                                const std::string& text) {
     // Refuse before anything is listed, so a refused name never stays
     // listed without its text.
@@ -124,24 +215,39 @@ void LibraryStore::ReplaceItem(const std::string& group, NameList& items, int po
     if (!IsSafeGroupName(group)) throw EFCreateError(listPath);
     const std::string textPath = ItemTextPath(group, name);
     if (!IsSafeItemName(name)) throw EFCreateError(textPath);
-    items.Remove(position);
-    items.Insert(name);
-    WriteNameList(listPath, items);
-    WriteFile(textPath, EncodeItemTextFile(text, *FCodePage));
-}
-
-void LibraryStore::DeleteItem(const std::string& group, NameList& items, int position) {
-    if (position == -1) return;
-    const std::string listPath = ItemListPath(group);
-    if (!IsSafeGroupName(group)) throw EFCreateError(listPath);
-    if (position >= 0 && position < items.Count()) {
-        const std::string& name = items[position];
-        // An unsafe name (a hand-edited list) names no file of this group:
-        // only its row goes.
-        if (IsSafeItemName(name)) FFileSystem->RemoveFile(ItemTextPath(group, name));
+    const bool hadRow = position >= 0 && position < items.Count();
+    const std::string previous = hadRow ? items[position] : std::string();
+    if (!hadRow) position = -1;
+    const bool readAgain = BringUpToDate(FItemList, listPath, items);
+    if (readAgain && hadRow) {
+        position = items.IndexOf(previous);
+        if (position < 0) return true;  // the item is gone: nothing to save it over
     }
     items.Remove(position);
-    WriteNameList(listPath, items);
+    items.Insert(name);
+    WriteKnownList(FItemList, listPath, items);
+    WriteFile(textPath, EncodeItemTextFile(text, *FCodePage));
+    return readAgain;
+}
+
+bool LibraryStore::DeleteItem(const std::string& group, NameList& items, int position) {
+    if (position == -1) return false;
+    const std::string listPath = ItemListPath(group);
+    if (!IsSafeGroupName(group)) throw EFCreateError(listPath);
+    const bool hadRow = position >= 0 && position < items.Count();
+    const std::string name = hadRow ? items[position] : std::string();
+    if (!hadRow) position = -1;
+    const bool readAgain = BringUpToDate(FItemList, listPath, items);
+    if (readAgain && hadRow) {
+        position = items.IndexOf(name);
+        if (position < 0) return true;  // gone already: no file of it is deleted
+    }
+    // An unsafe name (a hand-edited list) names no file of this group: only
+    // its row goes.
+    if (hadRow && IsSafeItemName(name)) FFileSystem->RemoveFile(ItemTextPath(group, name));
+    items.Remove(position);
+    WriteKnownList(FItemList, listPath, items);
+    return readAgain;
 }
 
 std::string LibraryStore::ReadItemText(const std::string& group, const std::string& name) {

@@ -33,18 +33,28 @@ public:
     NameList LoadGroups();
     // Creates the data folder if it can; every failure is ignored.
     void EnsureDataFolder();
-    // Throws GroupFolderError when the folder cannot be made, changing nothing.
-    // May refill groups from the group list file first (see LoadGroups).
-    void AddGroup(NameList& groups, const std::string& name);
+
+    // The changes below first look whether another program has written the
+    // list file since the store last read or wrote it (the group list, and
+    // the item list of the group last loaded or changed). If so, they read
+    // it again into the caller's list and make the change on that; the
+    // result is true then. A list that cannot be read again is refused with
+    // EFOpenError, nothing changed. A change of a row acts on the first row
+    // of that row's name in the list read again, and on nothing when the
+    // name is gone there.
+
+    // Throws GroupFolderError when the folder cannot be made, changing
+    // nothing but the caller's list (when it was read again).
+    bool AddGroup(NameList& groups, const std::string& name);
     // Removes the name at position (nothing for -1) and rewrites the group
     // list; the group's files stay on disk.
-    void DeleteGroup(NameList& groups, int position);
+    bool DeleteGroup(NameList& groups, int position);
 
     NameList LoadItems(const std::string& group);
-    void AddItem(const std::string& group, NameList& items, const std::string& name, const std::string& text);
-    void ReplaceItem(const std::string& group, NameList& items, int position, const std::string& name,
+    bool AddItem(const std::string& group, NameList& items, const std::string& name, const std::string& text);
+    bool ReplaceItem(const std::string& group, NameList& items, int position, const std::string& name,
                      const std::string& text);
-    void DeleteItem(const std::string& group, NameList& items, int position);
+    bool DeleteItem(const std::string& group, NameList& items, int position);
     std::string ReadItemText(const std::string& group, const std::string& name);
 
     NameList ReadNameList(const std::string& path);
@@ -57,14 +67,34 @@ public:
     std::string ItemTextPath(const std::string& group, const std::string& item) const;
 
 private:
+    // What the store last read or wrote of one name list file.
+    struct KnownList {
+        std::string path;    // empty: no file known
+        bool seen = false;   // false: not read (missing or unreadable) when last looked at
+        FileStamp stamp;     // when seen: the file's stamp then
+        bool stampVouches = false;
+        std::string bytes;   // when seen and the stamp alone cannot vouch for them
+
+        // Knows of the file only that it was not read, so any file there is
+        // read before a change.
+        void Unseen(const std::string& file) {
+            *this = KnownList();
+            path = file;
+        }
+    };
+
     void WriteFile(const std::string& path, const std::string& bytes);
-    void RereadUnreadGroupList(NameList& groups);
+    NameList ReadKnownList(KnownList& known, const std::string& path);
+    void WriteKnownList(KnownList& known, const std::string& path, const NameList& list);
+    void Remember(KnownList& known, const std::string& path, const FileStamp& stamp, const std::string& bytes);
+    bool BringUpToDate(KnownList& known, const std::string& path, NameList& list);
 
     std::string FProgramFolder;
     FileSystem* FFileSystem;
     const Collator* FCollator;
     const CodePage* FCodePage;
-    bool FGroupListUnread = false;
+    KnownList FGroupList;
+    KnownList FItemList;
 };
 
 }  // namespace pastimo

@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <set>
 
 namespace pastimo {
@@ -21,10 +22,13 @@ using test::MessageOf;
 
 // The real file system, except that writes to chosen paths fail: for the
 // steps whose failure no real file can cause (a file in a folder just made).
+// Whole-file reads are counted.
 class FailingWrites final : public FileSystem {
 public:
     std::set<std::string> failing;
+    int reads = 0;
     bool ReadWholeFile(const std::string& path, std::string& bytes) override {
+        ++reads;
         return PlatformFileSystem().ReadWholeFile(path, bytes);
     }
     bool ReplaceWholeFile(const std::string& path, const std::string& bytes) override {
@@ -333,6 +337,9 @@ TEST_F(LibraryStoreTest, DeleteItemSteps) {
     EXPECT_EQ(ReadRaw(ItemList("g")), "b\na");
     EXPECT_EQ(items.Count(), 2);
 
+    // The store has to see the file as it now is before the held list can
+    // be changed at all: one it has not seen would be read again first.
+    items = store.LoadItems("g");
     {
         test::ExclusiveHold hold(ItemList("g"));
         EXPECT_EQ(MessageOf<EFCreateError>([&] { store.DeleteItem("g", items, 0); }),
@@ -605,6 +612,103 @@ TEST_F(LibraryStoreTest, MissingGroupListIsNoReasonToRefuse) {
     NameList groups = store.LoadGroups();
     store.AddGroup(groups, "first");
     EXPECT_EQ(ReadRaw(GroupList()), "first\r\n");
+}
+
+// --- Another program writes the list files while the store runs
+
+// Groups another program added or removed between two changes of the user's:
+// the change is made on the list as the file holds it, no name comes twice
+// for having been read again, and a delete acts on its row's name.
+TEST_F(LibraryStoreTest, GroupsAnotherProgramChangedAreKeptAsItLeftThem) {
+    NameList groups = WithGroups({"alpha", "beta"});
+    ASSERT_TRUE(WriteRaw(GroupList(), "alpha\r\nbeta\r\ngamma\r\n"));
+    EXPECT_TRUE(store.AddGroup(groups, "delta"));
+    EXPECT_EQ(ReadRaw(GroupList()), "alpha\r\nbeta\r\ndelta\r\ngamma\r\n");
+
+    ASSERT_TRUE(WriteRaw(GroupList(), ReadRaw(GroupList()) + "Aardvark\r\n"));
+    EXPECT_TRUE(store.DeleteGroup(groups, 1));  // "beta" as the caller lists it
+    EXPECT_EQ(groups.Names(), (Names{"Aardvark", "alpha", "delta", "gamma"}));
+    EXPECT_EQ(ReadRaw(GroupList()), "Aardvark\r\nalpha\r\ndelta\r\ngamma\r\n");
+
+    ASSERT_TRUE(WriteRaw(GroupList(), "gamma\nalpha"));  // "delta" removed; no writer of ours
+    EXPECT_TRUE(store.DeleteGroup(groups, 2));
+    EXPECT_EQ(groups.Names(), (Names{"alpha", "gamma"}));
+    EXPECT_EQ(ReadRaw(GroupList()), "gamma\nalpha") << "nothing written";
+}
+
+TEST_F(LibraryStoreTest, ItemsAnotherProgramChangedAreKeptAsItLeftThem) {
+    WithGroups({"g"});
+    NameList items = store.LoadItems("g");
+    store.AddItem("g", items, "b", "B");
+    ASSERT_TRUE(WriteRaw(ItemList("g"), "a\r\nb\r\nx\r\n"));
+    // Another program added "x" as the user does: once for each of them.
+    EXPECT_TRUE(store.AddItem("g", items, "x", "X"));
+    EXPECT_EQ(ReadRaw(ItemList("g")), "a\r\nb\r\nx\r\nx\r\n");
+
+    ASSERT_TRUE(WriteRaw(ItemList("g"), "0\r\n" + ReadRaw(ItemList("g"))));
+    EXPECT_TRUE(store.ReplaceItem("g", items, 1, "c", "C"));  // "b", now a row further down
+    EXPECT_EQ(ReadRaw(ItemList("g")), "0\r\na\r\nc\r\nx\r\nx\r\n");
+    EXPECT_EQ(ReadRaw(ItemText("g", "c")), "C");
+
+    // Rows another program removed are neither saved nor deleted: nothing
+    // is written.
+    ASSERT_TRUE(WriteRaw(ItemList("g"), "x\n0"));
+    EXPECT_TRUE(store.ReplaceItem("g", items, 2, "d", "D"));  // "c"
+    EXPECT_EQ(items.Names(), (Names{"0", "x"}));
+    ASSERT_TRUE(WriteRaw(ItemList("g"), "0\n"));
+    EXPECT_TRUE(store.DeleteItem("g", items, 1));  // "x"
+    EXPECT_EQ(items.Names(), Names{"0"});
+    EXPECT_EQ(ReadRaw(ItemList("g")), "0\n");
+    EXPECT_FALSE(ExistsRaw(ItemText("g", "d")));
+    EXPECT_EQ(ReadRaw(ItemText("g", "x")), "X");
+}
+
+// A list that changed and cannot be read again (another program holds it)
+// refuses the change, naming the file: nothing is made, written or deleted.
+TEST_F(LibraryStoreTest, AChangedListThatCannotBeReadAgainRefusesTheChange) {
+    NameList groups = WithGroups({"g"});
+    NameList items = store.LoadItems("g");
+    store.AddItem("g", items, "a", "A");
+    ASSERT_TRUE(WriteRaw(GroupList(), "g\r\nother\r\n"));
+    ASSERT_TRUE(WriteRaw(ItemList("g"), "a\r\nother\r\n"));
+    {
+        test::ExclusiveHold holdGroups(GroupList());
+        test::ExclusiveHold holdItems(ItemList("g"));
+        EXPECT_EQ(MessageOf<EFOpenError>([&] { store.AddGroup(groups, "new"); }), "Cannot open file " + GroupList());
+        EXPECT_EQ(MessageOf<EFOpenError>([&] { store.DeleteItem("g", items, 0); }),
+                  "Cannot open file " + ItemList("g"));
+    }
+    EXPECT_EQ(groups.Names(), Names{"g"});
+    EXPECT_EQ(items.Names(), Names{"a"});
+    EXPECT_EQ(ListFolder(Data()), (Names{"categories.dat", "g"}));
+    EXPECT_EQ(ReadRaw(ItemText("g", "a")), "A");
+    EXPECT_EQ(ReadRaw(ItemList("g")), "a\r\nother\r\n");
+}
+
+// A clock that keeps write times to the second (or two) leaves size and time
+// as they were when another program rewrites the file within that tick: the
+// bytes tell. A stamp taken well after the last write vouches for the file
+// alone, and nothing is read.
+TEST_F(LibraryStoreTest, ASameSizedRewriteWithinOneTickIsFoundByItsBytes) {
+    store.EnsureDataFolder();
+    const int64_t now =
+        std::chrono::duration_cast<std::chrono::nanoseconds>(std::chrono::system_clock::now().time_since_epoch())
+            .count();
+    ASSERT_TRUE(WriteRaw(GroupList(), "alpha\r\n"));
+    ASSERT_TRUE(test::SetWriteTimeRaw(GroupList(), now - 3600'000'000'000LL));
+    FailingWrites files;
+    LibraryStore counted(folder.Path(), files);
+    NameList groups = counted.LoadGroups();
+    EXPECT_FALSE(counted.AddGroup(groups, "beta"));
+    EXPECT_EQ(files.reads, 1) << "read at start only";
+
+    ASSERT_TRUE(WriteRaw(GroupList(), "alpha\r\nzeta\r\n"));  // as long as alpha, beta
+    ASSERT_TRUE(test::SetWriteTimeRaw(GroupList(), now));
+    groups = counted.LoadGroups();
+    ASSERT_TRUE(WriteRaw(GroupList(), "alpha\r\nbeta\r\n"));
+    ASSERT_TRUE(test::SetWriteTimeRaw(GroupList(), now));
+    EXPECT_TRUE(counted.AddGroup(groups, "gamma"));
+    EXPECT_EQ(ReadRaw(GroupList()), "alpha\r\nbeta\r\ngamma\r\n");
 }
 
 }  // namespace
