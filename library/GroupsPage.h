@@ -15,8 +15,10 @@ class GroupsPageView {
 public:
     virtual ~GroupsPageView() = default;
     virtual int SelectedGroup() const = 0;                  // ListBox1, -1 for none
+    virtual void SelectGroup(int row) = 0;                  // ListBox1, -1 for none; no event
     virtual void ShowGroups(const NameList& groups) = 0;    // ListBox1 rows = groups
     virtual int SelectedItem() const = 0;                   // ListBoxItems, -1 for none
+    virtual void SelectItem(int row) = 0;                   // ListBoxItems, -1 for none; no event
     virtual void ShowItems(const NameList& items) = 0;      // ListBoxItems rows = items
     virtual std::string NewGroupName() const = 0;           // EditAddCategory
     virtual void SetNewGroupName(const std::string& text) = 0;

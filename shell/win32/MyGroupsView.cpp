@@ -14,9 +14,17 @@ MyGroupsView::MyGroupsView(const MyGroupsControls& controls, std::function<void(
 
 int MyGroupsView::SelectedGroup() const { return FControls.ListBox1.ItemIndex(); }
 
+void MyGroupsView::SelectGroup(int row) {
+    SendMessageW(FControls.ListBox1.Handle(), LB_SETCURSEL, static_cast<WPARAM>(row), 0);
+}
+
 void MyGroupsView::ShowGroups(const NameList& groups) { FControls.ListBox1.Sync(groups.Names()); }
 
 int MyGroupsView::SelectedItem() const { return FControls.ListBoxItems.ItemIndex(); }
+
+void MyGroupsView::SelectItem(int row) {
+    SendMessageW(FControls.ListBoxItems.Handle(), LB_SETCURSEL, static_cast<WPARAM>(row), 0);
+}
 
 void MyGroupsView::ShowItems(const NameList& items) { FControls.ListBoxItems.Sync(items.Names()); }
 

@@ -27,8 +27,10 @@ public:
                  std::function<bool()> autoMinimize);
 
     int SelectedGroup() const override;
+    void SelectGroup(int row) override;
     void ShowGroups(const NameList& groups) override;
     int SelectedItem() const override;
+    void SelectItem(int row) override;
     void ShowItems(const NameList& items) override;
     std::string NewGroupName() const override;
     void SetNewGroupName(const std::string& text) override;

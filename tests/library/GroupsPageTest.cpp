@@ -47,8 +47,10 @@ public:
     size_t textCapacity = std::string::npos;
 
     int SelectedGroup() const override { return selectedGroup; }
+    void SelectGroup(int row) override { selectedGroup = row; }
     void ShowGroups(const NameList& groups) override { groupRows = groups.Names(); }
     int SelectedItem() const override { return selectedItem; }
+    void SelectItem(int row) override { selectedItem = row; }
     void ShowItems(const NameList& items) override { itemRows = items.Names(); }
     std::string NewGroupName() const override { return newGroupName; }
     void SetNewGroupName(const std::string& text) override { newGroupName = text; }
