@@ -1,6 +1,38 @@
 #include "library/GroupsPage.h"
 
 namespace pastimo {
+namespace {
+
+// The entry a row shows: its name and how many rows of that name stand
+// before it (rows of one name keep their order in a sorted list).
+struct Entry {
+    std::string name;
+    int before = -1;  // -1: no row
+};
+
+Entry EntryAt(const NameList& list, int row) {
+    if (row < 0 || row >= list.Count()) return Entry();
+    Entry entry{list[row], 0};
+    for (int i = 0; i < row; ++i)
+        if (list[i] == entry.name) ++entry.before;
+    return entry;
+}
+
+// The entry's row in the list as it now is: the same row of that name, or
+// the last one when fewer are left; -1 when the name is gone.
+int RowOf(const NameList& list, const Entry& entry) {
+    if (entry.before < 0) return -1;
+    int row = -1;
+    int seen = 0;
+    for (int i = 0; i < list.Count() && seen <= entry.before; ++i) {
+        if (list[i] != entry.name) continue;
+        row = i;
+        ++seen;
+    }
+    return row;
+}
+
+}  // namespace
 
 GroupsPage::GroupsPage(LibraryStore& store, GroupsPageView& view) : FStore(store), FView(view) {}
 
@@ -71,18 +103,27 @@ void GroupsPage::ButtonAddGroupClick() {
         FView.ShowInformation(kEnterGroupName);
         return;
     }
+    // The store may read the group list again (another program changed it).
+    // The list box keeps its highlight on its entry through a change of one
+    // row only; through the rows read again the page keeps it there itself,
+    // so the group the user highlighted stays highlighted.
+    const Entry highlighted = EntryAt(FGroups, FView.SelectedGroup());
+    bool readAgain = false;
     try {
-        FStore.AddGroup(FGroups, name);
+        readAgain = FStore.AddGroup(FGroups, name);
     } catch (const GroupFolderError&) {
-        FView.ShowGroups(FGroups);  // a re-read group list may have come in
+        FView.ShowGroups(FGroups);
+        FView.SelectGroup(RowOf(FGroups, highlighted));
         FView.ShowInformation(kIllegalGroupName);
         return;
     } catch (...) {
         // A write that failed after the name went in: show what is listed now.
         FView.ShowGroups(FGroups);
+        FView.SelectGroup(RowOf(FGroups, highlighted));
         throw;
     }
     FView.ShowGroups(FGroups);
+    if (readAgain) FView.SelectGroup(RowOf(FGroups, highlighted));
     FCurrentGroup = name;
     FItems = NameList(FGroups.GetCollator());
     FView.ShowItems(FItems);
@@ -91,39 +132,53 @@ void GroupsPage::ButtonAddGroupClick() {
 }
 
 void GroupsPage::ButtonDeleteGroupClick() {
+    bool readAgain = false;
     try {
-        FStore.DeleteGroup(FGroups, FView.SelectedGroup());
+        readAgain = FStore.DeleteGroup(FGroups, FView.SelectedGroup());
     } catch (...) {
         FView.ShowGroups(FGroups);
         throw;
     }
     FView.ShowGroups(FGroups);
+    // The highlighted group is gone, deleted now or by another program; no
+    // other row may take its highlight.
+    if (readAgain) FView.SelectGroup(-1);
 }
 
 // Runs a change of the item list and shows the list as it then is, also when
 // the change fails halfway (a name may have gone in before a write failed).
+// After an add the highlight stays on its entry, also through a list read
+// again (see ButtonAddGroupClick); the other changes act on the highlighted
+// row, which then is gone.
 template <typename Change>
-void GroupsPage::ChangeItems(Change change) {
+void GroupsPage::ChangeItems(Change change, bool add) {
+    const Entry highlighted = add ? EntryAt(FItems, FView.SelectedItem()) : Entry();
+    bool readAgain = false;
     try {
-        change();
+        readAgain = change();
     } catch (...) {
         FView.ShowItems(FItems);
+        if (add) FView.SelectItem(RowOf(FItems, highlighted));
         throw;
     }
     FView.ShowItems(FItems);
+    if (readAgain) FView.SelectItem(RowOf(FItems, highlighted));
 }
 
 void GroupsPage::ButtonAddNewItemClick() {
     const std::string name = FView.ItemName();
-    ChangeItems([&] { FStore.AddItem(FCurrentGroup, FItems, name, FView.ItemText()); });
+    ChangeItems([&] { return FStore.AddItem(FCurrentGroup, FItems, name, FView.ItemText()); }, true);
     FView.SetItemText(std::string());
     FView.SetItemName(std::string());
 }
 
 void GroupsPage::ButtonSaveChangedClick() {
-    ChangeItems([&] {
-        FStore.ReplaceItem(FCurrentGroup, FItems, FView.SelectedItem(), FView.ItemName(), FView.ItemText());
-    });
+    ChangeItems(
+        [&] {
+            return FStore.ReplaceItem(FCurrentGroup, FItems, FView.SelectedItem(), FView.ItemName(),
+                                      FView.ItemText());
+        },
+        false);
     FView.SetItemText(std::string());
     FView.SetItemName(std::string());
     FView.SetSaveChangedVisible(false);
@@ -135,7 +190,7 @@ void GroupsPage::ButtonSaveChangedClick() {
 void GroupsPage::Button2Click() {
     const int selected = FView.SelectedItem();
     if (selected < 0) return;
-    ChangeItems([&] { FStore.DeleteItem(FCurrentGroup, FItems, selected); });
+    ChangeItems([&] { return FStore.DeleteItem(FCurrentGroup, FItems, selected); }, false);
 }
 
 }  // namespace pastimo

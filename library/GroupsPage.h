@@ -70,7 +70,7 @@ public:
 
 private:
     template <typename Change>
-    void ChangeItems(Change change);
+    void ChangeItems(Change change, bool add);
 
     LibraryStore& FStore;
     GroupsPageView& FView;

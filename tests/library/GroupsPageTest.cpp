@@ -743,5 +743,49 @@ TEST_F(GroupsPageTest, DeletingAfterAnUnreadableStartShowsTheGroupsReadAgain) {
     EXPECT_EQ(ReadRaw(GroupList()), "alpha\r\n");
 }
 
+// --- lists another program changed while the page was shown
+
+// The list read again is shown; the highlight stays on its group through an
+// add and is on no row after a delete; the current group is the page's own.
+TEST_F(GroupsPageTest, GroupsAnotherProgramChangedAreShownWithTheHighlightKept) {
+    StandardLibrary();
+    Start();
+    SelectGroup(1);  // beta
+    ASSERT_TRUE(WriteRaw(GroupList(), "alpha\r\nbeta\r\nAardvark\r\nzulu\r\n"));
+    view.newGroupName = "gamma";
+    page.ButtonAddGroupClick();
+    EXPECT_EQ(view.groupRows, (Names{"Aardvark", "alpha", "beta", "gamma", "zulu"}));
+    EXPECT_EQ(view.selectedGroup, 2) << "still on beta";
+    EXPECT_EQ(State(), (PageState{"gamma", {}, "", "", true, false}));
+    ExpectViewMatchesPage();
+
+    ASSERT_TRUE(WriteRaw(GroupList(), "zulu\nalpha\nAardvark\ngamma"));  // beta removed
+    page.ButtonDeleteGroupClick();
+    EXPECT_EQ(view.groupRows, (Names{"Aardvark", "alpha", "gamma", "zulu"}));
+    EXPECT_EQ(view.selectedGroup, -1);
+    EXPECT_EQ(page.CurrentGroup(), "gamma");
+    ExpectViewMatchesPage();
+}
+
+TEST_F(GroupsPageTest, ItemsAnotherProgramChangedAreShownWithTheHighlightKept) {
+    StandardLibrary();
+    Start();
+    SelectGroup(0);  // alpha: one, two
+    PickItem(1);     // two
+    ASSERT_TRUE(WriteRaw(ItemList("alpha"), "one\r\ntwo\r\naaa\r\n"));
+    view.itemName = "three";
+    page.ButtonAddNewItemClick();
+    EXPECT_EQ(view.selectedItem, 3) << "still on two";
+    EXPECT_EQ(State(), (PageState{"alpha", {"aaa", "one", "three", "two"}, "", "", true, true}));
+    ExpectViewMatchesPage();
+
+    PickItem(1);  // one
+    ASSERT_TRUE(WriteRaw(ItemList("alpha"), "two\nthree\naaa"));  // one removed
+    page.Button2Click();
+    EXPECT_EQ(view.selectedItem, -1);
+    EXPECT_EQ(State(), (PageState{"alpha", {"aaa", "three", "two"}, "one", "first\r\ntext", true, true}));
+    ExpectViewMatchesPage();
+}
+
 }  // namespace
 }  // namespace pastimo
