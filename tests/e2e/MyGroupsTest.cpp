@@ -104,6 +104,20 @@ TEST_F(MyGroups, AddingAGroupKeepsTheHighlightAndTakesTheNewItems) {
     EXPECT_EQ(ReadFileBytes(Data("m-group\\m-group.dat")), "one\r\n");
 }
 
+// Another program adds a group to the list file while the window shows it:
+// the user's next add keeps it, and the highlight stays on its group.
+TEST_F(MyGroups, AGroupAnotherProgramAddedIsKeptByTheNextAdd) {
+    AddGroup("m-group");
+    FProgram->Select(FPage->groups, 0);
+    ASSERT_EQ(ReadFileBytes(Data("categories.dat")), "m-group\r\n");
+    WriteFileBytes(Data("categories.dat"), "m-group\r\nfrom-outside\r\n");
+    AddGroup("a-group");
+    EXPECT_EQ(Program::Rows(FPage->groups), (std::vector<std::string>{"a-group", "from-outside", "m-group"}));
+    EXPECT_EQ(ReadFileBytes(Data("categories.dat")), "a-group\r\nfrom-outside\r\nm-group\r\n");
+    EXPECT_TRUE(FolderExists(Data("a-group")));
+    EXPECT_EQ(Program::Selected(FPage->groups), 2) << "the highlight stays on m-group";
+}
+
 TEST_F(MyGroups, DeletingAGroupKeepsItsFilesAndItsItemsShown) {
     AddGroup("Old");
     FProgram->Select(FPage->groups, 0);
