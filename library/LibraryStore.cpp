@@ -219,10 +219,9 @@ bool LibraryStore::ReplaceItem(const std::string& group, NameList& items, int po
     const std::string previous = hadRow ? items[position] : std::string();
     if (!hadRow) position = -1;
     const bool readAgain = BringUpToDate(FItemList, listPath, items);
-    if (readAgain && hadRow) {
-        position = items.IndexOf(previous);
-        if (position < 0) return true;  // the item is gone: nothing to save it over
-    }
+    // A row another program removed: nothing is replaced, and the user's
+    // edit is kept as an item of its own, as with no row selected.
+    if (readAgain && hadRow) position = items.IndexOf(previous);
     items.Remove(position);
     items.Insert(name);
     WriteKnownList(FItemList, listPath, items);

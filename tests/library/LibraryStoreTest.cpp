@@ -650,16 +650,17 @@ TEST_F(LibraryStoreTest, ItemsAnotherProgramChangedAreKeptAsItLeftThem) {
     EXPECT_EQ(ReadRaw(ItemList("g")), "0\r\na\r\nc\r\nx\r\nx\r\n");
     EXPECT_EQ(ReadRaw(ItemText("g", "c")), "C");
 
-    // Rows another program removed are neither saved nor deleted: nothing
-    // is written.
+    // A row another program removed: Save Changed Item keeps the user's
+    // edit as an item of its own, removing nothing; Delete Item deletes
+    // nothing and writes nothing.
     ASSERT_TRUE(WriteRaw(ItemList("g"), "x\n0"));
-    EXPECT_TRUE(store.ReplaceItem("g", items, 2, "d", "D"));  // "c"
-    EXPECT_EQ(items.Names(), (Names{"0", "x"}));
-    ASSERT_TRUE(WriteRaw(ItemList("g"), "0\n"));
-    EXPECT_TRUE(store.DeleteItem("g", items, 1));  // "x"
-    EXPECT_EQ(items.Names(), Names{"0"});
-    EXPECT_EQ(ReadRaw(ItemList("g")), "0\n");
-    EXPECT_FALSE(ExistsRaw(ItemText("g", "d")));
+    EXPECT_TRUE(store.ReplaceItem("g", items, 2, "d", "D"));  // "c", gone
+    EXPECT_EQ(items.Names(), (Names{"0", "d", "x"}));
+    EXPECT_EQ(ReadRaw(ItemText("g", "d")), "D");
+    ASSERT_TRUE(WriteRaw(ItemList("g"), "0\nd\n"));
+    EXPECT_TRUE(store.DeleteItem("g", items, 2));  // "x", gone
+    EXPECT_EQ(items.Names(), (Names{"0", "d"}));
+    EXPECT_EQ(ReadRaw(ItemList("g")), "0\nd\n") << "nothing written";
     EXPECT_EQ(ReadRaw(ItemText("g", "x")), "X");
 }
 
