@@ -56,12 +56,13 @@ void TForm::CreateFromLayout(const CreateArgs& args, const FormLayout& layout,
     placement.caption = layout.caption;
     placement.width = rect.right - rect.left;
     placement.height = rect.bottom - rect.top;
+    // Made in the middle of the screen rather than moved there.
+    placement.left = (GetSystemMetrics(SM_CXSCREEN) - placement.width) / 2;
+    placement.top = (GetSystemMetrics(SM_CYSCREEN) - placement.height) / 2;
     placement.parent = args.owner;
     placement.menu = args.menu;
     Create({args.className, reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1)}, placement);
-    SetIcons();
-    FHints.Create(Handle());
-    CenterOnScreen();
+    FHints.SetForm(Handle());
     FormBuilder(*this, layout, bindings).CreateControls();
 }
 
@@ -182,6 +183,11 @@ LRESULT TForm::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_NEXTDLGCTL:
         NextControl(wParam, lParam);
         return 0;
+    case WM_SHOWWINDOW:
+        // Icons are for a window that shows: one that waits hidden in the
+        // tray does not pay for them.
+        if (wParam && FIcons.empty()) SetIcons();
+        break;
     case kDpiChanged:
         ChangeDpi(HIWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
         return 0;
@@ -273,6 +279,7 @@ int TForm::ShowModal() {
 bool TForm::PreTranslateMessage(MSG& msg) {
     if (!Handle()) return false;
     if (msg.hwnd != Handle() && !IsChild(Handle(), msg.hwnd)) return false;
+    if (msg.message == WM_MOUSEMOVE) FHints.MouseMoved(msg);
     // Only a plain Enter presses the default button. With Shift or Ctrl it
     // reaches only a control that takes every key (a multi-line field types
     // its line break); elsewhere it does nothing.

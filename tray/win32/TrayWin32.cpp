@@ -28,25 +28,31 @@ Handle ToHandle(uint32_t value) {
 Win32TimerActivity activity;
 
 // ---------------------------------------------------------------------------
-// The platform timer: SetTimer id 1 on a message-only window of its own.
+// The platform timer: SetTimer id 1 on a message-only window of its own,
+// made when the timer first starts (an idle tray icon never starts it).
 
 class Win32Timer : public PlatformTimer, private Window {
 public:
     static constexpr UINT_PTR TimerId = 1;
 
-    explicit Win32Timer(std::function<void(const std::exception&)> report) : FReport(std::move(report)) {
-        WindowPlacement placement;
-        placement.left = placement.top = 0;
-        placement.parent = HWND_MESSAGE;
-        Create({L"PastimoTrayTimer"}, placement);
+    explicit Win32Timer(std::function<void(const std::exception&)> report) : FReport(std::move(report)) {}
+    ~Win32Timer() override {
+        if (Handle()) KillTimer(Handle(), TimerId);
     }
-    ~Win32Timer() override { KillTimer(Handle(), TimerId); }
     void Start(uint32_t periodMs) override {
+        if (!Handle()) {
+            WindowPlacement placement;
+            placement.left = placement.top = 0;
+            placement.parent = HWND_MESSAGE;
+            Create({L"PastimoTrayTimer"}, placement);
+        }
         KillTimer(Handle(), TimerId);
         if (!SetTimer(Handle(), TimerId, periodMs, nullptr)) throw EOutOfResources("Not enough timers available");
         ++activity.starts;
     }
-    void Stop() override { KillTimer(Handle(), TimerId); }
+    void Stop() override {
+        if (Handle()) KillTimer(Handle(), TimerId);
+    }
 
 private:
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override {
