@@ -13,7 +13,7 @@
 #include "shell/win32/SingleInstance.h"
 #include "toolkit/win32/Application.h"
 #include "tray/VXTray95.h"
-#include "tray/win32/TrayWin32.h"
+#include "tray/win32/TraySeams.h"
 
 namespace pastimo {
 
