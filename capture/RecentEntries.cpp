@@ -20,30 +20,14 @@ std::string FirstLineLimited(std::string_view stored) {
     return std::string(CutToLineLimit(stored.substr(0, stored.find(kCrLf))));
 }
 
-// How many bytes at the start of the text are ASCII; blocks of 64 bytes are
-// looked at whole (a loop the compiler turns into vector instructions).
-size_t AsciiPrefixLength(std::string_view text) {
-    const auto* bytes = reinterpret_cast<const unsigned char*>(text.data());
-    constexpr size_t kBlock = 64;
-    size_t n = 0;
-    for (; n + kBlock <= text.size(); n += kBlock) {
-        unsigned char any = 0;
-        for (size_t i = 0; i < kBlock; ++i) any |= bytes[n + i];
-        if (any & 0x80) break;
-    }
-    while (n < text.size() && bytes[n] < 0x80) ++n;
-    return n;
-}
-
 // A unit takes one to three bytes: a text fits when its bytes would, and
 // overflows when a third of them would not. Between the two its units are
-// counted, a leading run of ASCII quickly.
+// counted.
 bool FitsSlot(std::string_view text, size_t units) {
     if (units != ReadText::kUnitsUnknown) return units <= kLongestRecordedText;
     if (text.size() <= kLongestRecordedText) return true;
     if (text.size() > 3 * kLongestRecordedText) return false;
-    const size_t ascii = AsciiPrefixLength(text);
-    return ascii + Utf16Length(text.substr(ascii)) <= kLongestRecordedText;
+    return Utf16Length(text) <= kLongestRecordedText;
 }
 
 // Whether a line of the text is longer than the line limit. Lines that end

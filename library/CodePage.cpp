@@ -2,24 +2,7 @@
 
 #include "toolkit/Unicode.h"
 
-#include <cstdint>
-#include <cstring>
-
 namespace pastimo {
-
-// Eight bytes at a time: item texts run to megabytes.
-bool IsAscii(std::string_view text) {
-    const char* p = text.data();
-    size_t left = text.size();
-    for (; left >= 8; p += 8, left -= 8) {
-        uint64_t word;
-        std::memcpy(&word, p, 8);
-        if (word & 0x8080808080808080ull) return false;
-    }
-    for (; left > 0; ++p, --left)
-        if (static_cast<unsigned char>(*p) >= 0x80) return false;
-    return true;
-}
 
 LeadBytes::LeadBytes(std::initializer_list<std::pair<unsigned char, unsigned char>> ranges) {
     for (const auto& [first, last] : ranges) Add(first, last);
@@ -32,8 +15,8 @@ void LeadBytes::Add(unsigned char first, unsigned char last) {
     }
 }
 
-// Names and texts are mostly ASCII: those need neither a copy through UTF-16
-// nor a call into the platform.
+// Every ANSI code page holds ASCII as ASCII, and names and texts are mostly
+// ASCII: those need neither a copy through UTF-16 nor a call into the platform.
 std::string CodePage::ToUtf8(std::string_view bytes) const {
     if (IsAscii(bytes)) return std::string(bytes);
     return Utf16ToUtf8(ToUtf16(bytes));

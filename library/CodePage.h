@@ -53,9 +53,6 @@ protected:
     virtual std::optional<std::string> FromUtf16(std::u16string_view utf16) const = 0;
 };
 
-// Every ANSI code page holds ASCII as ASCII: such text needs no conversion.
-bool IsAscii(std::string_view text);
-
 // Win32: the system's ANSI code page (CP_ACP). POSIX, where there is none:
 // Windows-1252, the code page of most installations these files come from.
 const CodePage& PlatformCodePage();

@@ -1,5 +1,6 @@
 #include "toolkit/Unicode.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <cstring>
 
@@ -54,7 +55,7 @@ size_t DecodeOne(const unsigned char* p, const unsigned char* end, char32_t& cod
 
 const unsigned char* Bytes(std::string_view text) { return reinterpret_cast<const unsigned char*>(text.data()); }
 
-// Most text is ASCII: eight bytes are looked at in one go.
+// Most text is ASCII: eight bytes (four UTF-16 units) are looked at in one go.
 constexpr uint64_t kHighBits8 = 0x8080808080808080ull;
 constexpr uint64_t kHighBits16 = 0xFF80FF80FF80FF80ull;  // four UTF-16 units above U+007F
 
@@ -64,11 +65,24 @@ uint64_t Load8(const void* p) {
     return word;
 }
 
+// Past the run of ASCII bytes that starts at `p`.
+const unsigned char* SkipAscii(const unsigned char* p, const unsigned char* end) {
+    while (end - p >= 8 && (Load8(p) & kHighBits8) == 0) p += 8;
+    while (p < end && *p < 0x80) ++p;
+    return p;
+}
+
 // Where the run of ASCII units that starts at `i` ends.
 size_t AsciiRunEnd(std::u16string_view utf16, size_t i) {
     while (utf16.size() - i >= 4 && (Load8(utf16.data() + i) & kHighBits16) == 0) i += 4;
     while (i < utf16.size() && utf16[i] < 0x80) ++i;
     return i;
+}
+
+// Whether units i and i + 1 are a surrogate pair.
+bool PairAt(std::u16string_view utf16, size_t i) {
+    return utf16[i] >= 0xD800 && utf16[i] <= 0xDBFF && i + 1 < utf16.size() && utf16[i + 1] >= 0xDC00 &&
+           utf16[i + 1] <= 0xDFFF;
 }
 
 // The UTF-8 size of a UTF-16 text, to size the output exactly.
@@ -79,16 +93,15 @@ size_t Utf8Size(std::u16string_view utf16) {
             const size_t run = AsciiRunEnd(utf16, i);
             size += run - i;
             i = run;
-            continue;
-        }
-        const char16_t c = utf16[i++];
-        if (c < 0x800) {
+        } else if (utf16[i] < 0x800) {
             size += 2;
-        } else if (c >= 0xD800 && c <= 0xDBFF && i < utf16.size() && utf16[i] >= 0xDC00 && utf16[i] <= 0xDFFF) {
-            size += 4;
             ++i;
+        } else if (PairAt(utf16, i)) {
+            size += 4;
+            i += 2;
         } else {
             size += 3;
+            ++i;
         }
     }
     return size;
@@ -103,15 +116,8 @@ std::u16string Utf8ToUtf16(std::string_view utf8) {
     const unsigned char* p = Bytes(utf8);
     const unsigned char* const end = p + utf8.size();
     while (p < end) {
-        if (end - p >= 8 && (Load8(p) & kHighBits8) == 0) {
-            for (int i = 0; i < 8; ++i) *o++ = p[i];
-            p += 8;
-            continue;
-        }
-        if (*p < 0x80) {
-            *o++ = *p++;
-            continue;
-        }
+        for (const unsigned char* const run = SkipAscii(p, end); p < run; ++p) *o++ = *p;
+        if (p == end) break;
         char32_t c;
         p += DecodeOne(p, end, c);
         if (c >= 0x10000) {
@@ -140,15 +146,15 @@ std::string Utf16ToUtf8(std::u16string_view utf16, size_t room) {
             i = run;
             continue;
         }
-        char32_t c = utf16[i++];
-        if (c >= 0xD800 && c <= 0xDBFF && i < n && utf16[i] >= 0xDC00 && utf16[i] <= 0xDFFF) {
-            c = 0x10000 + ((c - 0xD800) << 10) + (utf16[i++] - 0xDC00);
-        } else if (c >= 0xD800 && c <= 0xDFFF) {
-            c = kReplacement;  // a surrogate without its partner
+        char32_t c = utf16[i];
+        if (PairAt(utf16, i)) {
+            c = 0x10000 + ((c - 0xD800) << 10) + (utf16[i + 1] - 0xDC00);
+            i += 2;
+        } else {
+            if (c >= 0xD800 && c <= 0xDFFF) c = kReplacement;  // a surrogate without its partner
+            ++i;
         }
-        if (c < 0x80) {
-            *o++ = static_cast<char>(c);
-        } else if (c < 0x800) {
+        if (c < 0x800) {
             *o++ = static_cast<char>(0xC0 | (c >> 6));
             *o++ = static_cast<char>(0x80 | (c & 0x3F));
         } else if (c < 0x10000) {
@@ -169,15 +175,7 @@ std::string Utf16ToUtf8(std::u16string_view utf16, size_t room) {
 bool IsValidUtf8(std::string_view text) {
     const unsigned char* p = Bytes(text);
     const unsigned char* const end = p + text.size();
-    while (p < end) {
-        if (end - p >= 8 && (Load8(p) & kHighBits8) == 0) {
-            p += 8;
-            continue;
-        }
-        if (*p < 0x80) {
-            ++p;
-            continue;
-        }
+    while ((p = SkipAscii(p, end)) < end) {
         char32_t c;
         const size_t taken = DecodeOne(p, end, c);
         // U+FFFD itself is three bytes; a replaced byte takes one.
@@ -187,21 +185,29 @@ bool IsValidUtf8(std::string_view text) {
     return true;
 }
 
+size_t AsciiPrefixLength(std::string_view text) {
+    const unsigned char* const begin = Bytes(text);
+    const unsigned char* p = begin;
+    const unsigned char* const end = p + text.size();
+    // Blocks of 64 bytes first: a loop the compiler turns into vector instructions.
+    constexpr size_t kBlock = 64;
+    for (; static_cast<size_t>(end - p) >= kBlock; p += kBlock) {
+        unsigned char any = 0;
+        for (size_t i = 0; i < kBlock; ++i) any |= p[i];
+        if (any & 0x80) break;
+    }
+    return static_cast<size_t>(SkipAscii(p, end) - begin);
+}
+
 size_t Utf16Length(std::string_view utf8) {
-    size_t units = 0;
-    const unsigned char* p = Bytes(utf8);
-    const unsigned char* const end = p + utf8.size();
+    size_t units = AsciiPrefixLength(utf8);
+    const unsigned char* p = Bytes(utf8) + units;
+    const unsigned char* const end = Bytes(utf8) + utf8.size();
     while (p < end) {
-        if (end - p >= 8 && (Load8(p) & kHighBits8) == 0) {
-            p += 8;
-            units += 8;
-            continue;
-        }
-        if (*p < 0x80) {
-            ++p;
-            ++units;
-            continue;
-        }
+        const unsigned char* const run = SkipAscii(p, end);
+        units += static_cast<size_t>(run - p);
+        p = run;
+        if (p == end) break;
         char32_t c;
         p += DecodeOne(p, end, c);
         units += c >= 0x10000 ? 2 : 1;
@@ -215,17 +221,11 @@ size_t Utf8PrefixWithinUnits(std::string_view utf8, size_t units) {
     const unsigned char* const end = p + utf8.size();
     size_t used = 0;
     while (p < end) {
-        if (end - p >= 8 && units - used >= 8 && (Load8(p) & kHighBits8) == 0) {
-            p += 8;
-            used += 8;
-            continue;
-        }
-        if (*p < 0x80) {
-            if (used == units) break;
-            ++used;
-            ++p;
-            continue;
-        }
+        // ASCII, one unit a byte, as far as the units reach.
+        const unsigned char* const run = SkipAscii(p, p + std::min(static_cast<size_t>(end - p), units - used));
+        used += static_cast<size_t>(run - p);
+        p = run;
+        if (p == end || *p < 0x80) break;  // the end, or no unit left for more ASCII
         char32_t c;
         const size_t taken = DecodeOne(p, end, c);
         const size_t width = c >= 0x10000 ? 2 : 1;

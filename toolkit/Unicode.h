@@ -21,6 +21,12 @@ std::string Utf16ToUtf8(std::u16string_view utf16, size_t room = 0);
 
 bool IsValidUtf8(std::string_view text);
 
+// How many bytes at the start of the text are ASCII. Most text is: names,
+// item texts and clipboard copies run to megabytes of it, so it is looked
+// at in blocks.
+size_t AsciiPrefixLength(std::string_view text);
+inline bool IsAscii(std::string_view text) { return AsciiPrefixLength(text) == text.size(); }
+
 // How many UTF-16 code units the text takes: two for a character above
 // U+FFFF, one for any other (and for each byte Utf8ToUtf16 would replace).
 size_t Utf16Length(std::string_view utf8);

@@ -1,5 +1,6 @@
 #include "toolkit/win32/ListBox.h"
 
+#include "toolkit/Unicode.h"
 #include "toolkit/win32/Wide.h"
 
 namespace pastimo {
@@ -62,12 +63,7 @@ void TListBox::Fill(const std::vector<std::string>& rows) {
     std::wstring beyondAscii;  // every row that is not plain ASCII, looked at once
     for (const std::string& row : rows) {
         wide.push_back(Wide(row));
-        for (char c : row) {
-            if (static_cast<unsigned char>(c) >= 0x80) {
-                beyondAscii += wide.back();
-                break;
-            }
-        }
+        if (!IsAscii(row)) beyondAscii += wide.back();
     }
     FitFontTo(beyondAscii, true);
     SendMessageW(Handle(), WM_SETREDRAW, FALSE, 0);
