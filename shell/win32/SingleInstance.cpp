@@ -3,6 +3,7 @@
 #include <cstdio>
 
 #include "toolkit/win32/Wide.h"
+#include "toolkit/win32/Window.h"
 
 namespace pastimo {
 namespace {
@@ -40,9 +41,7 @@ struct Search {
 
 BOOL CALLBACK FindMarkedWindow(HWND window, LPARAM param) {
     auto* search = reinterpret_cast<Search*>(param);
-    wchar_t className[16] = {};
-    GetClassNameW(window, className, 16);
-    if (lstrcmpW(className, kMainWindowClass) != 0) return TRUE;
+    if (!IsOfClass(window, kMainWindowClass)) return TRUE;
     if (GetPropW(window, kInstanceProperty) != search->fingerprint) return TRUE;
     search->found = window;
     return FALSE;

@@ -1,9 +1,9 @@
 #include "toolkit/win32/Application.h"
 
 #include "toolkit/Errors.h"
-#include "toolkit/Unicode.h"
 #include "toolkit/win32/Form.h"
 #include "toolkit/win32/MessageBox.h"
+#include "toolkit/win32/Wide.h"
 
 namespace pastimo {
 
@@ -58,7 +58,7 @@ void TApplication::ComponentNotification(TComponent* component, TOperation opera
 
 void TApplication::SetTitle(const std::string& title) {
     FTitle = title;
-    if (Handle()) SetWindowTextW(Handle(), reinterpret_cast<const wchar_t*>(Utf8ToUtf16(FTitle).c_str()));
+    if (Handle()) SetWindowTextW(Handle(), Wide(FTitle).c_str());
 }
 
 LRESULT TApplication::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {

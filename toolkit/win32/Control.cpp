@@ -76,13 +76,15 @@ void TControl::FitFontTo(const std::wstring& text, bool settled) {
     SendMessageW(Handle(), WM_SETFONT, reinterpret_cast<WPARAM>(CurrentFont()), TRUE);
 }
 
-std::string TControl::Text() const {
+std::wstring TControl::WideText() const {
     const int length = GetWindowTextLengthW(Handle());
     std::wstring text(static_cast<size_t>(length) + 1, L'\0');
     const int copied = GetWindowTextW(Handle(), &text[0], length + 1);
     text.resize(static_cast<size_t>(copied > 0 ? copied : 0));
-    return Narrow(text);
+    return text;
 }
+
+std::string TControl::Text() const { return Narrow(WideText()); }
 
 void TControl::SetText(const std::string& text) { SetWindowTextW(Handle(), Wide(text).c_str()); }
 

@@ -41,6 +41,8 @@ public:
 
     // UTF-8, whatever the characters.
     std::string Text() const;
+    // As the control holds it, for the calls that measure or draw it.
+    std::wstring WideText() const;
     void SetText(const std::string& text);
     // The length of the text as the control counts it: UTF-16 code units.
     size_t TextUnits() const;

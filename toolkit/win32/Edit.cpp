@@ -68,12 +68,7 @@ LRESULT TEdit::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
 void TEdit::Command(WORD code) {
     if (code == EN_SETFOCUS && FEntering && OnEnter) OnEnter();
     // Typed or pasted: the text may now hold what the layout's face cannot draw.
-    if (code == EN_CHANGE) {
-        const int length = GetWindowTextLengthW(Handle());
-        std::wstring text(static_cast<size_t>(length) + 1, L'\0');
-        text.resize(static_cast<size_t>(GetWindowTextW(Handle(), &text[0], length + 1)));
-        FitFontTo(text, true);
-    }
+    if (code == EN_CHANGE) FitFontTo(WideText(), true);
 }
 
 }  // namespace pastimo

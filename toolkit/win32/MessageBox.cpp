@@ -1,6 +1,7 @@
 #include "toolkit/win32/MessageBox.h"
 
 #include "toolkit/win32/Wide.h"
+#include "toolkit/win32/Window.h"
 
 namespace pastimo {
 namespace {
@@ -18,14 +19,8 @@ void Unhook() {
 LRESULT CALLBACK CentreOnActivate(int code, WPARAM wParam, LPARAM lParam) {
     if (code == HCBT_ACTIVATE) {
         HWND box = reinterpret_cast<HWND>(wParam);
-        wchar_t className[16] = {};
-        GetClassNameW(box, className, 16);
-        if (lstrcmpW(className, L"#32770") == 0) {
-            RECT rect;
-            GetWindowRect(box, &rect);
-            SetWindowPos(box, nullptr, (GetSystemMetrics(SM_CXSCREEN) - (rect.right - rect.left)) / 2,
-                         (GetSystemMetrics(SM_CYSCREEN) - (rect.bottom - rect.top)) / 2, 0, 0,
-                         SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+        if (IsOfClass(box, L"#32770")) {  // the dialog class message boxes are of
+            CentreOnScreen(box);
             const LRESULT next = CallNextHookEx(centreHook, code, wParam, lParam);
             Unhook();
             return next;

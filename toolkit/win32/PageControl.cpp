@@ -1,6 +1,6 @@
 #include "toolkit/win32/PageControl.h"
 
-#include "toolkit/Unicode.h"
+#include "toolkit/win32/Wide.h"
 
 namespace pastimo {
 
@@ -15,10 +15,10 @@ void TPageControl::CreateFrom(TForm& form, const ControlPlacement& placement) {
 }
 
 TTabSheet& TPageControl::AddPage(const ControlLayout& row) {
-    const std::u16string caption = Utf8ToUtf16(row.caption);
+    std::wstring caption = Wide(row.caption);
     TCITEMW item{};
     item.mask = TCIF_TEXT;
-    item.pszText = const_cast<wchar_t*>(reinterpret_cast<const wchar_t*>(caption.c_str()));
+    item.pszText = &caption[0];
     const int index = static_cast<int>(FPages.size());
     SendMessageW(Handle(), TCM_INSERTITEMW, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&item));
     ControlLayout pageRow = row;

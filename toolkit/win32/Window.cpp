@@ -3,7 +3,7 @@
 #include <set>
 
 #include "toolkit/Errors.h"
-#include "toolkit/Unicode.h"
+#include "toolkit/win32/Wide.h"
 #include "toolkit/win32/Win32Error.h"
 
 namespace pastimo {
@@ -48,8 +48,7 @@ Window* Window::FromHandle(HWND window) {
 void Window::SetDefaultFailureReport(FailureReport report) { defaultReport = report; }
 
 HWND Window::Make(const wchar_t* className, const WindowPlacement& placement, Window* bindAtCreation) {
-    const std::u16string caption = Utf8ToUtf16(placement.caption);
-    HWND window = CreateWindowExW(placement.exStyle, className, reinterpret_cast<const wchar_t*>(caption.c_str()),
+    HWND window = CreateWindowExW(placement.exStyle, className, Wide(placement.caption).c_str(),
                                   placement.style, placement.left, placement.top, placement.width, placement.height,
                                   placement.parent, placement.menu, GetModuleHandleW(nullptr), bindAtCreation);
     if (!window) Failed("CreateWindowExW");
@@ -131,6 +130,20 @@ LRESULT CALLBACK Window::SubclassProcedure(HWND window, UINT message, WPARAM wPa
     const LRESULT result = self->GuardedDispatch(message, wParam, lParam);
     if (message == WM_NCDESTROY) self->Unbind();
     return result;
+}
+
+void CentreOnScreen(HWND window) {
+    RECT rect;
+    GetWindowRect(window, &rect);
+    SetWindowPos(window, nullptr, (GetSystemMetrics(SM_CXSCREEN) - (rect.right - rect.left)) / 2,
+                 (GetSystemMetrics(SM_CYSCREEN) - (rect.bottom - rect.top)) / 2, 0, 0,
+                 SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+bool IsOfClass(HWND window, const wchar_t* className) {
+    wchar_t name[64] = {};
+    GetClassNameW(window, name, 64);
+    return lstrcmpW(name, className) == 0;
 }
 
 }  // namespace pastimo

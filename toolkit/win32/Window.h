@@ -77,4 +77,9 @@ private:
     WNDPROC FControlProcedure = nullptr;  // a subclassed control's own procedure
 };
 
+// Moves a top-level window to the middle of the screen, keeping its size.
+void CentreOnScreen(HWND window);
+// Whether the window is of the named class.
+bool IsOfClass(HWND window, const wchar_t* className);
+
 }  // namespace pastimo
