@@ -20,13 +20,6 @@ int SystemDpi() {
     return dpi > 0 ? dpi : kDesignDpi;
 }
 
-int WindowDpi(HWND window) {
-    using GetDpiForWindowFunction = UINT(WINAPI*)(HWND);
-    static const auto getDpiForWindow = User32<GetDpiForWindowFunction>("GetDpiForWindow");
-    const UINT dpi = getDpiForWindow && window ? getDpiForWindow(window) : 0;
-    return dpi > 0 ? static_cast<int>(dpi) : SystemDpi();
-}
-
 void AdjustWindowRectForDpi(RECT& rect, DWORD style, bool menu, DWORD exStyle, int dpi) {
     using AdjustFunction = BOOL(WINAPI*)(LPRECT, DWORD, BOOL, DWORD, UINT);
     static const auto adjust = User32<AdjustFunction>("AdjustWindowRectExForDpi");

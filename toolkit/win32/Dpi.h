@@ -10,8 +10,6 @@ namespace pastimo {
 
 // The system's DPI (the primary screen's).
 int SystemDpi();
-// The DPI of the screen the window is on, as the window was told it.
-int WindowDpi(HWND window);
 // AdjustWindowRectEx for a window shown at `dpi`.
 void AdjustWindowRectForDpi(RECT& rect, DWORD style, bool menu, DWORD exStyle, int dpi);
 // GetSystemMetrics at `dpi` (SM_CXICON and the like).

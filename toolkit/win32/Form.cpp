@@ -1,6 +1,7 @@
 #include "toolkit/win32/Form.h"
 
 #include <algorithm>
+#include <utility>
 
 #include "toolkit/win32/Application.h"
 #include "toolkit/win32/Control.h"
@@ -44,7 +45,7 @@ void TForm::CreateFromLayout(const CreateArgs& args, const FormLayout& layout,
     // Where it opens, the window is shown at the system's DPI; a screen of
     // another resolution tells it with WM_DPICHANGED.
     FDpi = SystemDpi();
-    MakeFonts();
+    FFonts = MakeFonts();
     const COLORREF background = ColorOf(layout.color);
     if (background != CLR_INVALID) FBackgroundBrush = CreateSolidBrush(background);
 
@@ -66,10 +67,10 @@ void TForm::CreateFromLayout(const CreateArgs& args, const FormLayout& layout,
     FormBuilder(*this, layout, bindings).CreateControls();
 }
 
-void TForm::MakeFonts() {
-    for (HFONT font : FFonts) DeleteObject(font);
-    FFonts.clear();
-    for (size_t i = 0; i < FLayout->fontCount; ++i) FFonts.push_back(MakeLayoutFont(FLayout->fonts[i], FDpi));
+std::vector<HFONT> TForm::MakeFonts() const {
+    std::vector<HFONT> fonts;
+    for (size_t i = 0; i < FLayout->fontCount; ++i) fonts.push_back(MakeLayoutFont(FLayout->fonts[i], FDpi));
+    return fonts;
 }
 
 HICON TForm::LoadIconForDpi(const wchar_t* name) const {
@@ -98,9 +99,7 @@ HFONT TForm::WideFont(size_t index) {
 void TForm::ChangeDpi(int dpi, const RECT& suggested) {
     if (dpi == FDpi || !FLayout) return;
     FDpi = dpi;
-    std::vector<HFONT> oldFonts = std::move(FFonts);
-    FFonts.clear();
-    for (size_t i = 0; i < FLayout->fontCount; ++i) FFonts.push_back(MakeLayoutFont(FLayout->fonts[i], FDpi));
+    std::vector<HFONT> oldFonts = std::exchange(FFonts, MakeFonts());
     for (HFONT& font : FWideFonts) {
         if (font) oldFonts.push_back(font);
         font = nullptr;
@@ -212,14 +211,6 @@ void TForm::Show() {
 
 void TForm::Hide() {
     if (Handle()) ShowWindow(Handle(), SW_HIDE);
-}
-
-void TForm::CenterOnScreen() {
-    RECT rect;
-    GetWindowRect(Handle(), &rect);
-    const int width = rect.right - rect.left, height = rect.bottom - rect.top;
-    SetWindowPos(Handle(), nullptr, (GetSystemMetrics(SM_CXSCREEN) - width) / 2,
-                 (GetSystemMetrics(SM_CYSCREEN) - height) / 2, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 void TForm::Close() {

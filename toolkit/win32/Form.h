@@ -55,8 +55,6 @@ public:
     void Show();
     void Hide();
     bool Visible() const { return Handle() && IsWindowVisible(Handle()); }
-    // Puts the window in the middle of the screen.
-    void CenterOnScreen();
     // Closes the form: a modal one ends its loop, the main form ends the program.
     void Close();
     // Destroys the window and the form once the current message has been handled.
@@ -104,7 +102,8 @@ protected:
 private:
     static constexpr UINT kReleaseMessage = WM_APP + 1;
     void NextControl(WPARAM wParam, LPARAM lParam);
-    void MakeFonts();
+    // The layout's fonts for the form's DPI.
+    std::vector<HFONT> MakeFonts() const;
     void SetIcons();
     // WM_DPICHANGED: fonts, icons and every control for the new DPI, and the
     // window where the system suggests.
