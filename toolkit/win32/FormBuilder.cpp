@@ -105,17 +105,14 @@ void FormBuilder::CreateChildren(int parentId, HWND parent, int offsetLeft, int 
         switch (row->kind) {
         case ControlKind::PageControl: {
             auto& pages = static_cast<TPageControl&>(control);
+            std::vector<const ControlLayout*> pageRows;
             for (size_t i = 0; i < FLayout.controlCount; ++i) {
                 const ControlLayout& pageRow = FLayout.controls[i];
-                if (pageRow.parent != row->id || pageRow.kind != ControlKind::Page) continue;
-                pages.AddPage(pageRow);
+                if (pageRow.parent == row->id && pageRow.kind == ControlKind::Page) pageRows.push_back(&pageRow);
             }
-            int index = 0;
-            for (size_t i = 0; i < FLayout.controlCount; ++i) {
-                const ControlLayout& pageRow = FLayout.controls[i];
-                if (pageRow.parent != row->id || pageRow.kind != ControlKind::Page) continue;
-                CreateChildren(pageRow.id, pages.Page(index++).Handle(), 0, 0, behind);
-            }
+            for (const ControlLayout* pageRow : pageRows) pages.AddPage(*pageRow);
+            for (size_t i = 0; i < pageRows.size(); ++i)
+                CreateChildren(pageRows[i]->id, pages.Page(static_cast<int>(i)).Handle(), 0, 0, behind);
             break;
         }
         case ControlKind::GroupBox:
