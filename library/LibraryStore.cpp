@@ -42,10 +42,14 @@ std::string LibraryStore::ItemTextPath(const std::string& group, const std::stri
     return FProgramFolder + kDataPiece + group + kSeparator + item + ".itm";
 }
 
+NameList LibraryStore::ListFromFile(const std::string& bytes) const {
+    return NameList::FromUnsorted(DecodeNameListFile(bytes, *FCodePage), *FCollator);
+}
+
 NameList LibraryStore::ReadNameList(const std::string& path) {
     std::string bytes;
     if (!FFileSystem->ReadWholeFile(path, bytes)) throw EFOpenError(path);
-    return NameList::FromUnsorted(DecodeNameListFile(bytes, *FCodePage), *FCollator);
+    return ListFromFile(bytes);
 }
 
 void LibraryStore::WriteNameList(const std::string& path, const NameList& list) {
@@ -120,7 +124,7 @@ NameList LibraryStore::ReadKnownList(KnownList& known, const std::string& path) 
     } else {
         known.Unseen(path);
     }
-    return NameList::FromUnsorted(DecodeNameListFile(bytes, *FCodePage), *FCollator);
+    return ListFromFile(bytes);
 }
 
 void LibraryStore::WriteKnownList(KnownList& known, const std::string& path, const NameList& list) {
@@ -151,7 +155,7 @@ bool LibraryStore::BringUpToDate(KnownList& known, const std::string& path, Name
         // stands (and the write will fail on it).
         if (!FFileSystem->ReadWholeFile(path, bytes) || bytes == known.bytes) return false;
         Remember(known, path, stamp, bytes);
-        list = NameList::FromUnsorted(DecodeNameListFile(bytes, *FCodePage), *FCollator);
+        list = ListFromFile(bytes);
         return true;
     }
     list = ReadKnownList(known, path);  // EFOpenError: nothing changed yet

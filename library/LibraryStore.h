@@ -83,6 +83,8 @@ private:
         }
     };
 
+    // A name list file's bytes as the sorted list they hold.
+    NameList ListFromFile(const std::string& bytes) const;
     void WriteFile(const std::string& path, const std::string& bytes);
     NameList ReadKnownList(KnownList& known, const std::string& path);
     void WriteKnownList(KnownList& known, const std::string& path, const NameList& list);
