@@ -9,6 +9,10 @@ void Erase(std::vector<TComponent*>& list, TComponent* component) {
     list.erase(std::remove(list.begin(), list.end(), component), list.end());
 }
 
+void AddOnce(std::vector<TComponent*>& list, TComponent* component) {
+    if (std::find(list.begin(), list.end(), component) == list.end()) list.push_back(component);
+}
+
 }  // namespace
 
 TComponent::TComponent(TComponent* owner) : FOwner(owner) {
@@ -30,11 +34,8 @@ TComponent::~TComponent() {
 void TComponent::FreeNotification(TComponent* component) {
     if (!component || component == this) return;
     // Both sides keep the link, so that whichever goes first unties it.
-    if (std::find(FFreeNotifies.begin(), FFreeNotifies.end(), component) == FFreeNotifies.end())
-        FFreeNotifies.push_back(component);
-    if (std::find(component->FFreeNotifies.begin(), component->FFreeNotifies.end(), this) ==
-        component->FFreeNotifies.end())
-        component->FFreeNotifies.push_back(this);
+    AddOnce(FFreeNotifies, component);
+    AddOnce(component->FFreeNotifies, this);
 }
 
 void TComponent::RemoveFreeNotification(TComponent* component) {
