@@ -17,21 +17,13 @@ constexpr const char* kHelpClass = "Edit";
 class OtherProgram {
 public:
     OtherProgram() {
-        WNDCLASSA wc{};
-        wc.lpfnWndProc = DefWindowProcA;
-        wc.hInstance = GetModuleHandleA(nullptr);
-        wc.lpszClassName = "PastimoTestOtherProgram";
-        RegisterClassA(&wc);
-        FWindow = CreateWindowExA(0, wc.lpszClassName, "Other program", WS_POPUP | WS_VISIBLE | WS_BORDER, 40, 40,
-                                  300, 200, nullptr, nullptr, wc.hInstance, nullptr);
-        SetForegroundWindow(FWindow);
+        SetForegroundWindow(FWindow.Handle());
         PumpMessages();
     }
-    ~OtherProgram() { DestroyWindow(FWindow); }
-    HWND Window() const { return FWindow; }
+    HWND Window() const { return FWindow.Handle(); }
 
 private:
-    HWND FWindow = nullptr;
+    OtherWindow FWindow{"Other program", RECT{40, 40, 340, 240}};
 };
 
 std::string HelpText(Program& program) {

@@ -131,6 +131,19 @@ void XdoTool(const std::string& arguments) {
     DeleteFileA(marker.c_str());
 }
 
+OtherWindow::OtherWindow(const char* title, const RECT& place) {
+    static const ATOM windowClass = [] {
+        WNDCLASSA wc{};
+        wc.lpfnWndProc = DefWindowProcA;
+        wc.hInstance = GetModuleHandleA(nullptr);
+        wc.lpszClassName = "PastimoTestOtherWindow";
+        return RegisterClassA(&wc);
+    }();
+    FWindow = CreateWindowExA(0, MAKEINTATOM(windowClass), title, WS_POPUP | WS_VISIBLE | WS_BORDER, place.left,
+                              place.top, place.right - place.left, place.bottom - place.top, nullptr, nullptr,
+                              GetModuleHandleA(nullptr), nullptr);
+}
+
 void PumpMessages() {
     MSG msg;
     while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {

@@ -114,6 +114,20 @@ HWND ActiveOf(HWND programWindow);
 // until it has finished.
 void XdoTool(const std::string& arguments);
 
+// A plain visible window of the test's own: another program's window that
+// covers the program's or has the keyboard.
+class OtherWindow {
+public:
+    OtherWindow(const char* title, const RECT& place);
+    ~OtherWindow() { DestroyWindow(FWindow); }
+    OtherWindow(const OtherWindow&) = delete;
+    OtherWindow& operator=(const OtherWindow&) = delete;
+    HWND Handle() const { return FWindow; }
+
+private:
+    HWND FWindow = nullptr;
+};
+
 // Handles the messages waiting for this thread's own windows (a test's
 // clipboard viewer, for one, is sent notices by the program and must answer).
 void PumpMessages();

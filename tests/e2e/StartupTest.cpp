@@ -149,16 +149,10 @@ TEST_F(ProgramTest, TheFocusComesBackWhenTheWindowIsShownAgain) {
 TEST_F(ProgramTest, ATrayClickLeavesAShownWindowWhereItIs) {
     Program& program = StartShown();
     HWND main = program.MainWindow();
-    WNDCLASSA wc{};
-    wc.lpfnWndProc = DefWindowProcA;
-    wc.hInstance = GetModuleHandleA(nullptr);
-    wc.lpszClassName = "PastimoTestCover";
-    RegisterClassA(&wc);
     RECT rect;
     GetWindowRect(main, &rect);
-    HWND cover = CreateWindowExA(0, "PastimoTestCover", "Cover", WS_POPUP | WS_VISIBLE, rect.left, rect.top,
-                                 rect.right - rect.left, rect.bottom - rect.top, nullptr, nullptr, wc.hInstance,
-                                 nullptr);
+    OtherWindow covering("Cover", rect);
+    HWND cover = covering.Handle();
     SetForegroundWindow(cover);
     ASSERT_TRUE(WaitUntil([&] { return GetForegroundWindow() == cover; }));
     PostMessageA(TrayWindow(program), WM_USER + 100, 42, WM_LBUTTONDOWN);
@@ -167,7 +161,6 @@ TEST_F(ProgramTest, ATrayClickLeavesAShownWindowWhereItIs) {
     program.Sync();
     EXPECT_EQ(GetForegroundWindow(), cover);
     EXPECT_NE(ActiveOf(main), main);
-    DestroyWindow(cover);
 }
 
 // Every way of closing ends the program and leaves the clipboard chain.
