@@ -184,7 +184,7 @@ void GroupsPage::ButtonSaveChangedClick() {
     FView.SetSaveChangedVisible(false);
     // Also when the rows did not change (only the text was edited), where the
     // list would keep its highlight: a Delete Item next must not find a row.
-    FView.SelectNoItem();
+    FView.SelectItem(-1);
 }
 
 void GroupsPage::Button2Click() {

@@ -29,7 +29,6 @@ public:
     virtual void SetItemText(const std::string& text) = 0;
     virtual void SetItemFieldsEnabled(bool enabled) = 0;    // EditNewItem and MemoNewItem
     virtual void SetSaveChangedVisible(bool visible) = 0;   // ButtonSaveChanged
-    virtual void SelectNoItem() = 0;                        // ListBoxItems
     virtual void ShowInformation(const std::string& message) = 0;  // modal, waits
     // Empties the clipboard, then copies all of MemoNewItem's text with the
     // field's own copy and puts the caret back at the start.

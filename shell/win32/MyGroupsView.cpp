@@ -14,17 +14,13 @@ MyGroupsView::MyGroupsView(const MyGroupsControls& controls, std::function<void(
 
 int MyGroupsView::SelectedGroup() const { return FControls.ListBox1.ItemIndex(); }
 
-void MyGroupsView::SelectGroup(int row) {
-    SendMessageW(FControls.ListBox1.Handle(), LB_SETCURSEL, static_cast<WPARAM>(row), 0);
-}
+void MyGroupsView::SelectGroup(int row) { FControls.ListBox1.SetItemIndex(row); }
 
 void MyGroupsView::ShowGroups(const NameList& groups) { FControls.ListBox1.Sync(groups.Names()); }
 
 int MyGroupsView::SelectedItem() const { return FControls.ListBoxItems.ItemIndex(); }
 
-void MyGroupsView::SelectItem(int row) {
-    SendMessageW(FControls.ListBoxItems.Handle(), LB_SETCURSEL, static_cast<WPARAM>(row), 0);
-}
+void MyGroupsView::SelectItem(int row) { FControls.ListBoxItems.SetItemIndex(row); }
 
 void MyGroupsView::ShowItems(const NameList& items) { FControls.ListBoxItems.Sync(items.Names()); }
 
@@ -56,8 +52,6 @@ void MyGroupsView::SetSaveChangedVisible(bool visible) {
     if (!visible && GetFocus() == FControls.ButtonSaveChanged.Handle()) SetFocus(FControls.ListBoxItems.Handle());
     FControls.ButtonSaveChanged.SetVisible(visible);
 }
-
-void MyGroupsView::SelectNoItem() { FControls.ListBoxItems.ClearSelection(); }
 
 void MyGroupsView::ShowInformation(const std::string& message) { ShowInformationBox(message); }
 

@@ -40,7 +40,6 @@ public:
     void SetItemText(const std::string& text) override;
     void SetItemFieldsEnabled(bool enabled) override;
     void SetSaveChangedVisible(bool visible) override;
-    void SelectNoItem() override;
     void ShowInformation(const std::string& message) override;
     void CopyItemTextToClipboard() override;
     void MinimizeToTray() override;

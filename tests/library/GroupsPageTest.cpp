@@ -63,7 +63,6 @@ public:
     }
     void SetItemFieldsEnabled(bool enabled) override { fieldsEnabled = enabled; }
     void SetSaveChangedVisible(bool visible) override { saveVisible = visible; }
-    void SelectNoItem() override { selectedItem = -1; }
     void ShowInformation(const std::string& message) override { messages.push_back(message); }
     void CopyItemTextToClipboard() override { clipboardCopies.push_back(itemText); }
     void MinimizeToTray() override { ++minimized; }

@@ -27,7 +27,7 @@ void TListBox::Command(WORD code) {
 
 int TListBox::ItemIndex() const { return static_cast<int>(SendMessageW(Handle(), LB_GETCURSEL, 0, 0)); }
 
-void TListBox::ClearSelection() { SendMessageW(Handle(), LB_SETCURSEL, static_cast<WPARAM>(-1), 0); }
+void TListBox::SetItemIndex(int index) { SendMessageW(Handle(), LB_SETCURSEL, static_cast<WPARAM>(index), 0); }
 
 int TListBox::Count() const { return static_cast<int>(SendMessageW(Handle(), LB_GETCOUNT, 0, 0)); }
 

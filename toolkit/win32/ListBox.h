@@ -17,7 +17,7 @@ public:
     std::function<void()> OnClick;  // the selection changed
     void Command(WORD code) override;
     int ItemIndex() const;          // -1 for none
-    void ClearSelection();
+    void SetItemIndex(int index);   // -1 for none; no OnClick
     int Count() const;
     std::string Item(int index) const;
     void Clear();
