@@ -5,12 +5,11 @@
 
 #include "library/FileSystem.h"
 
-#include "toolkit/Unicode.h"
+#include "toolkit/win32/Wide.h"
 
 #include <windows.h>
 
 #include <algorithm>
-
 #include <string>
 
 namespace pastimo {
@@ -32,11 +31,6 @@ public:
 private:
     HANDLE FHandle;
 };
-
-std::wstring Wide(const std::string& path) {
-    const std::u16string wide = Utf8ToUtf16(path);
-    return std::wstring(wide.begin(), wide.end());
-}
 
 std::wstring FolderOf(const std::wstring& path) {
     const size_t slash = path.find_last_of(L"\\/");
