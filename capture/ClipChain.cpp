@@ -2,7 +2,7 @@
 
 namespace pastimo {
 
-ClipChainStep ClipChainChange(uintptr_t self, uintptr_t nextViewer, uintptr_t leaving, uintptr_t following) {
+ClipChainStep ClipChainChange(THandle self, THandle nextViewer, THandle leaving, THandle following) {
     if (leaving == nextViewer) nextViewer = following;
     // The leaving window's own notice must not go round again; a null next
     // viewer ends the chain.

@@ -28,7 +28,7 @@ bool TVXTrayIconMsgWindow::WndProc(TMessage& message) {
         if (message.WParam != 0) FTrayIcon->HideIcon();
         return true;
     case WM_TRAYICONCALLBACK:
-        MouseNotification(message.LParam);
+        MouseNotification(static_cast<int32_t>(message.LParam));  // a mouse message number
         return true;
     case WM_TRAYDEFERREDCALL:
         FTrayIcon->RunDeferredCall();

@@ -190,7 +190,7 @@ void TVXTrayIcon95::SetIcon(const TIcon& icon) {
     UpdateDisplayIcon();
 }
 
-void TVXTrayIcon95::SetIcon(uint32_t iconHandle) {
+void TVXTrayIcon95::SetIcon(THandle iconHandle) {
     FIcon.AssignHandle(iconHandle);
     UpdateDisplayIcon();
 }
@@ -200,7 +200,7 @@ void TVXTrayIcon95::SetDisabledIcon(const TIcon& icon) {
     UpdateDisplayIcon();
 }
 
-void TVXTrayIcon95::SetDisabledIcon(uint32_t iconHandle) {
+void TVXTrayIcon95::SetDisabledIcon(THandle iconHandle) {
     FDisabledIcon.AssignHandle(iconHandle);
     UpdateDisplayIcon();
 }
@@ -216,7 +216,7 @@ void TVXTrayIcon95::LoadAnimationFrame(int32_t index) {
             // Resource names are looked up in upper case; a longer name than
             // a resource can have names no resource: an empty image.
             constexpr size_t MaxResourceName = 255;
-            uint32_t handle = 0;
+            THandle handle = 0;
             if (entry.size() <= MaxResourceName) {
                 std::string name = entry;
                 for (char& c : name) c = AsciiUpper(c);

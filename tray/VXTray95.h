@@ -78,10 +78,10 @@ public:
     // Published properties, in their declared order.
     const TIcon& Icon() const { return FIcon; }
     void SetIcon(const TIcon& icon);
-    void SetIcon(uint32_t iconHandle);  // a copy of the handle is kept
+    void SetIcon(THandle iconHandle);  // a copy of the handle is kept
     const TIcon& DisabledIcon() const { return FDisabledIcon; }
     void SetDisabledIcon(const TIcon& icon);
-    void SetDisabledIcon(uint32_t iconHandle);
+    void SetDisabledIcon(THandle iconHandle);
     TVXTrayIconAnimation& Animation() { return *FAnimation; }
     bool Active() const { return FActive; }
     void SetActive(bool value);
@@ -100,7 +100,7 @@ public:
     TVXTrayIconState State() const { return FState; }
     void SetState(TVXTrayIconState value);
 
-    uint32_t WindowHandle() const { return FWindowHandle; }
+    THandle WindowHandle() const { return FWindowHandle; }
     TVXTrayIconMsgWindow& MsgWindow() { return *FMsgWindow; }
     TVXTimerManager& Timers() { return *FTimers; }
     const TIcon& DisplayIcon() const { return FDisplayIcon; }
@@ -143,7 +143,7 @@ private:
     bool FAutoPopup = false;
     TIcon FDisabledIcon;
     TComponent* FOwnerForm = nullptr;
-    uint32_t FWindowHandle = 0;
+    THandle FWindowHandle = 0;
     std::string FHint;
     TIcon FIcon;
     TVXTrayIconState FState = tsEnabled;

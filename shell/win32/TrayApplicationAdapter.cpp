@@ -6,12 +6,11 @@
 namespace pastimo {
 namespace {
 
-// Window handles are 32-bit values in this 32-bit program.
-uint32_t HandleValue(HWND hwnd) { return static_cast<uint32_t>(reinterpret_cast<uintptr_t>(hwnd)); }
+THandle HandleValue(HWND hwnd) { return reinterpret_cast<THandle>(hwnd); }
 
 }  // namespace
 
-uint32_t TrayApplicationAdapter::Handle() { return HandleValue(Application->Handle()); }
+THandle TrayApplicationAdapter::Handle() { return HandleValue(Application->Handle()); }
 
 void TrayApplicationAdapter::Minimize() { Application->Minimize(); }
 
@@ -25,7 +24,7 @@ void TrayApplicationAdapter::ShowMainForm() {
     if (TForm* form = Application->MainForm()) form->Show();
 }
 
-uint32_t TrayApplicationAdapter::MainFormHandle() {
+THandle TrayApplicationAdapter::MainFormHandle() {
     TForm* form = Application->MainForm();
     return form ? HandleValue(form->Handle()) : 0;
 }

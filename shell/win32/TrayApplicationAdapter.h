@@ -7,13 +7,13 @@ namespace pastimo {
 
 class TrayApplicationAdapter : public TrayApplication {
 public:
-    uint32_t Handle() override;
+    THandle Handle() override;
     void Minimize() override;
     void Restore() override;
     void SetMinimizeHook(std::function<void()> hook) override;
     void SetRestoreHook(std::function<void()> hook) override;
     void ShowMainForm() override;
-    uint32_t MainFormHandle() override;
+    THandle MainFormHandle() override;
     void ProcessMessages() override;
     void ReportException(const std::exception& failure) override;
 };

@@ -118,7 +118,7 @@ void TForm1::CreateTrayIcon() {
     // As the window's stored layout sets it up; FormCreate makes it active.
     VXTray = new TVXTrayIcon95(this, Win32TrayEnvironment(FTrayApplication));
     VXTray->BeginLoad();
-    VXTray->SetIcon(static_cast<uint32_t>(reinterpret_cast<uintptr_t>(FIcon)));
+    VXTray->SetIcon(reinterpret_cast<THandle>(FIcon));
     VXTray->SetAutoPopup(true);
     VXTray->SetHint("Pastimo - Click");
     VXTray->SetOptions({toMinimizeToTray});

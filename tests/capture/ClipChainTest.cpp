@@ -6,7 +6,7 @@ namespace pastimo {
 namespace {
 
 TEST(ClipChainChange, TheThreeCases) {
-    const uintptr_t self = 10, next = 20, other = 30, after = 40;
+    const THandle self = 10, next = 20, other = 30, after = 40;
     // The next viewer leaves: the one after it takes its place and is told.
     ClipChainStep step = ClipChainChange(self, next, next, after);
     EXPECT_EQ(step.nextViewer, after);

@@ -33,51 +33,53 @@ public:
 };
 
 struct PostedMessage {
-    uint32_t window, message, wParam;
-    int32_t lParam;
+    THandle window;
+    uint32_t message;
+    uintptr_t wParam;
+    intptr_t lParam;
 };
 
 class FakeApp;
 
 class FakePlatform : public TrayPlatform {
 public:
-    static constexpr uint32_t hiddenWindow = 0x5000;
-    static constexpr uint32_t desktop = 0x10;
+    static constexpr THandle hiddenWindow = 0x5000;
+    static constexpr THandle desktop = 0x10;
     static constexpr uint32_t taskbarCreated = 0xC0DE;
 
     FakePlatform(FakeTime& time, std::vector<std::string>& log) : FTime(time), FLog(log) {}
 
     // Icons: each handle remembers the image it shows.
-    uint32_t NewIcon(const std::string& image) {
-        const uint32_t h = FNextIcon++;
+    THandle NewIcon(const std::string& image) {
+        const THandle h = FNextIcon++;
         live[h] = image;
         return h;
     }
-    std::string Image(uint32_t handle) const {
+    std::string Image(THandle handle) const {
         auto it = live.find(handle);
         return it == live.end() ? std::string() : it->second;
     }
-    uint32_t CopyIcon(uint32_t icon) override { return NewIcon(Image(icon)); }
-    void DestroyIcon(uint32_t icon) override {
+    THandle CopyIcon(THandle icon) override { return NewIcon(Image(icon)); }
+    void DestroyIcon(THandle icon) override {
         if (!live.erase(icon)) ++badDestroys;
     }
-    uint32_t LoadIconFile(const std::string& path) override {
+    THandle LoadIconFile(const std::string& path) override {
         auto it = files.find(path);
         if (it == files.end()) throw EFOpenError(path);
         if (it->second.empty()) throw Exception("Icon image is not valid");
         return NewIcon(it->second);
     }
-    uint32_t LoadIconResource(const std::string& name) override {
+    THandle LoadIconResource(const std::string& name) override {
         auto it = resources.find(name);
         return it == resources.end() ? 0 : NewIcon(it->second);
     }
 
-    uint32_t CreateHiddenWindow(TVXTrayIconMsgWindow& target) override {
+    THandle CreateHiddenWindow(TVXTrayIconMsgWindow& target) override {
         ++windowsCreated;
         this->target = &target;
         return hiddenWindow;
     }
-    void DestroyHiddenWindow(uint32_t window) override {
+    void DestroyHiddenWindow(THandle window) override {
         if (window == hiddenWindow) target = nullptr;
         ++windowsDestroyed;
     }
@@ -87,29 +89,29 @@ public:
         return FTime.MakeTimer(std::move(report));
     }
 
-    void Post(uint32_t window, uint32_t message, uint32_t wParam, int32_t lParam) override {
+    void Post(THandle window, uint32_t message, uintptr_t wParam, intptr_t lParam) override {
         queue.push_back({window, message, wParam, lParam});
     }
     TPoint GetCursorPos() override { return cursor; }
     int16_t GetKeyState(int key) override { return keysDown.count(key) ? int16_t(-128) : int16_t(0); }
-    void ShowWindow(uint32_t window, int command) override {
+    void ShowWindow(THandle window, int command) override {
         FLog.push_back("ShowWindow " + std::to_string(window) + " " + std::to_string(command));
         if (command == 0) visible.erase(window);
         if (command == 9) { visible.insert(window); iconic.erase(window); }
     }
-    bool IsIconic(uint32_t window) override { return iconic.count(window) > 0; }
-    bool IsWindowVisible(uint32_t window) override { return visible.count(window) > 0; }
-    void SetForegroundWindow(uint32_t window) override { FLog.push_back("SetForegroundWindow " + std::to_string(window)); }
-    uint32_t GetDesktopWindow() override { return desktop; }
-    void LockWindowUpdate(uint32_t window) override { FLog.push_back("LockWindowUpdate " + std::to_string(window)); }
-    uint32_t TrackPopupMenu(uint32_t menu, int32_t x, int32_t y, uint32_t owner) override {
+    bool IsIconic(THandle window) override { return iconic.count(window) > 0; }
+    bool IsWindowVisible(THandle window) override { return visible.count(window) > 0; }
+    void SetForegroundWindow(THandle window) override { FLog.push_back("SetForegroundWindow " + std::to_string(window)); }
+    THandle GetDesktopWindow() override { return desktop; }
+    void LockWindowUpdate(THandle window) override { FLog.push_back("LockWindowUpdate " + std::to_string(window)); }
+    uint32_t TrackPopupMenu(THandle menu, int32_t x, int32_t y, THandle owner) override {
         FLog.push_back("TrackPopupMenu " + std::to_string(menu) + " at " + std::to_string(x) + "," +
                        std::to_string(y) + " owner " + std::to_string(owner));
         return menuChoice;
     }
 
     // Sends a message to the hidden window as the platform would.
-    TMessage Send(uint32_t message, uint32_t wParam = 0, int32_t lParam = 0, bool* handled = nullptr) {
+    TMessage Send(uint32_t message, uintptr_t wParam = 0, intptr_t lParam = 0, bool* handled = nullptr) {
         TMessage m{message, wParam, lParam, 0};
         const bool h = target->WndProc(m);
         if (handled) *handled = h;
@@ -147,7 +149,7 @@ public:
         return false;
     }
 
-    std::map<uint32_t, std::string> live;
+    std::map<THandle, std::string> live;
     int badDestroys = 0;
     std::map<std::string, std::string> files;      // path -> image ("" = not an icon)
     std::map<std::string, std::string> resources;  // name -> image
@@ -158,24 +160,24 @@ public:
     std::vector<PostedMessage> otherPosts;
     TPoint cursor{100, 200};
     std::set<int> keysDown;
-    std::set<uint32_t> visible, iconic;
+    std::set<THandle> visible, iconic;
     uint32_t menuChoice = 0;
 
 private:
     FakeTime& FTime;
     std::vector<std::string>& FLog;
-    uint32_t FNextIcon = 0x1000;
+    THandle FNextIcon = 0x1000;
 };
 
 class FakeApp : public TrayApplication {
 public:
-    static constexpr uint32_t appWindow = 0x100;
-    static constexpr uint32_t mainForm = 0x200;
+    static constexpr THandle appWindow = 0x100;
+    static constexpr THandle mainForm = 0x200;
 
     FakeApp(FakePlatform& platform, std::vector<std::string>& log) : FPlatform(platform), FLog(log) {
         FPlatform.visible.insert(appWindow);
     }
-    uint32_t Handle() override { return appWindow; }
+    THandle Handle() override { return appWindow; }
     void Minimize() override {
         FLog.push_back("Minimize");
         if (FPlatform.iconic.count(appWindow)) return;
@@ -194,7 +196,7 @@ public:
         FLog.push_back("ShowMainForm");
         FPlatform.visible.insert(mainForm);
     }
-    uint32_t MainFormHandle() override { return mainForm; }
+    THandle MainFormHandle() override { return mainForm; }
     void ProcessMessages() override {
         FLog.push_back("ProcessMessages");
         FPlatform.DeliverPosted();

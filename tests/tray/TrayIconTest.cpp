@@ -26,10 +26,10 @@ protected:
     }
 
     // The record the shell must get, built independently of the component.
-    NotifyIconRecord Expected(uint32_t icon, const char* tip) {
+    NotifyIconRecord Expected(THandle icon, const char* tip) {
         NotifyIconRecord r;
         std::memset(&r, 0, sizeof r);
-        r.cbSize = 88;
+        r.cbSize = sizeof(void*) == 4 ? 88 : 104;  // the first layout of the record
         r.hWnd = FakePlatform::hiddenWindow;
         r.uID = 42;
         r.uFlags = 7;
@@ -100,7 +100,7 @@ TEST_F(TrayIcon, StartsInactiveWithItsDefaultsAndNoShellCallOrTimer) {
 }
 
 TEST_F(TrayIcon, DestructionRemovesTheIconAndReleasesEverything) {
-    const uint32_t programIcon = w.platform.NewIcon("program");
+    const THandle programIcon = w.platform.NewIcon("program");
     tray->SetIcon(programIcon);
     tray->SetDisabledIcon(programIcon);
     tray->ShowIcon();
@@ -168,7 +168,7 @@ TEST_F(TrayIcon, RemovingThePopupMenuComponentClearsTheReference) {
 // --- the shell ---------------------------------------------------------------
 
 TEST_F(TrayIcon, ShowAndHideSendExactRecordsOnceEach) {
-    const uint32_t programIcon = w.platform.NewIcon("program");
+    const THandle programIcon = w.platform.NewIcon("program");
     tray->SetIcon(programIcon);
     tray->SetHint("Pastimo - Click");
     EXPECT_TRUE(w.shell.calls.empty()) << "inactive: no shell call";
@@ -177,7 +177,7 @@ TEST_F(TrayIcon, ShowAndHideSendExactRecordsOnceEach) {
     tray->ShowIcon();
     ASSERT_EQ(w.shell.calls.size(), 1u);
     EXPECT_EQ(LastShellMessage(), TrayShell::nimAdd);
-    const uint32_t shown = LastRecord().hIcon;
+    const THandle shown = LastRecord().hIcon;
     EXPECT_NE(shown, programIcon) << "the component shows its own copy";
     EXPECT_EQ(w.platform.Image(shown), "program");
     EXPECT_TRUE(SameBytes(LastRecord(), Expected(shown, "Pastimo - Click")));
@@ -229,8 +229,8 @@ TEST_F(TrayIcon, TipTextIsTheHintCutTo63CharactersOrEmptyWithoutShowHint) {
 }
 
 TEST_F(TrayIcon, IconWritesRefreshTheShownImageOnlyWhileActive) {
-    const uint32_t first = w.platform.NewIcon("first");
-    const uint32_t second = w.platform.NewIcon("second");
+    const THandle first = w.platform.NewIcon("first");
+    const THandle second = w.platform.NewIcon("second");
     tray->SetIcon(first);
     EXPECT_TRUE(w.shell.calls.empty());
     EXPECT_EQ(w.platform.Image(tray->DisplayIcon().Handle()), "first");

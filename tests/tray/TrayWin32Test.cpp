@@ -43,8 +43,8 @@ void PumpPending() {
     }
 }
 
-uint32_t Value(HWND window) { return static_cast<uint32_t>(reinterpret_cast<uintptr_t>(window)); }
-HWND Window(uint32_t value) { return reinterpret_cast<HWND>(static_cast<uintptr_t>(value)); }
+THandle Value(HWND window) { return reinterpret_cast<THandle>(window); }
+HWND Window(THandle value) { return reinterpret_cast<HWND>(value); }
 
 // A small stand-in for the application object: a visible application window
 // carrying the taskbar entry and a hidden main window it owns. One for the
@@ -75,7 +75,7 @@ public:
         restoreHook = nullptr;
         reported.clear();
     }
-    uint32_t Handle() override { return Value(FApp); }
+    THandle Handle() override { return Value(FApp); }
     void Minimize() override {
         if (IsIconic(FApp)) return;
         ShowWindow(FApp, SW_MINIMIZE);
@@ -89,7 +89,7 @@ public:
     void SetMinimizeHook(std::function<void()> hook) override { minimizeHook = std::move(hook); }
     void SetRestoreHook(std::function<void()> hook) override { restoreHook = std::move(hook); }
     void ShowMainForm() override { ShowWindow(FMain, SW_SHOW); }
-    uint32_t MainFormHandle() override { return Value(FMain); }
+    THandle MainFormHandle() override { return Value(FMain); }
     void ProcessMessages() override { PumpPending(); }
     void ReportException(const std::exception& failure) override { reported.push_back(failure.what()); }
 
@@ -99,9 +99,9 @@ public:
 };
 
 // The colour pixels of an icon, to tell frames apart.
-std::string IconPixels(uint32_t handle) {
+std::string IconPixels(THandle handle) {
     ICONINFO info{};
-    if (!GetIconInfo(reinterpret_cast<HICON>(static_cast<uintptr_t>(handle)), &info)) return std::string();
+    if (!GetIconInfo(reinterpret_cast<HICON>(handle), &info)) return std::string();
     BITMAP bitmap{};
     GetObjectA(info.hbmColor, sizeof(bitmap), &bitmap);
     std::string bits(static_cast<size_t>(bitmap.bmWidthBytes) * bitmap.bmHeight, '\0');
@@ -176,8 +176,12 @@ int DockedWindows() {
     return count;
 }
 
-TEST_F(TrayWin32, RealShellTakesAddModifyDeleteWithThe88ByteRecord) {
-    EXPECT_EQ(NOTIFYICONDATAA_V1_SIZE, 88u);
+// The first layout of the record: 88 bytes in the 32-bit program, 104 in the
+// 64-bit one, where the handles are 8 bytes wide.
+constexpr uint32_t kFirstLayoutSize = sizeof(void*) == 4 ? 88 : 104;
+
+TEST_F(TrayWin32, RealShellTakesAddModifyDeleteWithTheFirstLayoutOfTheRecord) {
+    EXPECT_EQ(NOTIFYICONDATAA_V1_SIZE, kFirstLayoutSize);
     const int docked = DockedWindows();
     tray->ShowIcon();
     EXPECT_TRUE(PumpUntil([&] { return DockedWindows() > docked; })) << "the icon was docked in the tray";
@@ -189,7 +193,7 @@ TEST_F(TrayWin32, RealShellTakesAddModifyDeleteWithThe88ByteRecord) {
     EXPECT_EQ(shell.calls[2].message, static_cast<uint32_t>(NIM_DELETE));
     for (auto& call : shell.calls) {
         EXPECT_TRUE(call.answer) << "the tray refused message " << call.message;
-        EXPECT_EQ(call.record.cbSize, 88u);
+        EXPECT_EQ(call.record.cbSize, kFirstLayoutSize);
         EXPECT_EQ(call.record.hWnd, Value(hidden));
         EXPECT_EQ(call.record.uID, 42u);
         EXPECT_EQ(call.record.uFlags, 7u);

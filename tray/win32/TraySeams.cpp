@@ -18,11 +18,11 @@ namespace {
 
 HINSTANCE Instance() { return GetModuleHandleW(nullptr); }
 
-// Window and icon handles are 32-bit values on both sides of the seam.
-uint32_t ToValue(const void* handle) { return static_cast<uint32_t>(reinterpret_cast<uintptr_t>(handle)); }
+// Window, icon and menu handles cross the seam as THandle, as wide as a pointer.
+THandle ToValue(const void* handle) { return reinterpret_cast<THandle>(handle); }
 template <typename Handle>
-Handle ToHandle(uint32_t value) {
-    return reinterpret_cast<Handle>(static_cast<uintptr_t>(value));
+Handle ToHandle(THandle value) {
+    return reinterpret_cast<Handle>(value);
 }
 
 Win32TimerActivity activity;
@@ -88,7 +88,7 @@ public:
 
 private:
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override {
-        TMessage m{message, static_cast<uint32_t>(wParam), static_cast<int32_t>(lParam), 0};
+        TMessage m{message, wParam, lParam, 0};
         if (FTarget.WndProc(m)) return m.Result;
         return DefaultHandling(message, wParam, lParam);
     }
@@ -99,13 +99,13 @@ private:
 
 class Win32Platform : public TrayPlatform {
 public:
-    uint32_t CopyIcon(uint32_t icon) override {
+    THandle CopyIcon(THandle icon) override {
         return icon ? ToValue(::CopyIcon(ToHandle<HICON>(icon))) : 0;
     }
-    void DestroyIcon(uint32_t icon) override {
+    void DestroyIcon(THandle icon) override {
         if (icon) ::DestroyIcon(ToHandle<HICON>(icon));
     }
-    uint32_t LoadIconFile(const std::string& path) override {
+    THandle LoadIconFile(const std::string& path) override {
         // Tell "cannot open" (skipped by the animation) from "not an icon".
         const std::wstring widePath = Wide(path);
         HANDLE file = CreateFileW(widePath.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
@@ -115,19 +115,19 @@ public:
         if (!icon) throw Exception("Icon image is not valid");
         return ToValue(icon);
     }
-    uint32_t LoadIconResource(const std::string& name) override {
+    THandle LoadIconResource(const std::string& name) override {
         // LoadIconA hands out a shared icon that must not be destroyed: keep a copy.
         HICON shared = LoadIconW(Instance(), Wide(name).c_str());
         return shared ? ToValue(::CopyIcon(shared)) : 0;
     }
 
-    uint32_t CreateHiddenWindow(TVXTrayIconMsgWindow& target) override {
+    THandle CreateHiddenWindow(TVXTrayIconMsgWindow& target) override {
         auto window = std::make_unique<TrayIconWindow>(target);
-        const uint32_t handle = ToValue(window->Handle());
+        const THandle handle = ToValue(window->Handle());
         FHiddenWindows[handle] = std::move(window);
         return handle;
     }
-    void DestroyHiddenWindow(uint32_t window) override {
+    void DestroyHiddenWindow(THandle window) override {
         // Unbound before it goes: messages still queued for it reach nobody.
         FHiddenWindows.erase(window);
     }
@@ -136,7 +136,7 @@ public:
         return std::make_unique<Win32Timer>(std::move(report));
     }
 
-    void Post(uint32_t window, uint32_t message, uint32_t wParam, int32_t lParam) override {
+    void Post(THandle window, uint32_t message, uintptr_t wParam, intptr_t lParam) override {
         PostMessageW(ToHandle<HWND>(window), message, wParam, lParam);
     }
     TPoint GetCursorPos() override {
@@ -145,25 +145,26 @@ public:
         return TPoint{p.x, p.y};
     }
     int16_t GetKeyState(int virtualKey) override { return ::GetKeyState(virtualKey); }
-    void ShowWindow(uint32_t window, int command) override { ::ShowWindow(ToHandle<HWND>(window), command); }
-    bool IsIconic(uint32_t window) override { return ::IsIconic(ToHandle<HWND>(window)) != FALSE; }
-    bool IsWindowVisible(uint32_t window) override { return ::IsWindowVisible(ToHandle<HWND>(window)) != FALSE; }
-    void SetForegroundWindow(uint32_t window) override { ::SetForegroundWindow(ToHandle<HWND>(window)); }
-    uint32_t GetDesktopWindow() override { return ToValue(::GetDesktopWindow()); }
-    void LockWindowUpdate(uint32_t window) override { ::LockWindowUpdate(ToHandle<HWND>(window)); }
-    uint32_t TrackPopupMenu(uint32_t menu, int32_t x, int32_t y, uint32_t owner) override {
+    void ShowWindow(THandle window, int command) override { ::ShowWindow(ToHandle<HWND>(window), command); }
+    bool IsIconic(THandle window) override { return ::IsIconic(ToHandle<HWND>(window)) != FALSE; }
+    bool IsWindowVisible(THandle window) override { return ::IsWindowVisible(ToHandle<HWND>(window)) != FALSE; }
+    void SetForegroundWindow(THandle window) override { ::SetForegroundWindow(ToHandle<HWND>(window)); }
+    THandle GetDesktopWindow() override { return ToValue(::GetDesktopWindow()); }
+    void LockWindowUpdate(THandle window) override { ::LockWindowUpdate(ToHandle<HWND>(window)); }
+    uint32_t TrackPopupMenu(THandle menu, int32_t x, int32_t y, THandle owner) override {
         const BOOL command = ::TrackPopupMenu(ToHandle<HMENU>(menu), TPM_RIGHTBUTTON | TPM_RETURNCMD | TPM_NONOTIFY,
                                               x, y, 0, ToHandle<HWND>(owner), nullptr);
         return static_cast<uint32_t>(command);
     }
 
 private:
-    std::map<uint32_t, std::unique_ptr<TrayIconWindow>> FHiddenWindows;
+    std::map<THandle, std::unique_ptr<TrayIconWindow>> FHiddenWindows;
 };
 
 class Win32Shell : public TrayShell {
 public:
     bool NotifyIcon(uint32_t message, const NotifyIconRecord& record) override {
+        static_assert(NOTIFYICONDATAA_V1_SIZE == kNotifyIconRecordSize, "the record is the platform's first layout");
         NOTIFYICONDATAA data;
         std::memset(&data, 0, sizeof data);
         // The first layout of the record: what every shell version reads.
