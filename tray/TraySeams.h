@@ -53,6 +53,9 @@ struct TrayShell {
     static constexpr uint32_t nimAdd = 0, nimModify = 1, nimDelete = 2;
     // Returns the shell's answer; the tray icon does not look at it.
     virtual bool NotifyIcon(uint32_t message, const NotifyIconRecord& record) = 0;
+    // The tip as the record carries it: the hint (UTF-8) in the shell's 8-bit
+    // code page, at most `capacity` bytes, never cut inside a character.
+    virtual std::string TipText(const std::string& hint, size_t capacity) = 0;
 };
 
 // Icon handles: every handle a TIcon holds is its own and is destroyed by it.

@@ -168,7 +168,10 @@ void TVXTrayIcon95::SetHint(const std::string& value) {
 void TVXTrayIcon95::SetShowHint(bool value) {
     FShowHint = value;
     std::memset(FNotifyData.szTip, 0, sizeof FNotifyData.szTip);
-    if (value) std::memcpy(FNotifyData.szTip, FHint.data(), std::min(FHint.size(), TrayTipLength));
+    if (value) {
+        const std::string tip = FShell.TipText(FHint, TrayTipLength);
+        std::memcpy(FNotifyData.szTip, tip.data(), std::min(tip.size(), TrayTipLength));
+    }
     if (FActive) RefreshIcon();
 }
 

@@ -9,6 +9,7 @@
 #include "tray/TrayMessages.h"
 #include "tray/VXTray95.h"
 
+#include <algorithm>
 #include <deque>
 #include <map>
 #include <set>
@@ -27,6 +28,12 @@ public:
     bool NotifyIcon(uint32_t message, const NotifyIconRecord& record) override {
         calls.push_back({message, record});
         return answer;
+    }
+    // UTF-8 stands for the code page here: cut between characters.
+    std::string TipText(const std::string& hint, size_t capacity) override {
+        size_t end = std::min(hint.size(), capacity);
+        while (end > 0 && end < hint.size() && (static_cast<unsigned char>(hint[end]) & 0xC0) == 0x80) --end;
+        return hint.substr(0, end);
     }
     std::vector<ShellCall> calls;
     bool answer = true;

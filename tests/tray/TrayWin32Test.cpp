@@ -124,6 +124,9 @@ struct RecordingShell : TrayShell {
         pixels.push_back(IconPixels(record.hIcon));  // the handle may be gone later
         return answer;
     }
+    std::string TipText(const std::string& hint, size_t capacity) override {
+        return Win32TrayShell().TipText(hint, capacity);
+    }
     size_t Count(uint32_t message) const {
         size_t n = 0;
         for (auto& c : calls) n += c.message == message;
@@ -203,6 +206,21 @@ TEST_F(TrayWin32, RealShellTakesAddModifyDeleteWithTheFirstLayoutOfTheRecord) {
     EXPECT_STREQ(shell.calls[1].record.szTip, "Pastimo - now");
     // The icon was really there: deleting it again is refused.
     EXPECT_FALSE(Win32TrayShell().NotifyIcon(NIM_DELETE, shell.calls[2].record));
+}
+
+// The 8-bit shell call reads the tip in the ANSI code page, not as UTF-8.
+TEST_F(TrayWin32, TipIsTheHintInTheAnsiCodePageCutBetweenCharacters) {
+    ASSERT_EQ(GetACP(), 1252u) << "the expected bytes below are Windows-1252's";
+    tray->ShowIcon();
+    tray->SetHint("Caf\xC3\xA9 \xE2\x82\xAC 10 \xE2\x98\x95");  // "Café € 10 ☕"
+    EXPECT_STREQ(shell.calls.back().record.szTip, "Caf\xE9 \x80 10 ?") << "a character the code page lacks is a '?'";
+
+    // 70 two-byte UTF-8 characters: 63 one-byte characters in the code page.
+    std::string accents;
+    for (int i = 0; i < 70; ++i) accents += "\xC3\xA9";
+    tray->SetHint(accents);
+    EXPECT_EQ(std::string(shell.calls.back().record.szTip), std::string(63, '\xE9'));
+    tray->HideIcon();
 }
 
 TEST_F(TrayWin32, HiddenWindowIsAnInvisibleTopLevelWindow) {

@@ -178,6 +178,23 @@ public:
         std::memcpy(data.szTip, record.szTip, sizeof record.szTip);
         return Shell_NotifyIconA(message, &data) != FALSE;
     }
+    // The shell's 8-bit call reads the tip in the ANSI code page, where a
+    // character may take two bytes: convert one character at a time (a
+    // surrogate pair whole) and stop before the first that no longer fits.
+    std::string TipText(const std::string& hint, size_t capacity) override {
+        const std::wstring wide = Wide(hint);
+        std::string tip;
+        for (size_t at = 0; at < wide.size();) {
+            const bool pair = IS_HIGH_SURROGATE(wide[at]) && at + 1 < wide.size() && IS_LOW_SURROGATE(wide[at + 1]);
+            const int units = pair ? 2 : 1;
+            char bytes[8];
+            const int length = WideCharToMultiByte(CP_ACP, 0, wide.data() + at, units, bytes, sizeof bytes, nullptr, nullptr);
+            if (length <= 0 || tip.size() + static_cast<size_t>(length) > capacity) break;
+            tip.append(bytes, static_cast<size_t>(length));
+            at += static_cast<size_t>(units);
+        }
+        return tip;
+    }
 };
 
 class Win32Ticks : public TickSource {
