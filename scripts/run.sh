@@ -3,11 +3,14 @@
 # beside the executable, so a clean build never touches a user's groups).
 #
 #   scripts/run.sh          build, install to $PASTIMO_HOME (default ~/Pastimo), start
+#                           (PASTIMO_WINE_ARCH=win32|win64 chooses the build)
 #   scripts/run.sh --stop   end a copy started on the virtual display
 #
-# With a DISPLAY it runs there under Wine until you quit it. Without one it
-# starts on a virtual display (Xvfb, with a system tray), saves a screenshot
-# and tells where.
+# It runs the 32-bit program where this machine executes 32-bit code (and
+# 32-bit Wine is installed), otherwise the 64-bit build of the same sources,
+# and says which. With a DISPLAY it runs there under Wine until you quit it.
+# Without one it starts on a virtual display (Xvfb, with a system tray), saves
+# a screenshot and tells where.
 set -euo pipefail
 cd "$(dirname "$(readlink -f "$0")")/.."
 home=${PASTIMO_HOME:-$HOME/Pastimo}
@@ -19,18 +22,36 @@ if [ "${1:-}" = "--stop" ]; then
 fi
 
 bash scripts/install-deps.sh
-cmake --preset win32 >/dev/null
-cmake --build --preset win32 --target pastimo
+if [ -n "${PASTIMO_WINE_ARCH:-}" ]; then
+    preset=$PASTIMO_WINE_ARCH
+    echo "Running the ${preset#win}-bit program, as PASTIMO_WINE_ARCH asks."
+elif why=$(bash scripts/can-run-32bit.sh) && /usr/lib/wine/wine --version >/dev/null 2>&1; then
+    preset=win32
+    echo "Running the 32-bit program."
+else
+    preset=win64
+    echo "Running the 64-bit program: ${why:-32-bit Wine (wine32:i386) is not installed}."
+fi
+cmake --preset "$preset" >/dev/null
+cmake --build --preset "$preset" --target pastimo
 mkdir -p "$home"
-cp build/win32/shell/pastimo.exe "$home/pastimo.exe"
+cp "build/$preset/shell/pastimo.exe" "$home/pastimo.exe"
 echo "Installed to $home/pastimo.exe"
 
+export PASTIMO_WINE_ARCH=$preset
 if [ -n "${DISPLAY:-}" ]; then
-    export WINEDEBUG=-all
-    exec wine "$home/pastimo.exe"
+    # A prefix of the program's architecture, made on first use.
+    export WINEDEBUG=-all WINEARCH=$preset
+    export WINEPREFIX=${WINEPREFIX:-$PWD/$session/wineprefix-$preset}
+    if [ "$preset" = win64 ]; then
+        export WINELOADER=/usr/lib/wine/wine64 WINESERVER=/usr/lib/wine/wineserver64
+        exec /usr/lib/wine/wine64 "$home/pastimo.exe"
+    fi
+    exec /usr/lib/wine/wine "$home/pastimo.exe"
 fi
 
 mkdir -p "$session"
+# A 32-bit and a 64-bit copy each need a prefix of their own.
 # shellcheck source=wine-session.sh
 source scripts/wine-session.sh "$session"
 panel() { xwininfo -root -tree | awk '/"panel": \("panel" "trayer"\)/ {print $1; exit}'; }
@@ -44,7 +65,7 @@ geometry() {
 }
 before=$(icons)
 # Detached, and holding none of this script's output open.
-(cd "$home" && exec setsid wine "$home/pastimo.exe") >/dev/null 2>&1 < /dev/null &
+(cd "$home" && exec setsid "$WINELOADER" "$home/pastimo.exe") >/dev/null 2>&1 < /dev/null &
 # Wait for the program's icon in the tray, or for its first-run message.
 for _ in $(seq 1 150); do
     [ -n "$(comm -13 <(echo "$before") <(icons))" ] && break

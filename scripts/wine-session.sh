@@ -1,13 +1,36 @@
 #!/usr/bin/env bash
 # Brings up (or reuses) everything a Win32 program needs to run under Wine here:
-# a private Xvfb display with a real system tray (trayer), a 32-bit Wine prefix
-# inside the build folder, and one persistent wineserver for that prefix.
+# a private Xvfb display with a real system tray (trayer), a Wine prefix of the
+# build's architecture inside the build folder, and one persistent wineserver
+# for that prefix.
 #
-#   source scripts/wine-session.sh BUILD_DIR      -> exports WINEPREFIX, DISPLAY, WINEDEBUG
+#   source scripts/wine-session.sh BUILD_DIR      -> exports WINEPREFIX, WINEARCH, WINELOADER,
+#                                                    DISPLAY, WINEDEBUG; `wine` runs the right loader
 #   scripts/wine-session.sh stop BUILD_DIR        -> ends the display, tray and wineserver
+#
+# The architecture is the build folder's: win64 when it was configured with the
+# 64-bit toolchain (its CMake cache says so), otherwise win32; PASTIMO_WINE_ARCH=win32|win64 chooses
+# for a folder that is no build folder. Each architecture keeps a prefix of its
+# own (a 64-bit prefix cannot run 32-bit Wine and the reverse). Debian's `wine`
+# wrapper takes the 32-bit loader whenever it is installed, even where the
+# machine cannot run it, so the loader is named here.
 #
 # Each build folder gets its own display, so two builds never share a clipboard
 # or a tray. Safe to call concurrently: the first caller sets up, the rest wait.
+
+# win32 or win64, for the build folder $1.
+_pastimo_wine_arch() {
+    if [ -n "${PASTIMO_WINE_ARCH:-}" ]; then
+        echo "$PASTIMO_WINE_ARCH"
+    elif grep -qsx 'PASTIMO_WINE_ARCH:INTERNAL=win64' "$1/CMakeCache.txt"; then
+        echo win64
+    else
+        echo win32
+    fi
+}
+
+# Runs the session's Wine loader (set by _pastimo_session_up).
+wine() { "$WINELOADER" "$@"; }
 
 # Whether a Wine process matching the pattern runs for this prefix.
 _pastimo_running() {
@@ -23,8 +46,15 @@ _pastimo_session_up() {
     build_dir=$(cd "$1" && pwd) || return 1
     local state="$build_dir/wine-session"
     mkdir -p "$state"
-    export WINEPREFIX="$build_dir/wineprefix"
-    export WINEARCH=win32
+    export WINEARCH
+    WINEARCH=$(_pastimo_wine_arch "$build_dir")
+    export WINEPREFIX="$build_dir/wineprefix-$WINEARCH"
+    if [ "$WINEARCH" = win64 ]; then
+        export WINELOADER=/usr/lib/wine/wine64 WINESERVER=/usr/lib/wine/wineserver64
+    else
+        export WINELOADER=/usr/lib/wine/wine
+        unset WINESERVER
+    fi
     export WINEDEBUG=-all
     export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
 
@@ -55,7 +85,7 @@ _pastimo_session_up() {
     fi
 
     if [ ! -f "$WINEPREFIX/system.reg" ]; then
-        wineboot -i >"$state/wineboot.log" 2>&1 < /dev/null 9>&-
+        wine wineboot.exe -i >"$state/wineboot-$WINEARCH.log" 2>&1 < /dev/null 9>&-
     fi
     # Debian keeps Wine's own fonts (MS Sans Serif, Tahoma, System) apart, and
     # this Wine does not find them there: without them every face falls back
@@ -68,7 +98,7 @@ _pastimo_session_up() {
     fi
     # One persistent wineserver per prefix; when it runs already this only
     # reports so. Daemons must not inherit the lock (fd 9) or the caller's pipes.
-    wineserver -p >/dev/null 2>&1 < /dev/null 9>&- || true
+    "${WINESERVER:-wineserver}" -p >/dev/null 2>&1 < /dev/null 9>&- || true
     # Wine starts the prefix's services (services.exe, explorer, ...) on
     # demand, and they inherit the output of whoever started them: started by
     # a test, they would keep CTest's pipe open until its timeout. Start them
@@ -86,11 +116,14 @@ _pastimo_session_up() {
 }
 
 _pastimo_session_down() {
-    local build_dir state
+    local build_dir state prefix
     build_dir=$(cd "$1" 2>/dev/null && pwd) || return 0
     state="$build_dir/wine-session"
-    export WINEPREFIX="$build_dir/wineprefix"
-    wineserver -k >/dev/null 2>&1 || true
+    # Every architecture's server that ran for this folder.
+    for prefix in "$build_dir"/wineprefix-win32 "$build_dir"/wineprefix-win64; do
+        [ -d "$prefix" ] || continue
+        WINEPREFIX=$prefix wineserver -k >/dev/null 2>&1 || true
+    done
     [ -f "$state/trayer.pid" ] && kill "$(cat "$state/trayer.pid")" 2>/dev/null
     if [ -f "$state/display" ]; then
         pkill -f "Xvfb :$(cat "$state/display") " 2>/dev/null

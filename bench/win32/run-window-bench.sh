@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Start-up and pick timings of pastimo.exe under Wine, next to a minimal window.
-#   bench/win32/run-window-bench.sh BUILD_DIR [RUNS]
+#   bench/win32/run-window-bench.sh BUILD_DIR [RUNS]     (build/win32 or build/win64)
 # Each program's first start-up runs in a fresh Wine session (wineserver,
 # display and tray stopped before): that is its cold start.
 set -eo pipefail
@@ -12,7 +12,9 @@ bench="$build/bench/win32/window_bench.exe"
 run() { "$root/scripts/wine-run.sh" "$build" "$bench" "$@"; }
 cold() { "$root/scripts/wine-session.sh" stop "$build" >/dev/null 2>&1 || true; }
 
-echo "== wine $(wine --version 2>/dev/null), $(nproc) cores, $(grep -m1 'model name' /proc/cpuinfo | cut -d: -f2)"
+arch=$(grep -sx 'PASTIMO_WINE_ARCH:INTERNAL=win64' "$build/CMakeCache.txt" >/dev/null && echo win64 || echo win32)
+loader=$([ "$arch" = win64 ] && echo /usr/lib/wine/wine64 || echo /usr/lib/wine/wine)
+echo "== $arch build, $("$loader" --version 2>/dev/null), $(nproc) cores, $(grep -m1 'model name' /proc/cpuinfo | cut -d: -f2)"
 cold; run startup minimal "$runs"
 cold; run startup pastimo "$runs"
 run startup pastimo "$runs" 10000

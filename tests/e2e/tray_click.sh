@@ -44,7 +44,7 @@ click_center() {
 cp "$exe" "$folder/pastimo.exe"
 printf '5\r\n' > "$folder/LAUNCHES.DAT"
 before=$(icons)
-(cd "$folder" && exec setsid wine "$folder/pastimo.exe" >/dev/null 2>&1 < /dev/null) &
+(cd "$folder" && exec setsid "$WINELOADER" "$folder/pastimo.exe" >/dev/null 2>&1 < /dev/null) &
 pid=$!
 
 new_icon() { comm -13 <(echo "$before") <(icons) | head -1; }
