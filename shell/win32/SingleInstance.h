@@ -1,8 +1,10 @@
 #pragma once
 // One copy of the program per program folder: two copies in one folder would
 // both write its library, each dropping what the other added. The first copy
-// holds a named mutex and marks its main window; a later start in the same
-// folder asks that window to come up, and ends without touching anything.
+// owns a named mutex (its guard) and, once its window is ready, marks that
+// window and sets a named event. A later start in the same folder asks that
+// window to come up and ends without touching anything; if the first copy is
+// ending instead, the later start waits for its guard and runs in its place.
 // Copies in other folders keep libraries of their own and run side by side.
 
 #include <windows.h>
@@ -21,19 +23,25 @@ public:
     SingleInstance& operator=(const SingleInstance&) = delete;
 
     bool First() const { return FFirst; }
-    // The first copy: marks its main window as the one a later start asks,
-    // and takes the mark away again before the window goes.
-    void Serve(HWND mainWindow) const;
+    // A later start: asks the first copy to show its window in front, as soon
+    // as that window is ready. Returns true when the first copy ended instead
+    // and this start now holds the guard: it is the first copy and runs.
+    bool WaitForTurn();
+
+    // The first copy, once its window is ready for requests: marks it as the
+    // one a later start asks and lets the request through to it. Withdraw
+    // takes the mark away again before the window goes.
+    void Serve(HWND mainWindow);
     static void Withdraw(HWND mainWindow);
-    // A later start: asks the first copy to show its window in front. Waits
-    // a little for a first copy that is still starting; true when it was asked.
-    bool AskFirstToShow() const;
 
     // The message the marked window gets when a later start asks for it.
     static UINT ShowRequest();
 
 private:
-    HANDLE FMutex = nullptr;
+    bool AskFirstToShow() const;
+
+    HANDLE FMutex = nullptr;  // the guard; owned while FFirst
+    HANDLE FReady = nullptr;  // set while the first copy's window takes requests
     bool FFirst = true;
     uint32_t FFingerprint = 0;  // of the program's folder
 };

@@ -11,12 +11,10 @@
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     // A copy already runs from this folder: it shows its window, and this
-    // start counts no launch, shows no box and touches no file.
+    // start counts no launch, shows no box and touches no file. A copy that
+    // is ending instead hands its guard over, and this start runs.
     pastimo::SingleInstance copies(pastimo::ExecutableFolder());
-    if (!copies.First()) {
-        copies.AskFirstToShow();
-        return 0;
-    }
+    if (!copies.WaitForTurn()) return 0;
 
     INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_WIN95_CLASSES | ICC_TAB_CLASSES | ICC_STANDARD_CLASSES};
     InitCommonControlsEx(&controls);
@@ -28,11 +26,13 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     // on the way out, unless File, Exit has released it already.
     auto* form = new pastimo::TForm1(&application);
     application.SetMainForm(form);
-    copies.Serve(form->Handle());
     try {
         form->FormCreate();
     } catch (const std::exception& error) {
         application.HandleException(error);
     }
+    // Ready: a later start's request now comes after everything start-up did
+    // (it would otherwise be undone by start-up hiding the window).
+    copies.Serve(form->Handle());
     return application.Run();
 }

@@ -55,6 +55,81 @@ TEST_F(ProgramTest, ASecondStartInTheSameFolderShowsTheFirstCopyAndEnds) {
     EXPECT_TRUE(first.Running());
 }
 
+// A start during the first copy's shut-down (File, Exit and start again, the
+// way to apply a new hotkey) runs once the first copy is gone; a start while
+// the first copy is still starting is not lost either.
+TEST_F(ProgramTest, AStartWhileTheFirstCopyEndsOrStartsIsNotLost) {
+    Program& first = StartHidden();
+    HWND ending = first.MainWindow();
+    // A clipboard viewer that joined after the program: leaving the chain,
+    // the program waits for this thread to answer, so its shut-down lasts
+    // as long as this thread leaves its messages alone.
+    HWND viewer = CreateWindowA("STATIC", "", 0, 0, 0, 0, 0, nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
+    HWND next = SetClipboardViewer(viewer);
+    first.Menu(kExit1);
+    const DWORD start = GetTickCount();
+    while (GetPropA(ending, "Pastimo.Instance") && GetTickCount() - start < 10000) Sleep(20);  // no pumping
+    Program again(FFolder.Path(), false);
+    Sleep(3000);  // longer than any fixed wait for a window
+    PumpMessages();
+    ChangeClipboardChain(viewer, next);
+    DestroyWindow(viewer);
+    ASSERT_TRUE(first.WaitForExit());
+    HWND main = again.MainWindow();
+    ASSERT_NE(main, nullptr) << "the start during the shut-down runs";
+    again.Sync();
+    EXPECT_TRUE(again.Running());
+    again.Close();
+    ASSERT_TRUE(again.WaitForExit());
+
+    // The second launch greets the user and then starts hidden: a start while
+    // the greeting is up must not be undone by that.
+    WriteFileBytes(FFolder.File("LAUNCHES.DAT"), "1\r\n");
+    Program starting(FFolder.Path(), false);
+    HWND box = starting.WaitForMessageBox();
+    ASSERT_NE(box, nullptr);
+    Program second(FFolder.Path(), false);
+    Sleep(1000);  // time for a request to arrive, were it sent now
+    Program::PressOk(box);
+    EXPECT_TRUE(second.WaitForExit(20000)) << "the second start ends";
+    HWND shown = starting.MainWindow();
+    EXPECT_TRUE(WaitUntil([&] { return IsWindowVisible(shown) != FALSE; })) << "and the first copy's window is up";
+    EXPECT_TRUE(starting.Running());
+}
+
+// The same folder through another path (a symbolic link here; a junction, a
+// subst or mapped drive alike) is the same folder: one copy.
+TEST_F(ProgramTest, TheSameFolderByAnotherPathIsOneCopy) {
+    Program& first = StartHidden();
+    HWND main = first.MainWindow();
+    TempFolder elsewhere;
+    const std::string link = elsewhere.File("same");
+    UnixShell("ln -s '" + UnixPath(FFolder.Path()) + "' '" + UnixPath(elsewhere.Path()) + "same'");
+    ASSERT_TRUE(FileExists(link + "\\pastimo.exe"));
+    {
+        Program second(link + "\\", false);
+        EXPECT_TRUE(second.WaitForExit(10000)) << "no second copy through the link";
+        EXPECT_TRUE(WaitUntil([&] { return IsWindowVisible(main) != FALSE; })) << "the first copy shows instead";
+    }
+    UnixShell("rm '" + UnixPath(elsewhere.Path()) + "same'");  // not through the link when the folder goes
+    EXPECT_TRUE(first.Running());
+}
+
+// Another program posting the number of the window's own release message
+// (WM_APP + 1) destroys nothing: only the program's own release counts.
+TEST_F(ProgramTest, AReleaseMessageFromAnotherProgramIsIgnored) {
+    Program& program = StartHidden();
+    HWND main = program.MainWindow();
+    PostMessageA(main, WM_APP + 1, 0, 0);
+    program.Sync();
+    ASSERT_TRUE(IsWindow(main)) << "the main window is still there";
+    Program second(FFolder.Path(), false);
+    EXPECT_TRUE(second.WaitForExit(10000));
+    EXPECT_TRUE(WaitUntil([&] { return IsWindowVisible(main) != FALSE; })) << "and a second start still shows it";
+    program.Menu(kExit1);
+    EXPECT_TRUE(program.WaitForExit()) << "File, Exit still ends it";
+}
+
 TEST_F(ProgramTest, TheHotkeyBringsTheWindowUpFromAnotherProgram) {
     // A hotkey the user wrote: read, never written back.
     const std::string options = "[CLIP]\r\nAUTO=1\r\n[HOTKEY]\r\nSHOW=shift+CTRL+f11\r\n";

@@ -111,24 +111,38 @@ HWND ActiveOf(HWND programWindow) {
     return info.hwndActive;
 }
 
-void XdoTool(const std::string& arguments) {
+void UnixShell(const std::string& command) {
     // A Unix program started from here hands back no usable process handle
     // under Wine: it leaves a file behind when it is done.
     static int runs = 0;
-    const std::string done = "/tmp/pastimo-xdotool-" + std::to_string(GetCurrentProcessId()) + "-" +
+    const std::string done = "/tmp/pastimo-shell-" + std::to_string(GetCurrentProcessId()) + "-" +
                              std::to_string(++runs);
-    std::string command = "/bin/sh -c \"xdotool " + arguments + "; touch " + done + "\"";
+    std::string line = "/bin/sh -c \"" + command + "; touch " + done + "\"";
     STARTUPINFOA startup{};
     startup.cb = sizeof(startup);
     PROCESS_INFORMATION info{};
-    if (!CreateProcessA(nullptr, &command[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &info))
-        throw std::runtime_error("cannot run xdotool");
+    if (!CreateProcessA(nullptr, &line[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &info))
+        throw std::runtime_error("cannot run: " + command);
     CloseHandle(info.hThread);
     CloseHandle(info.hProcess);
     const std::string marker = "Z:" + done;
     if (!WaitUntil([&] { return GetFileAttributesA(marker.c_str()) != INVALID_FILE_ATTRIBUTES; }, 10000))
-        throw std::runtime_error("xdotool did not finish: " + arguments);
+        throw std::runtime_error("did not finish: " + command);
     DeleteFileA(marker.c_str());
+}
+
+void XdoTool(const std::string& arguments) { UnixShell("xdotool " + arguments); }
+
+std::string UnixPath(const std::string& windowsPath) {
+    using ToUnix = char*(CDECL*)(LPCWSTR);
+    static const auto toUnix = reinterpret_cast<ToUnix>(
+        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("kernel32.dll"), "wine_get_unix_file_name")));
+    if (!toUnix) throw std::runtime_error("not under Wine: no Unix path for " + windowsPath);
+    char* unix = toUnix(Wide(windowsPath).c_str());
+    if (!unix) throw std::runtime_error("no Unix path for " + windowsPath);
+    std::string path(unix);
+    HeapFree(GetProcessHeap(), 0, unix);
+    return path;
 }
 
 OtherWindow::OtherWindow(const char* title, const RECT& place) {

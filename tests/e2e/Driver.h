@@ -113,6 +113,11 @@ HWND ActiveOf(HWND programWindow);
 // Runs xdotool with these arguments on the program's X display and waits
 // until it has finished.
 void XdoTool(const std::string& arguments);
+// Runs a command of the Unix shell under Wine (no double quotes in it) and
+// waits until it has finished.
+void UnixShell(const std::string& command);
+// Where Wine keeps a Windows path on the Unix side.
+std::string UnixPath(const std::string& windowsPath);
 
 // A plain visible window of the test's own: another program's window that
 // covers the program's or has the keyboard.

@@ -195,8 +195,12 @@ LRESULT TForm::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         return 0;
     case WM_DESTROY:
         DoDestroy();
+        // Whatever destroyed the main window, the program has no other: it
+        // ends rather than run on with no window, holding its guard.
+        if (Application && Application->MainForm() == this) Application->Terminate();
         return 0;
     case kReleaseMessage:
+        if (!FReleaseRequested) break;  // another program's WM_APP + 1
         delete this;
         return 0;
     }
@@ -227,7 +231,9 @@ void TForm::DoClose() {
 }
 
 void TForm::Release() {
-    if (Handle()) PostMessageW(Handle(), kReleaseMessage, 0, 0);
+    if (!Handle()) return;
+    FReleaseRequested = true;
+    PostMessageW(Handle(), kReleaseMessage, 0, 0);
 }
 
 int TForm::ShowModal() {

@@ -119,6 +119,9 @@ private:
     HBRUSH FBackgroundBrush = nullptr;
     TToolTip FHints;
     bool FModal = false;
+    // Set by Release: the release message is honoured only then, not from
+    // whoever else posts that number.
+    bool FReleaseRequested = false;
     HWND FActiveControl = nullptr;
     std::map<HWND, TControl*> FControls;
     std::vector<std::unique_ptr<TControl>> FAdopted;
