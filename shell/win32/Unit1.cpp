@@ -61,7 +61,7 @@ TForm1::TForm1(TComponent* owner) : TForm(owner) {
                       {kCheckCaptureClip2, CheckCaptureClip2},
                       {kMemo1, Memo1}});
     Memo1.SetText(LoadHelpText());
-    FIcon = LoadIconForDpi(L"MAINICON");  // the tray's image
+    FTrayImage = LoadIconForDpi(L"MAINICON", SM_CXSMICON);
     FGroupsView = std::make_unique<MyGroupsView>(
         MyGroupsControls{ListBox1, ListBoxItems, EditAddCategory, EditNewItem, MemoNewItem, ButtonSaveChanged},
         [this] { ButtonMinimize(); }, [] { return AutoMinimizeEnabled; });
@@ -77,7 +77,7 @@ TForm1::~TForm1() {
     // FormDestroy, which a base-class destructor could no longer reach.
     DestroyHandle();
     DestroyComponents();
-    if (FIcon) DestroyIcon(FIcon);
+    if (FTrayImage) DestroyIcon(FTrayImage);
     if (Form1 == this) Form1 = nullptr;
 }
 
@@ -118,13 +118,23 @@ void TForm1::CreateTrayIcon() {
     // As the window's stored layout sets it up; FormCreate makes it active.
     VXTray = new TVXTrayIcon95(this, Win32TrayEnvironment(FTrayApplication));
     VXTray->BeginLoad();
-    VXTray->SetIcon(reinterpret_cast<THandle>(FIcon));
+    VXTray->SetIcon(reinterpret_cast<THandle>(FTrayImage));
     VXTray->SetAutoPopup(true);
     VXTray->SetHint("Pastimo - Click");
     VXTray->SetOptions({toMinimizeToTray});
     VXTray->OnClick = [this](TComponent*) { VXTrayClick(); };
     VXTray->OnDblClick = [this](TComponent*) { VXTrayClick(); };
     VXTray->AfterLoad();
+}
+
+// The notification area shows small icons: at a new resolution the picture
+// is drawn again at that size (the tray keeps a copy of its own).
+void TForm1::DpiChanged() {
+    HICON image = LoadIconForDpi(L"MAINICON", SM_CXSMICON);
+    if (!image) return;
+    if (VXTray) VXTray->SetIcon(reinterpret_cast<THandle>(image));
+    if (FTrayImage) DestroyIcon(FTrayImage);
+    FTrayImage = image;
 }
 
 void TForm1::ShowTrayIcon() {

@@ -71,6 +71,7 @@ public:
 protected:
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
     void DoDestroy() override;
+    void DpiChanged() override;
 
 private:
     void CreateMenu();
@@ -81,7 +82,7 @@ private:
     void RegisterShowHotkey();
 
     HMENU MainMenu1 = nullptr;
-    HICON FIcon = nullptr;
+    HICON FTrayImage = nullptr;  // the tray icon's picture, at the small size of the form's DPI
     TPageControl PageControl1;
     // "My Groups" (its labels, frame and shape are the form's own)
     TButton ButtonDeleteGroup, Button2, ButtonAddGroup, Button3, ButtonAddNewItem, ButtonSaveChanged;

@@ -1,6 +1,7 @@
 // The window kit under Wine: no failure crosses a window procedure, a failed
 // creation names its call, and an object knows when its window is gone.
 #include "toolkit/win32/Buttons.h"
+#include "toolkit/win32/Dpi.h"
 #include "toolkit/win32/Form.h"
 #include "toolkit/win32/ListBox.h"
 #include "toolkit/win32/Win32Error.h"
@@ -120,6 +121,45 @@ TEST(WindowKit, AFormIsLaidOutAgainWhenItsDpiChanges) {
     RECT window;
     GetWindowRect(form.Handle(), &window);
     EXPECT_EQ(window.right - window.left, 400) << "where the system suggests";
+}
+
+// At every change of DPI the title bar gets the icon drawn for the new size;
+// the one it replaces is destroyed then, not kept until the window goes.
+TEST(WindowKit, AnIconReplacedByADpiChangeIsDestroyed) {
+    static constexpr LayoutFont fonts[] = {{"MS Sans Serif", -11, false}};
+    static constexpr ControlLayout rows[] = {
+        {1, 0, ControlKind::Button, {10, 20, 75, 23}, "&OK", nullptr, 0, csNone, 0},
+    };
+    static constexpr FormLayout layout{"Icons", 200, 120, kNoColor, fonts, 1, rows, 1};
+    struct TestForm : TForm {
+        TestForm() : TForm(nullptr) {
+            CreateArgs args;
+            args.className = L"PastimoKitIconForm";
+            args.iconName = L"MAINICON";
+            CreateFromLayout(args, layout, {{1, ok}});
+        }
+        TButton ok;
+    } form;
+    auto changeDpi = [&](int dpi) {
+        RECT suggested{0, 0, 400, 300};
+        SendMessageW(form.Handle(), 0x02E0 /* WM_DPICHANGED */, MAKEWPARAM(dpi, dpi),
+                     reinterpret_cast<LPARAM>(&suggested));
+        return reinterpret_cast<HICON>(SendMessageW(form.Handle(), WM_GETICON, ICON_BIG, 0));
+    };
+    const int dpi = form.Dpi();
+    HICON first = changeDpi(dpi * 3 / 2);
+    ASSERT_NE(first, nullptr);
+    HICON second = changeDpi(dpi * 2);
+    ASSERT_NE(second, nullptr);
+    ASSERT_NE(second, first);
+    ICONINFO info{};
+    EXPECT_FALSE(GetIconInfo(first, &info)) << "the replaced icon is gone";
+    ASSERT_TRUE(GetIconInfo(second, &info));
+    BITMAP bitmap{};
+    GetObjectW(info.hbmColor ? info.hbmColor : info.hbmMask, sizeof bitmap, &bitmap);
+    EXPECT_EQ(bitmap.bmWidth, SystemMetricForDpi(SM_CXICON, dpi * 2));
+    if (info.hbmColor) DeleteObject(info.hbmColor);
+    DeleteObject(info.hbmMask);
 }
 
 }  // namespace

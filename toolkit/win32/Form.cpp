@@ -32,7 +32,7 @@ TForm::~TForm() {
     for (HFONT font : FFonts) DeleteObject(font);
     for (HFONT font : FWideFonts)
         if (font) DeleteObject(font);
-    for (HICON icon : FIcons) DestroyIcon(icon);
+    if (FIcon) DestroyIcon(FIcon);
     if (FBackgroundBrush) DeleteObject(FBackgroundBrush);
 }
 
@@ -73,8 +73,8 @@ std::vector<HFONT> TForm::MakeFonts() const {
     return fonts;
 }
 
-HICON TForm::LoadIconForDpi(const wchar_t* name) const {
-    const int size = SystemMetricForDpi(SM_CXICON, FDpi);
+HICON TForm::LoadIconForDpi(const wchar_t* name, int sizeMetric) const {
+    const int size = SystemMetricForDpi(sizeMetric, FDpi);
     return static_cast<HICON>(LoadImageW(GetModuleHandleW(nullptr), name, IMAGE_ICON, size, size, 0));
 }
 
@@ -83,10 +83,12 @@ void TForm::SetIcons() {
     HICON icon = LoadIconForDpi(FIconName);
     if (!icon) return;
     // The same image for the title bar and the task switcher, as the system
-    // scales it: one size of the icon per resolution.
+    // scales it: one size of the icon per resolution. The one it replaces is
+    // no longer shown anywhere.
     SendMessageW(Handle(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon));
     SendMessageW(Handle(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon));
-    FIcons.push_back(icon);
+    if (FIcon) DestroyIcon(FIcon);
+    FIcon = icon;
 }
 
 HFONT TForm::WideFont(size_t index) {
@@ -110,6 +112,7 @@ void TForm::ChangeDpi(int dpi, const RECT& suggested) {
     for (TControl* control : FLaidOut) control->ApplyDpi(FDpi, control->CurrentFont());
     for (HFONT font : oldFonts) DeleteObject(font);  // no control uses them any more
     InvalidateRect(Handle(), nullptr, TRUE);
+    DpiChanged();
 }
 
 LRESULT TForm::RouteChildMessage(HWND from, UINT message, WPARAM wParam, LPARAM lParam, bool& handled) {
@@ -185,7 +188,7 @@ LRESULT TForm::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_SHOWWINDOW:
         // Icons are for a window that shows: one that waits hidden in the
         // tray does not pay for them.
-        if (wParam && FIcons.empty()) SetIcons();
+        if (wParam && !FIcon) SetIcons();
         break;
     case kDpiChanged:
         ChangeDpi(HIWORD(wParam), *reinterpret_cast<const RECT*>(lParam));

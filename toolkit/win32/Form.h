@@ -49,8 +49,9 @@ public:
     HFONT Font() const { return FFonts.empty() ? nullptr : FFonts.front(); }
     // The resolution the form is laid out for.
     int Dpi() const { return FDpi; }
-    // The program icon of `name` in the size the system shows at the form's DPI.
-    HICON LoadIconForDpi(const wchar_t* name) const;
+    // The program icon of `name` in the size the system shows at the form's
+    // DPI: large (SM_CXICON) or small (SM_CXSMICON). The caller destroys it.
+    HICON LoadIconForDpi(const wchar_t* name, int sizeMetric = SM_CXICON) const;
 
     void Show();
     void Hide();
@@ -98,6 +99,8 @@ protected:
     // Called for WM_CLOSE; the default hides a modal form or ends the program.
     virtual void DoClose();
     virtual void DoDestroy() {}
+    // After the fonts, icons and controls have followed a change of DPI.
+    virtual void DpiChanged() {}
 
 private:
     static constexpr UINT kReleaseMessage = WM_APP + 1;
@@ -114,7 +117,7 @@ private:
     int FDpi = kDesignDpi;
     std::vector<HFONT> FFonts;
     std::vector<HFONT> FWideFonts;  // null until asked for
-    std::vector<HICON> FIcons;
+    HICON FIcon = nullptr;  // the title bar's, at the form's DPI
     std::vector<TControl*> FLaidOut;
     HBRUSH FBackgroundBrush = nullptr;
     TToolTip FHints;
