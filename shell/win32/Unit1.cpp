@@ -94,6 +94,7 @@ void TForm1::ConnectEvents() {
         // The default button belongs to "My Groups": on the other pages Enter
         // must not minimise.
         Button3.SetVisible(PageControl1.ActivePage() == kMyGroupsPage);
+        ShowDefaultButton(DefaultButton());
     };
     ListBox1.OnClick = [this] { FGroupsPage->ListBox1Click(); };
     ListBoxItems.OnClick = [this] { FGroupsPage->ListBoxItemsClick(); };

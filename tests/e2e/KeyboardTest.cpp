@@ -135,5 +135,59 @@ TEST_F(Keyboard, SaveChangedItemPressedFromTheKeyboardLeavesTheFocusOnTheItemLis
     EXPECT_EQ(Program::Selected(FPage->items), -1);
 }
 
+// As in a dialog: Enter presses the focused button, which looks like the
+// default one while it has the focus; elsewhere Enter is "Minimize"'s again.
+TEST_F(Keyboard, EnterPressesTheFocusedButton) {
+    HWND main = FProgram->MainWindow();
+    SelectAGroup();
+    FProgram->SetText(FPage->itemName, "one");
+    FProgram->SetText(FPage->itemText, "text");
+    auto isDefault = [](HWND button) { return (GetWindowLongA(button, GWL_STYLE) & BS_TYPEMASK) == BS_DEFPUSHBUTTON; };
+    auto tabTo = [&](HWND control) {
+        PostMessageA(main, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(control), TRUE);
+        FProgram->Sync();
+        ASSERT_EQ(Focus(), control);
+    };
+    tabTo(FPage->addItem);
+    EXPECT_TRUE(isDefault(FPage->addItem));
+    EXPECT_FALSE(isDefault(FPage->minimize));
+    FProgram->PostKey(FPage->addItem, VK_RETURN);
+    FProgram->Sync();
+    EXPECT_TRUE(IsWindowVisible(main)) << "not Minimize";
+    EXPECT_EQ(Program::Rows(FPage->items), std::vector<std::string>{"one"}) << "Add Item was pressed";
+
+    tabTo(FPage->groups);
+    EXPECT_TRUE(isDefault(FPage->minimize)) << "the default again once the focus left the buttons";
+    EXPECT_FALSE(isDefault(FPage->addItem));
+
+    // "Copy Contents to Clipboard", focused, on a page with no default button.
+    SetClipboardText("older");
+    PumpMessages();
+    FProgram->Sync();
+    SetClipboardText("newer");
+    PumpMessages();
+    FProgram->Sync();
+    FProgram->ShowPage(1);
+    ASSERT_GE(Program::Rows(FRecentList).size(), 2u);
+    FProgram->Select(FRecentList, 1);
+    ASSERT_EQ(Program::Text(FViewer).rfind("older", 0), 0u);
+    tabTo(FCopyBack);
+    FProgram->PostKey(FCopyBack, VK_RETURN);
+    EXPECT_TRUE(WaitUntil([&] { return ClipboardText().rfind("older", 0) == 0; })) << ClipboardText();
+}
+
+// The window first shown has the focus on the page tabs (the first control
+// of the tab order), not on "Delete Group", where a Space would delete.
+TEST_F(ProgramTest, TheFirstFocusIsOnThePageTabs) {
+    Program& program = StartHidden();
+    HWND main = program.MainWindow();
+    HWND tabs = FindWindowExA(main, nullptr, WC_TABCONTROLA, nullptr);
+    Program second(FFolder.Path(), false);  // brings the window up
+    ASSERT_TRUE(second.WaitForExit());
+    ASSERT_TRUE(WaitUntil([&] { return IsWindowVisible(main) != FALSE; }));
+    program.Sync();
+    EXPECT_EQ(FocusOf(main), tabs);
+}
+
 }  // namespace
 }  // namespace e2e

@@ -1,10 +1,13 @@
 #include "toolkit/win32/Buttons.h"
 
+#include "toolkit/win32/Form.h"
+
 namespace pastimo {
 
 void TButton::CreateFrom(TForm& form, const ControlPlacement& placement) {
     const DWORD kind = (placement.row.style & csDefault) ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON;
-    CreateStandard(form, placement, WC_BUTTONW, WS_TABSTOP | kind);
+    // BS_NOTIFY: the form hears when the button gets and loses the focus.
+    CreateStandard(form, placement, WC_BUTTONW, WS_TABSTOP | BS_NOTIFY | kind);
 }
 
 void TButton::Click() {
@@ -12,7 +15,17 @@ void TButton::Click() {
 }
 
 void TButton::Command(WORD code) {
-    if (code == BN_CLICKED) Click();
+    switch (code) {
+    // A quick second click is a click too (BS_NOTIFY reports it apart).
+    case BN_CLICKED:
+    case BN_DOUBLECLICKED: Click(); break;
+    case BN_SETFOCUS:
+        if (FForm) FForm->ShowDefaultButton(Handle());
+        break;
+    case BN_KILLFOCUS:
+        if (FForm) FForm->ShowDefaultButton(FForm->DefaultButton());
+        break;
+    }
 }
 
 void TCheckBox::CreateFrom(TForm& form, const ControlPlacement& placement) {

@@ -65,6 +65,21 @@ void TForm::CreateFromLayout(const CreateArgs& args, const FormLayout& layout,
     Create({args.className, reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1)}, placement);
     FHints.SetForm(Handle());
     FormBuilder(*this, layout, bindings).CreateControls();
+    FocusFirstInTabOrder(layout);
+}
+
+void TForm::FocusFirstInTabOrder(const FormLayout& layout) {
+    // The table's order, not the system's first tab stop: that one lies
+    // inside whatever page or panel is on top.
+    const ControlLayout* first = nullptr;
+    for (size_t i = 0; i < layout.controlCount; ++i) {
+        const ControlLayout& row = layout.controls[i];
+        if (row.parent != 0 || row.tabOrder == kNoTabStop) continue;
+        if (!first || row.tabOrder < first->tabOrder) first = &row;
+    }
+    if (!first) return;
+    for (const auto& [window, control] : FControls)
+        if (control->Row() == first && (GetWindowLongW(window, GWL_STYLE) & WS_TABSTOP)) SetActiveControl(window);
 }
 
 std::vector<HFONT> TForm::MakeFonts() const {
@@ -289,6 +304,26 @@ bool TForm::PreTranslateMessage(MSG& msg) {
         return !(code & DLGC_WANTALLKEYS);
     }
     return IsDialogMessageW(Handle(), &msg) != FALSE;
+}
+
+HWND TForm::DefaultButton() {
+    const LRESULT answer = SendMessageW(Handle(), DM_GETDEFID, 0, 0);
+    if (HIWORD(answer) != DC_HASDEFID) return nullptr;
+    for (const auto& [window, control] : FControls)
+        if (GetDlgCtrlID(window) == LOWORD(answer)) return window;
+    return nullptr;
+}
+
+void TForm::ShowDefaultButton(HWND button) {
+    // The look is what IsDialogMessage goes by: Enter on a focused button
+    // with the default look presses that button.
+    for (const auto& [window, control] : FControls) {
+        const LONG style = GetWindowLongW(window, GWL_STYLE);
+        const LONG kind = style & BS_TYPEMASK;
+        if (!IsOfClass(window, WC_BUTTONW) || (kind != BS_PUSHBUTTON && kind != BS_DEFPUSHBUTTON)) continue;
+        const LONG wanted = window == button ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON;
+        if (kind != wanted) SendMessageW(window, BM_SETSTYLE, (style & ~BS_TYPEMASK & 0xFFFF) | wanted, TRUE);
+    }
 }
 
 void TForm::RegisterControl(TControl* control) { FControls[control->Handle()] = control; }

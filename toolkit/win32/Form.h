@@ -84,6 +84,12 @@ public:
     void RememberActiveControl();
     void FocusActiveControl();
 
+    // As in a dialog: a push button with the focus looks like the default
+    // button and Enter presses it; when the focus leaves push buttons, the
+    // form's default (DM_GETDEFID) does again. `button` nullptr: none looks so.
+    void ShowDefaultButton(HWND button);
+    HWND DefaultButton();
+
     // Keyboard navigation for this form; true when the message was used.
     virtual bool PreTranslateMessage(MSG& msg);
     // WM_COMMAND, WM_NOTIFY and WM_CTLCOLOR* from any window inside the form,
@@ -105,6 +111,8 @@ protected:
 private:
     static constexpr UINT kReleaseMessage = WM_APP + 1;
     void NextControl(WPARAM wParam, LPARAM lParam);
+    // Makes the first control of the table's tab order the one focused first.
+    void FocusFirstInTabOrder(const FormLayout& layout);
     // The layout's fonts for the form's DPI.
     std::vector<HFONT> MakeFonts() const;
     void SetIcons();
