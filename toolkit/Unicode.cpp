@@ -53,6 +53,27 @@ size_t DecodeOne(const unsigned char* p, const unsigned char* end, char32_t& cod
     return length;
 }
 
+// Writes the UTF-8 form of a code point (not a surrogate) at `o`; returns
+// the end of what it wrote.
+char* EncodeOne(char32_t c, char* o) {
+    if (c < 0x80) {
+        *o++ = static_cast<char>(c);
+    } else if (c < 0x800) {
+        *o++ = static_cast<char>(0xC0 | (c >> 6));
+        *o++ = static_cast<char>(0x80 | (c & 0x3F));
+    } else if (c < 0x10000) {
+        *o++ = static_cast<char>(0xE0 | (c >> 12));
+        *o++ = static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+        *o++ = static_cast<char>(0x80 | (c & 0x3F));
+    } else {
+        *o++ = static_cast<char>(0xF0 | (c >> 18));
+        *o++ = static_cast<char>(0x80 | ((c >> 12) & 0x3F));
+        *o++ = static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+        *o++ = static_cast<char>(0x80 | (c & 0x3F));
+    }
+    return o;
+}
+
 const unsigned char* Bytes(std::string_view text) { return reinterpret_cast<const unsigned char*>(text.data()); }
 
 // Most text is ASCII: eight bytes (four UTF-16 units) are looked at in one go.
@@ -154,22 +175,19 @@ std::string Utf16ToUtf8(std::u16string_view utf16, size_t room) {
             if (c >= 0xD800 && c <= 0xDFFF) c = kReplacement;  // a surrogate without its partner
             ++i;
         }
-        if (c < 0x800) {
-            *o++ = static_cast<char>(0xC0 | (c >> 6));
-            *o++ = static_cast<char>(0x80 | (c & 0x3F));
-        } else if (c < 0x10000) {
-            *o++ = static_cast<char>(0xE0 | (c >> 12));
-            *o++ = static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-            *o++ = static_cast<char>(0x80 | (c & 0x3F));
-        } else {
-            *o++ = static_cast<char>(0xF0 | (c >> 18));
-            *o++ = static_cast<char>(0x80 | ((c >> 12) & 0x3F));
-            *o++ = static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-            *o++ = static_cast<char>(0x80 | (c & 0x3F));
-        }
+        o = EncodeOne(c, o);
     }
     out.resize(static_cast<size_t>(o - out.data()));
     return out;
+}
+
+size_t DecodeUtf8(std::string_view text, char32_t& codePoint) {
+    return DecodeOne(Bytes(text), Bytes(text) + text.size(), codePoint);
+}
+
+void AppendUtf8(std::string& out, char32_t codePoint) {
+    char bytes[4];
+    out.append(bytes, static_cast<size_t>(EncodeOne(codePoint, bytes) - bytes));
 }
 
 bool IsValidUtf8(std::string_view text) {

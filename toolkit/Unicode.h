@@ -19,6 +19,13 @@ std::u16string Utf8ToUtf16(std::string_view utf8);
 // kept free at the end, for what the caller appends without a copy.
 std::string Utf16ToUtf8(std::u16string_view utf16, size_t room = 0);
 
+// The character at the start of a non-empty text: its code point (U+FFFD
+// for a byte Utf8ToUtf16 would replace) and, returned, the bytes it takes.
+size_t DecodeUtf8(std::string_view text, char32_t& codePoint);
+
+// Appends the UTF-8 form of a code point that is not a surrogate.
+void AppendUtf8(std::string& out, char32_t codePoint);
+
 bool IsValidUtf8(std::string_view text);
 
 // How many bytes at the start of the text are ASCII. Most text is: names,
