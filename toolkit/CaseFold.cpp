@@ -1,0 +1,65 @@
+#include "toolkit/CaseFold.h"
+
+#include "toolkit/Unicode.h"
+
+#include <algorithm>
+#include <cstdint>
+#include <iterator>
+
+namespace pastimo {
+namespace {
+
+// The characters first, first + stride, ... (count of them) fold to
+// themselves plus delta. About 200 runs cover the 1,400-odd characters that
+// fold, most of them letters in upper and lower case pairs.
+struct FoldRun {
+    char32_t first;
+    uint8_t count;
+    uint8_t stride;
+    int32_t delta;
+};
+
+constexpr FoldRun kFoldRuns[] = {
+#include "toolkit/CaseFoldTable.inc"
+};
+
+}  // namespace
+
+char32_t FoldCase(char32_t c) {
+    if (c < 0x80) return c >= 'A' && c <= 'Z' ? c + ('a' - 'A') : c;
+    // The last run that starts at or before c is the only one that can hold it.
+    const auto after = std::upper_bound(std::begin(kFoldRuns), std::end(kFoldRuns), c,
+                                        [](char32_t value, const FoldRun& run) { return value < run.first; });
+    if (after == std::begin(kFoldRuns)) return c;
+    const FoldRun& run = *std::prev(after);
+    const char32_t offset = c - run.first;
+    // In a run of pairs only the first of each pair (the capital) folds.
+    if (offset % run.stride != 0 || offset / run.stride >= run.count) return c;
+    return static_cast<char32_t>(static_cast<int32_t>(c) + run.delta);
+}
+
+std::string FoldCase(std::string_view utf8) {
+    std::string folded;
+    AppendFoldedCase(folded, utf8);
+    return folded;
+}
+
+void AppendFoldedCase(std::string& out, std::string_view utf8) {
+    // Most names are ASCII, and so keep their length: room once, then a byte
+    // for a byte until the first character outside ASCII.
+    out.reserve(out.size() + utf8.size());
+    size_t i = 0;
+    while (i < utf8.size()) {
+        const char byte = utf8[i];
+        if (static_cast<unsigned char>(byte) < 0x80) {
+            out.push_back(byte >= 'A' && byte <= 'Z' ? static_cast<char>(byte + ('a' - 'A')) : byte);
+            ++i;
+            continue;
+        }
+        char32_t c;
+        i += DecodeUtf8(utf8.substr(i), c);
+        AppendUtf8(out, FoldCase(c));
+    }
+}
+
+}  // namespace pastimo
