@@ -20,7 +20,6 @@ QuickPickRows::Text QuickPickRows::Keep(std::string_view name) {
 void QuickPickRows::AddGroup(std::string_view group, const std::vector<std::string>& items) {
     const int index = GroupCount();
     FGroups.push_back(Keep(group));
-    FItems.reserve(FItems.size() + items.size());
     for (const std::string& item : items) FItems.push_back({Keep(item), index});
 }
 
