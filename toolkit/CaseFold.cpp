@@ -1,5 +1,6 @@
 #include "toolkit/CaseFold.h"
 
+#include "toolkit/AsciiText.h"
 #include "toolkit/Unicode.h"
 
 #include <algorithm>
@@ -26,7 +27,7 @@ constexpr FoldRun kFoldRuns[] = {
 }  // namespace
 
 char32_t FoldCase(char32_t c) {
-    if (c < 0x80) return c >= 'A' && c <= 'Z' ? c + ('a' - 'A') : c;
+    if (c < 0x80) return static_cast<char32_t>(AsciiLower(static_cast<char>(c)));
     // The last run that starts at or before c is the only one that can hold it.
     const auto after = std::upper_bound(std::begin(kFoldRuns), std::end(kFoldRuns), c,
                                         [](char32_t value, const FoldRun& run) { return value < run.first; });
@@ -45,17 +46,17 @@ std::string FoldCase(std::string_view utf8) {
 }
 
 void AppendFoldedCase(std::string& out, std::string_view utf8) {
-    // Most names are ASCII, and so keep their length: room once, then a byte
-    // for a byte until the first character outside ASCII.
-    out.reserve(out.size() + utf8.size());
+    // Most names are ASCII: each run of it is copied whole and lowered in
+    // place, in a loop the compiler widens; only other characters are
+    // decoded and looked up one by one.
     size_t i = 0;
     while (i < utf8.size()) {
-        const char byte = utf8[i];
-        if (static_cast<unsigned char>(byte) < 0x80) {
-            out.push_back(byte >= 'A' && byte <= 'Z' ? static_cast<char>(byte + ('a' - 'A')) : byte);
-            ++i;
-            continue;
-        }
+        const size_t run = AsciiPrefixLength(utf8.substr(i));
+        const size_t at = out.size();
+        out.append(utf8, i, run);
+        for (size_t k = at; k < out.size(); ++k) out[k] = AsciiLower(out[k]);
+        i += run;
+        if (i == utf8.size()) break;
         char32_t c;
         i += DecodeUtf8(utf8.substr(i), c);
         AppendUtf8(out, FoldCase(c));
