@@ -11,10 +11,20 @@
 // (owner-data) list; the texts are views into the model, valid while it
 // lives and is not added to:
 //
+//     LibraryStore store(programFolder);  // its own, see below
 //     QuickPickRows rows;
 //     const NameList groups = store.LoadGroups();
-//     for (const std::string& group : groups.Names()) rows.AddGroup(group, store.LoadItems(group).Names());
+//     for (const std::string& group : groups.Names()) {
+//         try {
+//             rows.AddGroup(group, store.LoadItems(group).Names());
+//         } catch (const std::exception&) {  // an item list that cannot be read: no rows
+//         }
+//     }
 //     rows.AddRecents(recentPage.Entries());
+//
+// A store remembers the group list and the one item list it read last, to
+// tell another program's writes from its own; reading every list through
+// the main window's store would make it forget the lists "My Groups" shows.
 //
 // Portable: no Windows headers.
 
