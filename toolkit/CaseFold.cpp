@@ -34,7 +34,8 @@ char32_t FoldCase(char32_t c) {
     if (after == std::begin(kFoldRuns)) return c;
     const FoldRun& run = *std::prev(after);
     const char32_t offset = c - run.first;
-    // In a run of pairs only the first of each pair (the capital) folds.
+    // In a run of stride 2 only every other character folds: mostly a capital
+    // followed by its small letter, which stays.
     if (offset % run.stride != 0 || offset / run.stride >= run.count) return c;
     return static_cast<char32_t>(static_cast<int32_t>(c) + run.delta);
 }
