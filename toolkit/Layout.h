@@ -20,6 +20,7 @@ enum class ControlKind : uint8_t {
     GroupBox,     // a frame; its rows are laid out relative to it
     Shape,        // a filled rectangle with an outline
     Panel,        // holds controls, with a bevelled frame
+    ListView,     // rows in columns, given by the owner as they are shown
 };
 
 // The "other properties" of a row.
@@ -33,6 +34,7 @@ enum ControlStyle : uint32_t {
     csHidden = 1u << 5,
     csBehind = 1u << 6,      // below its siblings, so what it frames is drawn over it
     csWantTab = 1u << 7,     // an edit in which the Tab key types a tab
+    csAccessKey = 1u << 8,   // a label whose "&" marks the access key of the control after it
 };
 
 constexpr uint32_t kNoColor = 0xFFFFFFFFu;

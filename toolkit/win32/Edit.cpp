@@ -68,7 +68,10 @@ LRESULT TEdit::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
 void TEdit::Command(WORD code) {
     if (code == EN_SETFOCUS && FEntering && OnEnter) OnEnter();
     // Typed or pasted: the text may now hold what the layout's face cannot draw.
-    if (code == EN_CHANGE) FitFontTo(WideText(), true);
+    if (code == EN_CHANGE) {
+        FitFontTo(WideText(), true);
+        if (OnChange) OnChange();
+    }
 }
 
 }  // namespace pastimo

@@ -17,6 +17,7 @@ public:
     // comes back to the field from a message box or another program.
     std::function<void()> OnEnter;
     std::function<void()> OnClick;  // a mouse click inside
+    std::function<void()> OnChange;  // the text changed, typed or set
     void Command(WORD code) override;
     void Clear() { SetText(std::string()); }
 

@@ -11,6 +11,7 @@
 #include "toolkit/win32/Edit.h"
 #include "toolkit/win32/Label.h"
 #include "toolkit/win32/ListBox.h"
+#include "toolkit/win32/ListView.h"
 #include "toolkit/win32/PageControl.h"
 #include "toolkit/win32/Shape.h"
 
@@ -28,6 +29,7 @@ std::unique_ptr<TControl> MakeWrapper(ControlKind kind) {
     case ControlKind::GroupBox: return std::make_unique<TGroupBox>();
     case ControlKind::Shape: return std::make_unique<TShape>();
     case ControlKind::Panel: return std::make_unique<TBevelPanel>();
+    case ControlKind::ListView: return std::make_unique<TListView>();
     case ControlKind::Page: break;  // made by its page control
     }
     throw EInvalidOperation("A layout row of this kind has no control of its own");
@@ -45,6 +47,7 @@ bool Fits(ControlKind kind, TControl& control) {
     case ControlKind::GroupBox: return dynamic_cast<TGroupBox*>(&control) != nullptr;
     case ControlKind::Shape: return dynamic_cast<TShape*>(&control) != nullptr;
     case ControlKind::Panel: return dynamic_cast<TBevelPanel*>(&control) != nullptr;
+    case ControlKind::ListView: return dynamic_cast<TListView*>(&control) != nullptr;
     case ControlKind::Page: return false;
     }
     return false;

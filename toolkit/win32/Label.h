@@ -1,5 +1,6 @@
 #pragma once
-// A fixed text; it wraps within its box, and "&" is shown as it is.
+// A fixed text; it wraps within its box, and "&" is shown as it is unless
+// the row marks an access key (csAccessKey).
 
 #include "toolkit/win32/Control.h"
 
