@@ -170,6 +170,14 @@ Hotkey DefaultHotkey() {
     return hotkey;
 }
 
+// Beside the window's own, on the same free pair of modifiers: F3.
+Hotkey DefaultPickHotkey() {
+    Hotkey hotkey;
+    hotkey.modifiers = hmWin | hmShift;
+    hotkey.virtualKey = winapi::VkF1 + 2;  // F3
+    return hotkey;
+}
+
 HotkeyKeys KeysOfHotkey(const Hotkey& hotkey, int16_t layoutKey) {
     HotkeyKeys keys;
     keys.modifiers = hotkey.modifiers;

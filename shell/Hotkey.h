@@ -48,6 +48,8 @@ std::string FormatHotkey(const Hotkey& hotkey);
 
 // The hotkey used when the options file names none.
 Hotkey DefaultHotkey();
+// The quick-pick window's, when the options file names none.
+Hotkey DefaultPickHotkey();
 
 // What RegisterHotKey is given, or why a character key cannot be had.
 struct HotkeyKeys {

@@ -5,10 +5,10 @@
 
 namespace pastimo {
 
-HotkeyOption HotkeyOptionFromValue(const std::optional<std::string>& value) {
+HotkeyOption HotkeyOptionFromValue(const std::optional<std::string>& value, const Hotkey& defaultHotkey) {
     HotkeyOption option;
     if (!value) {
-        option.hotkey = DefaultHotkey();
+        option.hotkey = defaultHotkey;
     } else if (!value->empty()) {
         HotkeyReading reading = ParseHotkey(*value);
         option.hotkey = reading.hotkey;
@@ -17,9 +17,10 @@ HotkeyOption HotkeyOptionFromValue(const std::optional<std::string>& value) {
     return option;
 }
 
-HotkeyOption LoadHotkeyOption(const std::string& programFolder, FileSystem& fileSystem) {
+HotkeyOption LoadHotkeyOption(const std::string& programFolder, FileSystem& fileSystem, const char* key) {
     const IniFile file(OptionsFilePath(programFolder), fileSystem);
-    return HotkeyOptionFromValue(file.FindString(kHotkeySection, kShowHotkeyKey));
+    const bool pick = std::string(key) == kPickHotkeyKey;
+    return HotkeyOptionFromValue(file.FindString(kHotkeySection, key), pick ? DefaultPickHotkey() : DefaultHotkey());
 }
 
 std::string HotkeyUnusableLine(const Hotkey& hotkey, const std::string& reason) {

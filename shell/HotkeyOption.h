@@ -1,6 +1,7 @@
 #pragma once
-// The hotkey that brings the window up: option SHOW of section HOTKEY in the
-// options file, and the line the Help page shows when it cannot be used.
+// The hotkeys: option SHOW of section HOTKEY in the options file brings the
+// window up, option PICK opens the quick-pick window; and the line the Help
+// page shows when one cannot be used.
 // Portable: no Windows headers.
 
 #include <cstdint>
@@ -14,6 +15,7 @@ namespace pastimo {
 
 constexpr const char* kHotkeySection = "HOTKEY";
 constexpr const char* kShowHotkeyKey = "SHOW";
+constexpr const char* kPickHotkeyKey = "PICK";
 
 // The option as start-up finds it.
 struct HotkeyOption {
@@ -23,11 +25,14 @@ struct HotkeyOption {
 
 // From the stored value: none (no section or key) gives the default, an
 // empty value turns the hotkey off, anything else is read.
-HotkeyOption HotkeyOptionFromValue(const std::optional<std::string>& value);
+HotkeyOption HotkeyOptionFromValue(const std::optional<std::string>& value,
+                                   const Hotkey& defaultHotkey = DefaultHotkey());
 
-// The option in OPTION1.INI of `programFolder`; nothing is ever written
-// back. A file that cannot be read counts as absent, as for the other options.
-HotkeyOption LoadHotkeyOption(const std::string& programFolder, FileSystem& fileSystem = PlatformFileSystem());
+// The option `key` (kShowHotkeyKey or kPickHotkeyKey) in OPTION1.INI of
+// `programFolder`; nothing is ever written back. A file that cannot be read
+// counts as absent, as for the other options.
+HotkeyOption LoadHotkeyOption(const std::string& programFolder, FileSystem& fileSystem = PlatformFileSystem(),
+                              const char* key = kShowHotkeyKey);
 
 // The Help page's line for a hotkey that was read but could not be had:
 // "The hotkey Ctrl+Shift+F11 could not be used: " + reason.

@@ -21,6 +21,8 @@ struct OptionKey {
 constexpr OptionKey kCaptureOption{"CLIP", "AUTO", true};
 // Hide the window once an item has been picked (AutoMinimizeEnabled).
 constexpr OptionKey kAutoMinimizeOption{"MINIM", "AUTO", false};
+// Paste what the quick-pick window picked into the window the user was in.
+constexpr OptionKey kPasteOption{"PICK", "PASTE", true};
 
 // ProgramFolder (ending in a separator) + kOptionsFileName.
 std::string OptionsFilePath(const std::string& programFolder);

@@ -10,6 +10,7 @@
 #include "shell/win32/About.h"
 #include "shell/win32/InformationBox.h"
 #include "shell/win32/ProgramFiles.h"
+#include "shell/win32/QuickPick.h"
 #include "shell/win32/SingleInstance.h"
 #include "toolkit/win32/Application.h"
 #include "tray/VXTray95.h"
@@ -227,11 +228,36 @@ void TForm1::VXTrayClick() {
 void TForm1::RegisterShowHotkey() {
     // A hotkey that cannot be read or had stops nothing: the program runs
     // without it, and the Help page's first line says why.
+    std::string problems;
     try {
         FShowHotkey = std::make_unique<GlobalHotkey>(Handle(), LoadHotkeyOption(ProgramFolder));
-        if (!FShowHotkey->Problem().empty()) Memo1.SetText(FShowHotkey->Problem() + "\r\n\r\n" + LoadHelpText());
+        if (!FShowHotkey->Problem().empty()) problems += FShowHotkey->Problem() + "\r\n";
     } catch (const std::exception&) {
     }
+    try {
+        FPickHotkey = std::make_unique<GlobalHotkey>(
+            Handle(), LoadHotkeyOption(ProgramFolder, PlatformFileSystem(), kPickHotkeyKey));
+        if (!FPickHotkey->Problem().empty()) problems += FPickHotkey->Problem() + "\r\n";
+    } catch (const std::exception&) {
+    }
+    if (!problems.empty()) Memo1.SetText(problems + "\r\n" + LoadHelpText());
+}
+
+void TForm1::OpenQuickPick() {
+    if (FormQuickPick) {
+        FormQuickPick->Reopen();
+        return;
+    }
+    if (!FQuickPickLibrary) FQuickPickLibrary = std::make_unique<QuickPickLibrary>(ProgramFolder);
+    bool paste = kPasteOption.defaultValue;
+    try {
+        paste = LoadOption(ProgramFolder, kPasteOption);
+    } catch (const std::exception&) {
+        // An options file that cannot be read: the default, as for the others.
+    }
+    HWND previous = GetForegroundWindow();
+    auto* window = new TFormQuickPick(*FQuickPickLibrary, FRecentPage->Entries(), previous, paste);
+    window->Open();
 }
 
 void TForm1::ShowInFront() {
@@ -302,6 +328,7 @@ LRESULT TForm1::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         return 0;
     case WM_HOTKEY:
         if (FShowHotkey && static_cast<int>(wParam) == FShowHotkey->Id()) ShowInFront();
+        if (FPickHotkey && static_cast<int>(wParam) == FPickHotkey->Id()) OpenQuickPick();
         return 0;
     case DM_GETDEFID:
         // Enter presses "&Minimize", but only where it can be seen.

@@ -13,6 +13,7 @@
 #include "capture/win32/ClipboardViewer.h"
 #include "library/GroupsPage.h"
 #include "library/LibraryStore.h"
+#include "quickpick/QuickPickLibrary.h"
 #include "shell/win32/GlobalHotkey.h"
 #include "shell/win32/MyGroupsView.h"
 #include "shell/win32/RecentEntriesView.h"
@@ -80,6 +81,8 @@ private:
     void CreateTrayIcon();
     void ShowTrayIcon();
     void RegisterShowHotkey();
+    // The quick-pick window over the window the user is in, or the open one in front.
+    void OpenQuickPick();
 
     HMENU MainMenu1 = nullptr;
     HICON FTrayImage = nullptr;  // the tray icon's picture, at the small size of the form's DPI
@@ -104,6 +107,10 @@ private:
     std::unique_ptr<SystemClipboard> FClipboard;
     std::unique_ptr<RecentPage> FRecentPage;
     std::unique_ptr<GlobalHotkey> FShowHotkey;
+    std::unique_ptr<GlobalHotkey> FPickHotkey;
+    // What the quick-pick window shows of the library, kept between openings
+    // so that lists nothing changed are not read again.
+    std::unique_ptr<QuickPickLibrary> FQuickPickLibrary;
     ClipboardViewerLink FClipViewer;
     TrayApplicationAdapter FTrayApplication;
     TVXTrayIcon95* VXTray = nullptr;  // owned as a component of the form

@@ -4,6 +4,7 @@
 // nothing else would catch before a user does.
 #include "resources/AboutBoxLayout.h"
 #include "resources/MainWindowLayout.h"
+#include "resources/QuickPickLayout.h"
 
 #include <gtest/gtest.h>
 
@@ -85,7 +86,8 @@ TEST_P(LayoutTables, RowsFitTogether) {
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(Forms, LayoutTables, ::testing::Values(&kMainWindowLayout, &kAboutBoxLayout));
+INSTANTIATE_TEST_SUITE_P(Forms, LayoutTables,
+                         ::testing::Values(&kMainWindowLayout, &kAboutBoxLayout, &kQuickPickLayout));
 
 }  // namespace
 }  // namespace pastimo
