@@ -69,11 +69,15 @@ std::string FolderOf(const std::string& path) {
 
 class PosixFileSystem final : public FileSystem {
 public:
-    bool ReadWholeFile(const std::string& path, std::string& bytes) override {
+    bool ReadWholeFile(const std::string& path, std::string& bytes) override { return Read(path, LOCK_EX, bytes); }
+
+    // The whole file, read under a flock of `lockMode` (LOCK_EX or LOCK_SH)
+    // that is not waited for: a conflicting lock of another holder fails it.
+    static bool Read(const std::string& path, int lockMode, std::string& bytes) {
         // O_NONBLOCK: a FIFO in place of the file must not hang the program.
         Descriptor fd(OpenRetrying(path.c_str(), O_RDONLY | O_NONBLOCK));
         if (fd.Get() < 0) return false;
-        if (::flock(fd.Get(), LOCK_EX | LOCK_NB) != 0) return false;
+        if (::flock(fd.Get(), lockMode | LOCK_NB) != 0) return false;
         struct stat info;
         if (::fstat(fd.Get(), &info) != 0 || !S_ISREG(info.st_mode)) return false;
         // One spare byte, so the read that finds the end needs no growth

@@ -56,8 +56,12 @@ bool WriteAll(HANDLE file, const std::string& bytes) {
 
 class Win32FileSystem final : public FileSystem {
 public:
-    bool ReadWholeFile(const std::string& path, std::string& bytes) override {
-        Handle file(CreateFileW(Wide(path).c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING,
+    bool ReadWholeFile(const std::string& path, std::string& bytes) override { return Read(path, 0, bytes); }
+
+    // The whole file, read through a handle that lets other programs have it
+    // open as `shareMode` allows.
+    static bool Read(const std::string& path, DWORD shareMode, std::string& bytes) {
+        Handle file(CreateFileW(Wide(path).c_str(), GENERIC_READ, shareMode, nullptr, OPEN_EXISTING,
                                 FILE_ATTRIBUTE_NORMAL | FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
         if (!file.Valid()) return false;
         LARGE_INTEGER size;
