@@ -29,6 +29,13 @@ public:
     // has it open (Win32: any open handle; POSIX: another flock holder).
     virtual bool ReadWholeFile(const std::string& path, std::string& bytes) = 0;
 
+    // Reads the whole file while other programs may have it open for reading
+    // and writing (an editor, a sync client); fails only while one holds it
+    // exclusively (Win32: share mode 0 or no FILE_SHARE_READ; POSIX: another
+    // flock LOCK_EX holder). For files that users edit beside the program.
+    // A file system that offers no such sharing reads as ReadWholeFile does.
+    virtual bool ReadSharedFile(const std::string& path, std::string& bytes) { return ReadWholeFile(path, bytes); }
+
     // Replaces the whole file atomically: the bytes go to a temporary sibling
     // in the same folder, are flushed to disk and moved over the original.
     // On failure the original stays whole and no temporary file is left.

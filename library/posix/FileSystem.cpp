@@ -1,6 +1,7 @@
 // POSIX file system. "Exclusive" is modelled with flock(LOCK_EX | LOCK_NB):
 // a file that another holder has flocked cannot be read or replaced, which is
-// the nearest POSIX match to a Windows share mode of 0.
+// the nearest POSIX match to a Windows share mode of 0. The shared read takes
+// LOCK_SH, which only an exclusive holder refuses.
 
 #include "library/FileSystem.h"
 
@@ -70,6 +71,9 @@ std::string FolderOf(const std::string& path) {
 class PosixFileSystem final : public FileSystem {
 public:
     bool ReadWholeFile(const std::string& path, std::string& bytes) override { return Read(path, LOCK_EX, bytes); }
+
+    // A shared lock: other shared holders are no hindrance, an exclusive one is.
+    bool ReadSharedFile(const std::string& path, std::string& bytes) override { return Read(path, LOCK_SH, bytes); }
 
     // The whole file, read under a flock of `lockMode` (LOCK_EX or LOCK_SH)
     // that is not waited for: a conflicting lock of another holder fails it.

@@ -1,6 +1,7 @@
 // Win32 file system. Every file is opened with share mode 0, so a file that
 // another program has open cannot be read or replaced, and no other program
-// sees it half-written. Paths arrive in UTF-8 and go to the wide API, so a
+// sees it half-written; only the shared read lets others read and write
+// meanwhile. Paths arrive in UTF-8 and go to the wide API, so a
 // name outside the ANSI code page names its own file, not one full of "?".
 
 #include "library/FileSystem.h"
@@ -57,6 +58,12 @@ bool WriteAll(HANDLE file, const std::string& bytes) {
 class Win32FileSystem final : public FileSystem {
 public:
     bool ReadWholeFile(const std::string& path, std::string& bytes) override { return Read(path, 0, bytes); }
+
+    // As the profile functions open an INI file: a program that holds it
+    // open for reading and writing does not keep it from being read.
+    bool ReadSharedFile(const std::string& path, std::string& bytes) override {
+        return Read(path, FILE_SHARE_READ | FILE_SHARE_WRITE, bytes);
+    }
 
     // The whole file, read through a handle that lets other programs have it
     // open as `shareMode` allows.

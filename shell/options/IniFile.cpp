@@ -12,7 +12,10 @@ std::string IniFile::ReadString(const std::string& section, const std::string& k
 
 std::optional<std::string> IniFile::FindString(const std::string& section, const std::string& key) const {
     std::string text;
-    if (!FFileSystem.ReadWholeFile(FPath, text)) return std::nullopt;
+    // Read as the profile functions read it, sharing it with an editor or a
+    // sync client that has it open: refusing would turn the user's options
+    // into the defaults for the whole run.
+    if (!FFileSystem.ReadSharedFile(FPath, text)) return std::nullopt;
     return IniFind(text, section, key);
 }
 
@@ -24,7 +27,7 @@ void IniFile::WriteString(const std::string& section, const std::string& key, co
     std::string text;
     // A file that exists but cannot be read is left alone: writing now would
     // replace its other lines with nothing.
-    if (!FFileSystem.ReadWholeFile(FPath, text)) {
+    if (!FFileSystem.ReadSharedFile(FPath, text)) {
         if (FFileSystem.Exists(FPath)) throw EFOpenError(FPath);
         text.clear();
     }

@@ -56,6 +56,28 @@ TEST_F(FileSystemTest, ReadFailsForMissingFileFolderAndHeldFile) {
     EXPECT_EQ(read, "x");
 }
 
+TEST_F(FileSystemTest, SharedReadGetsPastAnEditorsHoldButNotAnExclusiveOne) {
+    const std::string bytes("[CLIP]\r\nAUTO=0\r\n\0\xFF", 18);
+    ASSERT_TRUE(WriteRaw(At("shared.ini"), bytes));
+    std::string read = "unchanged";
+    {
+        test::SharedHold editor(At("shared.ini"));
+        EXPECT_FALSE(fs.ReadWholeFile(At("shared.ini"), read)) << "the exclusive read still waits its turn";
+        ASSERT_TRUE(fs.ReadSharedFile(At("shared.ini"), read));
+        EXPECT_EQ(read, bytes);
+    }
+    read = "unchanged";
+    {
+        test::ExclusiveHold hold(At("shared.ini"));
+        EXPECT_FALSE(fs.ReadSharedFile(At("shared.ini"), read));
+    }
+    EXPECT_EQ(read, "unchanged");
+    EXPECT_FALSE(fs.ReadSharedFile(At("missing.ini"), read));
+    ASSERT_TRUE(test::MakeFolderRaw(At("dir")));
+    EXPECT_FALSE(fs.ReadSharedFile(At("dir"), read));
+    EXPECT_EQ(read, "unchanged");
+}
+
 TEST_F(FileSystemTest, ReplaceCreatesOrReplacesWholeAndLeavesNoTemporaryFile) {
     ASSERT_TRUE(fs.ReplaceWholeFile(At("f.dat"), "first, longer content"));
     EXPECT_EQ(ReadRaw(At("f.dat")), "first, longer content");

@@ -1,7 +1,7 @@
 #pragma once
 // Real files for the library tests: a fresh folder per test, raw byte reads
-// and writes that bypass the code under test, and a way to hold a file open
-// exclusively as another program would. Paths are UTF-8, as in the library;
+// and writes that bypass the code under test, and ways to hold a file open
+// as another program would. Paths are UTF-8, as in the library;
 // on Windows they go to the wide API.
 
 #include <algorithm>
@@ -204,6 +204,38 @@ public:
     }
     ExclusiveHold(const ExclusiveHold&) = delete;
     ExclusiveHold& operator=(const ExclusiveHold&) = delete;
+
+private:
+#ifdef _WIN32
+    HANDLE FHandle = INVALID_HANDLE_VALUE;
+#else
+    int FFd = -1;
+#endif
+};
+
+// Holds a file open as an editor or a sync client does: for reading and
+// writing, sharing both with other programs; POSIX a shared flock.
+class SharedHold {
+public:
+    explicit SharedHold(const std::string& path) {
+#ifdef _WIN32
+        FHandle = CreateFileW(Wide(path).c_str(), GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                              nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+        if (FHandle == INVALID_HANDLE_VALUE) ADD_FAILURE() << "cannot hold " << path << ": " << GetLastError();
+#else
+        FFd = ::open(path.c_str(), O_RDWR);
+        if (FFd < 0 || ::flock(FFd, LOCK_SH | LOCK_NB) != 0) ADD_FAILURE() << "cannot hold " << path;
+#endif
+    }
+    ~SharedHold() {
+#ifdef _WIN32
+        if (FHandle != INVALID_HANDLE_VALUE) CloseHandle(FHandle);
+#else
+        if (FFd >= 0) ::close(FFd);
+#endif
+    }
+    SharedHold(const SharedHold&) = delete;
+    SharedHold& operator=(const SharedHold&) = delete;
 
 private:
 #ifdef _WIN32

@@ -2,6 +2,7 @@
 #include "shell/options/IniFile.h"
 #include "shell/options/Options.h"
 
+#include "tests/library/LibraryTestFiles.h"
 #include "toolkit/Errors.h"
 
 #include <gtest/gtest.h>
@@ -162,6 +163,21 @@ TEST_F(IniFileTest, FileHeldByAnotherProgramIsNotOverwritten) {
 #endif
     EXPECT_EQ(Get(), "[CLIP]\r\nAUTO=0\r\n[Keep]\r\nX=1\r\n");
     EXPECT_FALSE(LoadOption(FProgramFolder, kCaptureOption));
+}
+
+TEST_F(IniFileTest, FileAnEditorHoldsOpenIsReadAndKeptWhole) {
+    const std::string options = "[CLIP]\r\nAUTO=0\r\n[MINIM]\r\nAUTO=1\r\n";
+    Put(options);
+    test::SharedHold editor(Path());
+    // The user's values, not the defaults.
+    EXPECT_FALSE(LoadOption(FProgramFolder, kCaptureOption));
+    EXPECT_TRUE(LoadOption(FProgramFolder, kAutoMinimizeOption));
+    // Start-up writes back what it loaded: nothing changes, nothing fails.
+    StoreOption(FProgramFolder, kAutoMinimizeOption, true);
+    // A changed value waits until nobody holds the file; the file stays whole.
+    EXPECT_THROW(StoreOption(FProgramFolder, kCaptureOption, true), EFCreateError);
+    EXPECT_EQ(Get(), options);
+    EXPECT_EQ(FilesInFolder(), 1u);
 }
 
 TEST_F(IniFileTest, IniFileObjectReadsAndWritesAnyKey) {

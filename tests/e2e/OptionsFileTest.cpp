@@ -1,0 +1,55 @@
+// OPTION1.INI as users leave it: held open by another program while the
+// program starts.
+
+#include <windows.h>
+
+#include <string>
+
+#include "tests/e2e/Fixture.h"
+
+namespace e2e {
+namespace {
+
+constexpr const char* kOptions = "OPTION1.INI";
+
+// The two option boxes: "Capture all clipboard activity" and "Auto-minimize".
+bool CaptureChecked(Program& program) {
+    return SendMessageA(program.Control("Button", 291, 17), BM_GETCHECK, 0, 0) == BST_CHECKED;
+}
+bool AutoMinimizeChecked(Program& program) {
+    return SendMessageA(program.Control("Button", 149, 17), BM_GETCHECK, 0, 0) == BST_CHECKED;
+}
+
+// Another program that has the file open, reading and writing, as an editor
+// or a sync client keeps it.
+class Holder {
+public:
+    explicit Holder(const std::string& path)
+        : FHandle(CreateFileW(Wide(path).c_str(), GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                              nullptr, OPEN_EXISTING, 0, nullptr)) {
+        if (FHandle == INVALID_HANDLE_VALUE) ADD_FAILURE() << "cannot hold " << path << ": " << GetLastError();
+    }
+    ~Holder() {
+        if (FHandle != INVALID_HANDLE_VALUE) CloseHandle(FHandle);
+    }
+    Holder(const Holder&) = delete;
+    Holder& operator=(const Holder&) = delete;
+
+private:
+    HANDLE FHandle;
+};
+
+TEST_F(ProgramTest, OptionsThatAnotherProgramHoldsOpenAtStartUpAreObeyed) {
+    const std::string options = "[CLIP]\r\nAUTO=0\r\n[MINIM]\r\nAUTO=1\r\n";
+    WriteFileBytes(FFolder.File(kOptions), options);
+    {
+        Holder syncClient(FFolder.File(kOptions));
+        Program& program = StartHidden();
+        EXPECT_FALSE(CaptureChecked(program)) << "the user's capture setting, not the default";
+        EXPECT_TRUE(AutoMinimizeChecked(program)) << "the user's auto-minimize setting, not the default";
+    }
+    EXPECT_EQ(ReadFileBytes(FFolder.File(kOptions)), options);
+}
+
+}  // namespace
+}  // namespace e2e
