@@ -1,8 +1,11 @@
 #include "shell/options/IniFile.h"
 
+#include "shell/options/IniEncoding.h"
 #include "shell/options/IniText.h"
 #include "shell/options/OptionValue.h"
 #include "toolkit/Errors.h"
+
+#include <utility>
 
 namespace pastimo {
 
@@ -11,12 +14,12 @@ std::string IniFile::ReadString(const std::string& section, const std::string& k
 }
 
 std::optional<std::string> IniFile::FindString(const std::string& section, const std::string& key) const {
-    std::string text;
+    std::string bytes;
     // Read as the profile functions read it, sharing it with an editor or a
     // sync client that has it open: refusing would turn the user's options
     // into the defaults for the whole run.
-    if (!FFileSystem.ReadSharedFile(FPath, text)) return std::nullopt;
-    return IniFind(text, section, key);
+    if (!FFileSystem.ReadSharedFile(FPath, bytes)) return std::nullopt;
+    return IniFind(DecodeIniFile(bytes).text, section, key);
 }
 
 bool IniFile::ReadBool(const std::string& section, const std::string& key, bool defaultValue) const {
@@ -24,18 +27,20 @@ bool IniFile::ReadBool(const std::string& section, const std::string& key, bool 
 }
 
 void IniFile::WriteString(const std::string& section, const std::string& key, const std::string& value) {
-    std::string text;
+    std::string bytes;
     // A file that exists but cannot be read is left alone: writing now would
     // replace its other lines with nothing.
-    if (!FFileSystem.ReadSharedFile(FPath, text)) {
+    if (!FFileSystem.ReadSharedFile(FPath, bytes)) {
         if (FFileSystem.Exists(FPath)) throw EFOpenError(FPath);
-        text.clear();
+        bytes.clear();
     }
-    const std::string updated = IniSetValue(text, section, key, value);
-    if (updated == text) return;
-    // Written whole to a temporary sibling and moved over the old file, which
-    // stays as it was when anything fails.
-    if (!FFileSystem.ReplaceWholeFile(FPath, updated)) throw EFCreateError(FPath);
+    IniFileText file = DecodeIniFile(bytes);
+    std::string updated = IniSetValue(file.text, section, key, value);
+    if (updated == file.text) return;
+    file.text = std::move(updated);
+    // Written whole, in the form it was read in, to a temporary sibling and
+    // moved over the old file, which stays as it was when anything fails.
+    if (!FFileSystem.ReplaceWholeFile(FPath, EncodeIniFile(file))) throw EFCreateError(FPath);
 }
 
 void IniFile::WriteBool(const std::string& section, const std::string& key, bool value) {

@@ -2,8 +2,8 @@
 // A profile (INI) file by its path. Every read and write is one complete
 // access of the file; nothing is held open or cached. It is read while other
 // programs have it open for reading and writing, as the profile functions of
-// Windows read it; it is replaced only when nobody holds it. Portable: no
-// Windows headers.
+// Windows read it; it is replaced only when nobody holds it, and written in
+// the encoding it was found in (IniEncoding.h). Portable: no Windows headers.
 
 #include <optional>
 #include <string>

@@ -1,5 +1,5 @@
-// OPTION1.INI as users leave it: held open by another program while the
-// program starts.
+// OPTION1.INI as users leave it: saved by Notepad in each of its encodings,
+// held open by another program while the program starts.
 
 #include <windows.h>
 
@@ -20,6 +20,16 @@ bool AutoMinimizeChecked(Program& program) {
     return SendMessageA(program.Control("Button", 149, 17), BM_GETCHECK, 0, 0) == BST_CHECKED;
 }
 
+constexpr const char* kUtf8Mark = "\xEF\xBB\xBF";
+
+// Notepad's "Unicode": the mark FF FE, then UTF-16 little-endian.
+std::string NotepadUnicode(const std::string& utf8) {
+    const std::wstring text = Wide(utf8);
+    std::string bytes = "\xFF\xFE";
+    bytes.append(reinterpret_cast<const char*>(text.data()), text.size() * sizeof(wchar_t));
+    return bytes;
+}
+
 // Another program that has the file open, reading and writing, as an editor
 // or a sync client keeps it.
 class Holder {
@@ -38,6 +48,27 @@ public:
 private:
     HANDLE FHandle;
 };
+
+TEST_F(ProgramTest, NotepadsUtf8WithItsMarkHasItsFirstSectionObeyedAndKeepsTheMark) {
+    WriteFileBytes(FFolder.File(kOptions), std::string(kUtf8Mark) + "[CLIP]\r\nAUTO=0\r\n");
+    Program& program = StartHidden();
+    EXPECT_FALSE(CaptureChecked(program)) << "[CLIP] on the first line is read";
+    EXPECT_EQ(ReadFileBytes(FFolder.File(kOptions)), std::string(kUtf8Mark) + "[CLIP]\r\nAUTO=0\r\n")
+        << "nothing written at start, no second [CLIP]";
+    program.Click(program.Control("Button", 149, 17));  // auto-minimize on
+    EXPECT_EQ(ReadFileBytes(FFolder.File(kOptions)),
+              std::string(kUtf8Mark) + "[CLIP]\r\nAUTO=0\r\n[MINIM]\r\nAUTO=1\r\n");
+}
+
+TEST_F(ProgramTest, NotepadsUnicodeIsObeyedAndWrittenInUnicode) {
+    WriteFileBytes(FFolder.File(kOptions), NotepadUnicode("[CLIP]\r\nAUTO=0\r\n[MINIM]\r\nAUTO=1\r\n"));
+    Program& program = StartHidden();
+    EXPECT_FALSE(CaptureChecked(program));
+    EXPECT_TRUE(AutoMinimizeChecked(program));
+    EXPECT_EQ(ReadFileBytes(FFolder.File(kOptions)), NotepadUnicode("[CLIP]\r\nAUTO=0\r\n[MINIM]\r\nAUTO=1\r\n"));
+    program.Click(program.Control("Button", 291, 17));  // capture on
+    EXPECT_EQ(ReadFileBytes(FFolder.File(kOptions)), NotepadUnicode("[CLIP]\r\nAUTO=1\r\n[MINIM]\r\nAUTO=1\r\n"));
+}
 
 TEST_F(ProgramTest, OptionsThatAnotherProgramHoldsOpenAtStartUpAreObeyed) {
     const std::string options = "[CLIP]\r\nAUTO=0\r\n[MINIM]\r\nAUTO=1\r\n";

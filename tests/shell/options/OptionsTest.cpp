@@ -165,6 +165,47 @@ TEST_F(IniFileTest, FileHeldByAnotherProgramIsNotOverwritten) {
     EXPECT_FALSE(LoadOption(FProgramFolder, kCaptureOption));
 }
 
+// Notepad's "UTF-8" of old and "UTF-8 with BOM": the mark, then UTF-8.
+TEST_F(IniFileTest, Utf8MarkHidesNoSectionAndStaysWhenWritten) {
+    const std::string mark = "\xEF\xBB\xBF";
+    Put(mark + "[CLIP]\r\nAUTO=0\r\n");
+    EXPECT_FALSE(LoadOption(FProgramFolder, kCaptureOption));
+    StoreOption(FProgramFolder, kCaptureOption, false);
+    EXPECT_EQ(Get(), mark + "[CLIP]\r\nAUTO=0\r\n") << "no second [CLIP]";
+    StoreOption(FProgramFolder, kCaptureOption, true);
+    StoreOption(FProgramFolder, kAutoMinimizeOption, true);
+    EXPECT_EQ(Get(), mark + "[CLIP]\r\nAUTO=1\r\n[MINIM]\r\nAUTO=1\r\n");
+    EXPECT_TRUE(LoadOption(FProgramFolder, kAutoMinimizeOption));
+}
+
+// Notepad's "Unicode" (UTF-16 little-endian) and "Unicode big endian".
+TEST_F(IniFileTest, Utf16FileIsReadAndWrittenInUtf16) {
+    for (const bool bigEndian : {false, true}) {
+        SCOPED_TRACE(bigEndian ? "big-endian" : "little-endian");
+        const auto utf16 = [bigEndian](std::u16string_view text) {
+            std::string bytes = bigEndian ? "\xFE\xFF" : "\xFF\xFE";
+            for (const char16_t unit : text) {
+                const char high = static_cast<char>(unit >> 8), low = static_cast<char>(unit & 0xFF);
+                bytes += bigEndian ? high : low;
+                bytes += bigEndian ? low : high;
+            }
+            return bytes;
+        };
+        Put(utf16(u"; caf\u00E9\r\n[minim]\r\nauto=1\r\n[CLIP]\r\nAUTO=0\r\n"));
+        EXPECT_FALSE(LoadOption(FProgramFolder, kCaptureOption));
+        EXPECT_TRUE(LoadOption(FProgramFolder, kAutoMinimizeOption));
+        StoreOption(FProgramFolder, kAutoMinimizeOption, false);
+        IniFile(Path()).WriteString("HOTKEY", "SHOW", "Ctrl+\xC3\xBC");
+        EXPECT_EQ(Get(), utf16(u"; caf\u00E9\r\n[minim]\r\nauto=0\r\n[CLIP]\r\nAUTO=0\r\n"
+                               u"[HOTKEY]\r\nSHOW=Ctrl+\u00FC\r\n"));
+        EXPECT_EQ(IniFile(Path()).ReadString("hotkey", "show"), "Ctrl+\xC3\xBC");
+    }
+    // A file of the mark alone gets its first value in UTF-16 too.
+    Put("\xFF\xFE");
+    StoreOption(FProgramFolder, kCaptureOption, true);
+    EXPECT_EQ(Get(), std::string("\xFF\xFE[\0C\0L\0I\0P\0]\0\r\0\n\0A\0U\0T\0O\0=\0" "1\0\r\0\n\0", 34));
+}
+
 TEST_F(IniFileTest, FileAnEditorHoldsOpenIsReadAndKeptWhole) {
     const std::string options = "[CLIP]\r\nAUTO=0\r\n[MINIM]\r\nAUTO=1\r\n";
     Put(options);

@@ -1,0 +1,77 @@
+// The bytes of a profile file as text and back, in each form editors save.
+#include "shell/options/IniEncoding.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+namespace pastimo {
+namespace {
+
+// A literal's bytes, NULs included.
+template <size_t N>
+std::string Bytes(const char (&literal)[N]) {
+    return std::string(literal, N - 1);
+}
+
+// UTF-16 bytes of the text, after the given mark.
+std::string Utf16(std::string_view mark, std::u16string_view text, bool bigEndian) {
+    std::string bytes(mark);
+    for (const char16_t unit : text) {
+        const char high = static_cast<char>(unit >> 8), low = static_cast<char>(unit & 0xFF);
+        bytes += bigEndian ? high : low;
+        bytes += bigEndian ? low : high;
+    }
+    return bytes;
+}
+
+TEST(IniEncoding, FileWithoutAMarkIsItsOwnBytes) {
+    for (const std::string& bytes : {std::string(), std::string("[CLIP]\r\nAUTO=0\r\n"),
+                                    Bytes("[HOTKEY]\nSHOW=Ctrl+Alt+\xFC\n\0x")}) {
+        const IniFileText file = DecodeIniFile(bytes);
+        EXPECT_EQ(file.encoding, ieAnsi);
+        EXPECT_EQ(file.text, bytes);
+        EXPECT_EQ(EncodeIniFile(file), bytes);
+    }
+}
+
+TEST(IniEncoding, Utf8MarkIsSkippedAndWrittenBack) {
+    const std::string bytes = "\xEF\xBB\xBF[CLIP]\r\nAUTO=0\r\n; caf\xC3\xA9\r\n";
+    const IniFileText file = DecodeIniFile(bytes);
+    EXPECT_EQ(file.encoding, ieUtf8);
+    EXPECT_EQ(file.text, "[CLIP]\r\nAUTO=0\r\n; caf\xC3\xA9\r\n");
+    EXPECT_EQ(EncodeIniFile(file), bytes);
+    // Malformed bytes after the mark are kept as they are.
+    EXPECT_EQ(EncodeIniFile(DecodeIniFile("\xEF\xBB\xBF\xFF\xC3")), "\xEF\xBB\xBF\xFF\xC3");
+    EXPECT_EQ(EncodeIniFile({ieUtf8, "[A]\r\nK=1\r\n"}), "\xEF\xBB\xBF[A]\r\nK=1\r\n");
+}
+
+TEST(IniEncoding, Utf16InEitherByteOrderIsReadAsTextAndWrittenBackSo) {
+    const std::u16string text = u"[CLIP]\r\nAUTO=0\r\n; caf\u00E9 \u20AC \U0001F600\r\n";
+    const std::string utf8 = "[CLIP]\r\nAUTO=0\r\n; caf\xC3\xA9 \xE2\x82\xAC \xF0\x9F\x98\x80\r\n";
+    for (const bool bigEndian : {false, true}) {
+        SCOPED_TRACE(bigEndian ? "big-endian" : "little-endian");
+        const std::string bytes = Utf16(bigEndian ? "\xFE\xFF" : "\xFF\xFE", text, bigEndian);
+        const IniFileText file = DecodeIniFile(bytes);
+        EXPECT_EQ(file.encoding, bigEndian ? ieUtf16Be : ieUtf16Le);
+        EXPECT_EQ(file.text, utf8);
+        EXPECT_EQ(EncodeIniFile(file), bytes);
+    }
+    // The mark alone is an empty UTF-16 file, which a write keeps UTF-16.
+    const IniFileText marked = DecodeIniFile("\xFF\xFE");
+    EXPECT_EQ(marked.encoding, ieUtf16Le);
+    EXPECT_EQ(marked.text, "");
+    EXPECT_EQ(EncodeIniFile({ieUtf16Le, "[A]\r\nK=1\r\n"}), Utf16("\xFF\xFE", u"[A]\r\nK=1\r\n", false));
+}
+
+TEST(IniEncoding, DamagedUtf16IsReadAsFarAsItGoes) {
+    // A final odd byte is dropped; a lone surrogate becomes U+FFFD; a NUL
+    // stays in the text, for the look-up to end the value there.
+    const std::string bytes = Utf16("\xFF\xFE", std::u16string(u"A=\xD800x\0y", 6), false) + "Z";
+    EXPECT_EQ(DecodeIniFile(bytes).text, Bytes("A=\xEF\xBF\xBDx\0y"));
+    // UTF-16 without a mark is 8-bit text to the profile functions too.
+    EXPECT_EQ(DecodeIniFile(Utf16("", u"[A]", false)).encoding, ieAnsi);
+}
+
+}  // namespace
+}  // namespace pastimo
