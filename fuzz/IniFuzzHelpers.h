@@ -1,7 +1,8 @@
 #pragma once
-// What the INI fuzz targets share: a plain line splitter and the section and
-// key names that a file text holds, read the simple way.
+// What the INI fuzz targets share: a plain line splitter, the section and
+// key names that a file text holds and the value of one, read the simple way.
 
+#include <optional>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -58,6 +59,30 @@ inline bool SameName(std::string_view a, std::string_view b) {
     for (size_t i = 0; i < a.size(); ++i)
         if (Lower(a[i]) != Lower(b[i])) return false;
     return true;
+}
+
+// The value of `key` in the first section named `section`, the slow way:
+// its first line of that key, the text after "=" trimmed, one pair of
+// quotes around it taken off, at most `limit` characters.
+inline std::optional<std::string> SlowFind(std::string_view text, std::string_view section, std::string_view key,
+                                           size_t limit) {
+    bool inSection = false;
+    for (std::string_view line : Lines(text)) {
+        const std::string_view t = Trim(line);
+        if (!t.empty() && t.front() == '[') {
+            if (inSection) return std::nullopt;
+            const size_t close = t.find(']');
+            inSection = SameName(Trim(t.substr(1, close == std::string_view::npos ? close : close - 1)), section);
+            continue;
+        }
+        const size_t eq = line.find('=');
+        if (!inSection || eq == std::string_view::npos || !SameName(Trim(line.substr(0, eq)), key)) continue;
+        std::string_view value = Trim(line.substr(eq + 1));
+        if (value.size() >= 2 && (value.front() == '"' || value.front() == '\'') && value.back() == value.front())
+            value = value.substr(1, value.size() - 2);
+        return std::string(value.substr(0, limit));
+    }
+    return std::nullopt;
 }
 
 }  // namespace fuzzini

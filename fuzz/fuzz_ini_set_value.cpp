@@ -29,6 +29,7 @@ std::string PickName(FuzzedDataProvider& in, const char* usual, const char* othe
 
 bool HasBreak(std::string_view s) { return s.find_first_of("\r\n") != std::string_view::npos; }
 bool Trimmed(std::string_view s) { return fuzzini::Trim(s).size() == s.size(); }
+bool Quoted(std::string_view s) { return s.size() >= 2 && (s.front() == '"' || s.front() == '\'') && s.back() == s.front(); }
 
 }  // namespace
 
@@ -41,10 +42,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
 
     // Names and values the program could write and read back at all: one
     // line each, no blanks around them, no "]" in a section name, no "=" in
-    // a key, a key that does not read as a section header.
+    // a key, a key that does not read as a section header, a value that is
+    // not in quotes (they would be taken off).
     if (HasBreak(section) || !Trimmed(section) || section.find(']') != std::string::npos) return -1;
     if (HasBreak(key) || !Trimmed(key) || key.find('=') != std::string::npos || (!key.empty() && key[0] == '[')) return -1;
-    if (HasBreak(value) || !Trimmed(value) || value.size() > kIniValueLimit) return -1;
+    if (HasBreak(value) || !Trimmed(value) || value.size() > kIniValueLimit || Quoted(value)) return -1;
 
     const std::string result = IniSetValue(text, section, key, value);
     FUZZ_CHECK(IniLookup(result, section, key) == value);

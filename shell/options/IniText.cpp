@@ -60,6 +60,19 @@ size_t FindSection(std::string_view text, const std::vector<Line>& lines, std::s
     return lines.size();
 }
 
+// The value of a key line as the profile functions give it: the text after
+// the first "=" with blanks trimmed, then one pair of quotes around it (both
+// double or both single) taken off, so that SHOW="Ctrl+Shift+F11" reads as
+// the keys the user meant.
+std::string_view ValueOf(std::string_view content) {
+    std::string_view value = TrimBlanks(content.substr(content.find('=') + 1));
+    if (value.size() >= 2 && (value.front() == '"' || value.front() == '\'') && value.back() == value.front()) {
+        value.remove_prefix(1);
+        value.remove_suffix(1);
+    }
+    return value;
+}
+
 }  // namespace
 
 std::optional<std::string> IniFind(std::string_view fileText, std::string_view section, std::string_view key) {
@@ -68,10 +81,7 @@ std::optional<std::string> IniFind(std::string_view fileText, std::string_view s
         const std::string_view content = Content(fileText, lines[i]);
         if (SectionName(content)) break;
         const auto name = KeyName(content);
-        if (name && SameIgnoringAsciiCase(*name, key)) {
-            const std::string_view value = TrimBlanks(content.substr(content.find('=') + 1));
-            return std::string(value.substr(0, kIniValueLimit));
-        }
+        if (name && SameIgnoringAsciiCase(*name, key)) return std::string(ValueOf(content).substr(0, kIniValueLimit));
     }
     return std::nullopt;
 }

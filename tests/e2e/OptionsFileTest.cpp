@@ -1,5 +1,5 @@
 // OPTION1.INI as users leave it: saved by Notepad in each of its encodings,
-// held open by another program while the program starts.
+// held open by another program while the program starts, a value in quotes.
 
 #include <windows.h>
 
@@ -29,6 +29,8 @@ std::string NotepadUnicode(const std::string& utf8) {
     bytes.append(reinterpret_cast<const char*>(text.data()), text.size() * sizeof(wchar_t));
     return bytes;
 }
+
+std::string HelpText(Program& program) { return Program::Text(program.Control("Edit", 493, 350)); }
 
 // Another program that has the file open, reading and writing, as an editor
 // or a sync client keeps it.
@@ -80,6 +82,18 @@ TEST_F(ProgramTest, OptionsThatAnotherProgramHoldsOpenAtStartUpAreObeyed) {
         EXPECT_TRUE(AutoMinimizeChecked(program)) << "the user's auto-minimize setting, not the default";
     }
     EXPECT_EQ(ReadFileBytes(FFolder.File(kOptions)), options);
+}
+
+TEST_F(ProgramTest, AHotkeyInQuotesIsTheKeysInsideThem) {
+    WriteFileBytes(FFolder.File(kOptions), "[HOTKEY]\r\nSHOW=\"Ctrl+Shift+F11\"\r\n");
+    Program& program = StartHidden();
+    EXPECT_EQ(HelpText(program).rfind("Welcome to Pastimo.", 0), 0u) << HelpText(program).substr(0, 120);
+    // The program holds the keys, so no other program can have them.
+    const BOOL free = RegisterHotKey(nullptr, 1, MOD_CONTROL | MOD_SHIFT, VK_F11);
+    const DWORD error = GetLastError();
+    if (free) UnregisterHotKey(nullptr, 1);
+    EXPECT_FALSE(free);
+    EXPECT_EQ(error, static_cast<DWORD>(ERROR_HOTKEY_ALREADY_REGISTERED));
 }
 
 }  // namespace

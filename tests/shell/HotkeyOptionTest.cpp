@@ -64,6 +64,21 @@ TEST_F(HotkeyOptionTest, WrittenValueIsReadOrExplained) {
               "The hotkey \"Ctrl+Shfit+F11\" could not be read: \"Shfit\" is not the name of a modifier or a key.");
 }
 
+TEST_F(HotkeyOptionTest, QuotesAroundTheValueAreNotPartOfIt) {
+    const HotkeyOption quoted = LoadFrom("[HOTKEY]\r\nSHOW=\"Ctrl+Shift+F11\"\r\n");
+    ASSERT_TRUE(quoted.hotkey) << quoted.problem;
+    EXPECT_EQ(FormatHotkey(*quoted.hotkey), "Ctrl+Shift+F11");
+    EXPECT_EQ(quoted.problem, "");
+
+    const HotkeyOption single = LoadFrom("[HOTKEY]\r\nSHOW = 'alt+F7' \r\n");
+    ASSERT_TRUE(single.hotkey) << single.problem;
+    EXPECT_EQ(FormatHotkey(*single.hotkey), "Alt+F7");
+
+    const HotkeyOption empty = LoadFrom("[HOTKEY]\r\nSHOW=\"\"\r\n");
+    EXPECT_FALSE(empty.hotkey) << "empty quotes turn it off like an empty value";
+    EXPECT_EQ(empty.problem, "");
+}
+
 TEST(HotkeyLines, SayWhichHotkeyCouldNotBeUsedAndWhy) {
     const Hotkey hotkey = *ParseHotkey("shift+ctrl+f11").hotkey;
     EXPECT_EQ(HotkeyUnusableLine(hotkey, HotkeyRefusalReason(1409)),

@@ -40,6 +40,27 @@ TEST(IniLookup, ValueIsCutAfterTrimming) {
     EXPECT_EQ(IniLookup("[A]\r\nK=a=b\r\n", "A", "K"), "a=b");
 }
 
+TEST(IniLookup, OnePairOfSurroundingQuotesIsTakenOff) {
+    const std::string file =
+        "[Q]\r\nA=\"Ctrl+Shift+F11\"\r\nB='x'\r\nC=\"x'\r\nD=\"\r\nE=\"\"\r\nF= \" a \" \r\n"
+        "G=\"\"a\"\"\r\nH=\"a\r\nI=a\"\r\nJ='\r\nK=\"a\" b\r\nL=\t'\t'\t\r\n";
+    EXPECT_EQ(IniLookup(file, "Q", "A"), "Ctrl+Shift+F11");
+    EXPECT_EQ(IniLookup(file, "Q", "B"), "x");
+    EXPECT_EQ(IniLookup(file, "Q", "C"), "\"x'") << "the two quotes differ";
+    EXPECT_EQ(IniLookup(file, "Q", "D"), "\"") << "one quote is no pair";
+    EXPECT_EQ(IniFind(file, "Q", "E"), std::optional<std::string>(""));
+    EXPECT_EQ(IniLookup(file, "Q", "F"), " a ") << "blanks inside the quotes stay";
+    EXPECT_EQ(IniLookup(file, "Q", "G"), "\"a\"") << "one pair only";
+    EXPECT_EQ(IniLookup(file, "Q", "H"), "\"a");
+    EXPECT_EQ(IniLookup(file, "Q", "I"), "a\"");
+    EXPECT_EQ(IniLookup(file, "Q", "J"), "'");
+    EXPECT_EQ(IniLookup(file, "Q", "K"), "\"a\" b");
+    EXPECT_EQ(IniLookup(file, "Q", "L"), "\t");
+    // The limit counts what is inside the quotes.
+    const std::string longValue(1100, '7');
+    EXPECT_EQ(IniLookup("[Q]\r\nA=\"" + longValue + "\"\r\n", "Q", "A"), std::string(kIniValueLimit, '7'));
+}
+
 TEST(IniFind, TellsAnAbsentKeyFromAnEmptyValue) {
     const std::string file = "[HOTKEY]\r\nSHOW=  \r\nOther=x\r\n[Next]\r\nSHOW=1\r\n";
     EXPECT_EQ(IniFind(file, "hotkey", "show"), std::optional<std::string>(""));

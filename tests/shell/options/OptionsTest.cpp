@@ -104,6 +104,12 @@ TEST_F(IniFileTest, ValuesThatAreNotNumbersGiveTheDefaults) {
     }
 }
 
+TEST_F(IniFileTest, QuotedValuesAreReadWithoutTheirQuotes) {
+    Put("[CLIP]\r\nAUTO=\"0\"\r\n[MINIM]\r\nAUTO='1'\r\n");
+    EXPECT_FALSE(LoadOption(FProgramFolder, kCaptureOption));
+    EXPECT_TRUE(LoadOption(FProgramFolder, kAutoMinimizeOption));
+}
+
 TEST_F(IniFileTest, WriteChangesOneLineAndKeepsTheRest) {
     const std::string before =
         "; kept as it is\r\n[Window]\r\nLeft=10\r\n\r\n[CLIP]\r\nAUTO=1\r\nOther = x\r\n\r\n[Tail]\r\nA=b";
