@@ -61,9 +61,12 @@ inline bool SameName(std::string_view a, std::string_view b) {
     return true;
 }
 
+// A name or value in the file ends at its first NUL.
+inline std::string_view UpToNul(std::string_view s) { return s.substr(0, s.find('\0')); }
+
 // The value of `key` in the first section named `section`, the slow way:
-// its first line of that key, the text after "=" trimmed, one pair of
-// quotes around it taken off, at most `limit` characters.
+// its first line of that key, the text after "=" trimmed and up to a NUL,
+// one pair of quotes around it taken off, at most `limit` characters.
 inline std::optional<std::string> SlowFind(std::string_view text, std::string_view section, std::string_view key,
                                            size_t limit) {
     bool inSection = false;
@@ -72,12 +75,13 @@ inline std::optional<std::string> SlowFind(std::string_view text, std::string_vi
         if (!t.empty() && t.front() == '[') {
             if (inSection) return std::nullopt;
             const size_t close = t.find(']');
-            inSection = SameName(Trim(t.substr(1, close == std::string_view::npos ? close : close - 1)), section);
+            inSection =
+                SameName(UpToNul(Trim(t.substr(1, close == std::string_view::npos ? close : close - 1))), section);
             continue;
         }
         const size_t eq = line.find('=');
-        if (!inSection || eq == std::string_view::npos || !SameName(Trim(line.substr(0, eq)), key)) continue;
-        std::string_view value = Trim(line.substr(eq + 1));
+        if (!inSection || eq == std::string_view::npos || !SameName(UpToNul(Trim(line.substr(0, eq))), key)) continue;
+        std::string_view value = UpToNul(Trim(line.substr(eq + 1)));
         if (value.size() >= 2 && (value.front() == '"' || value.front() == '\'') && value.back() == value.front())
             value = value.substr(1, value.size() - 2);
         return std::string(value.substr(0, limit));

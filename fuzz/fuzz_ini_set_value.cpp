@@ -29,6 +29,7 @@ std::string PickName(FuzzedDataProvider& in, const char* usual, const char* othe
 
 bool HasBreak(std::string_view s) { return s.find_first_of("\r\n") != std::string_view::npos; }
 bool Trimmed(std::string_view s) { return fuzzini::Trim(s).size() == s.size(); }
+bool HasNul(std::string_view s) { return s.find('\0') != std::string_view::npos; }
 bool Quoted(std::string_view s) { return s.size() >= 2 && (s.front() == '"' || s.front() == '\'') && s.back() == s.front(); }
 
 }  // namespace
@@ -43,7 +44,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     // Names and values the program could write and read back at all: one
     // line each, no blanks around them, no "]" in a section name, no "=" in
     // a key, a key that does not read as a section header, a value that is
-    // not in quotes (they would be taken off).
+    // not in quotes (they would be taken off), no NUL (a name or value ends
+    // there).
+    if (HasNul(section) || HasNul(key) || HasNul(value)) return -1;
     if (HasBreak(section) || !Trimmed(section) || section.find(']') != std::string::npos) return -1;
     if (HasBreak(key) || !Trimmed(key) || key.find('=') != std::string::npos || (!key.empty() && key[0] == '[')) return -1;
     if (HasBreak(value) || !Trimmed(value) || value.size() > kIniValueLimit || Quoted(value)) return -1;
@@ -75,7 +78,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         const std::string_view line = after[head];
         const size_t eq = line.find('=');
         FUZZ_CHECK(eq != std::string_view::npos && SameName(line.substr(0, eq), key) && line.substr(eq + 1) == value);
-        if (removed == 1) FUZZ_CHECK(SameName(fuzzini::Trim(before[head].substr(0, before[head].find('='))), key));
+        if (removed == 1)
+            FUZZ_CHECK(SameName(fuzzini::UpToNul(fuzzini::Trim(before[head].substr(0, before[head].find('=')))), key));
     }
 
     // Every other value reads as before.

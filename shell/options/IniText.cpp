@@ -36,19 +36,25 @@ std::string_view Content(std::string_view text, const Line& line) {
     return text.substr(line.begin, line.contentEnd - line.begin);
 }
 
+// A name or value of a damaged file ends at its first NUL, as it does for
+// the profile functions, which hand out C strings: what follows is never
+// shown or compared, and a NUL reaches no caller (a window's text would end
+// there, and with it everything that follows, such as the whole Help text).
+std::string_view UpToNul(std::string_view text) { return text.substr(0, text.find('\0')); }
+
 // The name of a section header line ("[ name ]"), or nothing for other lines.
 std::optional<std::string_view> SectionName(std::string_view content) {
     const std::string_view t = TrimBlanks(content);
     if (t.empty() || t.front() != '[') return std::nullopt;
     const size_t close = t.find(']');
-    return TrimBlanks(t.substr(1, close == std::string_view::npos ? std::string_view::npos : close - 1));
+    return UpToNul(TrimBlanks(t.substr(1, close == std::string_view::npos ? std::string_view::npos : close - 1)));
 }
 
 // The key name of a "name = value" line, or nothing for other lines.
 std::optional<std::string_view> KeyName(std::string_view content) {
     const size_t eq = content.find('=');
     if (eq == std::string_view::npos) return std::nullopt;
-    return TrimBlanks(content.substr(0, eq));
+    return UpToNul(TrimBlanks(content.substr(0, eq)));
 }
 
 // Index of the first header line of `section`, or lines.size().
@@ -61,11 +67,11 @@ size_t FindSection(std::string_view text, const std::vector<Line>& lines, std::s
 }
 
 // The value of a key line as the profile functions give it: the text after
-// the first "=" with blanks trimmed, then one pair of quotes around it (both
-// double or both single) taken off, so that SHOW="Ctrl+Shift+F11" reads as
-// the keys the user meant.
+// the first "=" with blanks trimmed and up to a NUL, then one pair of quotes
+// around it (both double or both single) taken off, so that
+// SHOW="Ctrl+Shift+F11" reads as the keys the user meant.
 std::string_view ValueOf(std::string_view content) {
-    std::string_view value = TrimBlanks(content.substr(content.find('=') + 1));
+    std::string_view value = UpToNul(TrimBlanks(content.substr(content.find('=') + 1)));
     if (value.size() >= 2 && (value.front() == '"' || value.front() == '\'') && value.back() == value.front()) {
         value.remove_prefix(1);
         value.remove_suffix(1);

@@ -14,9 +14,10 @@ constexpr size_t kIniValueLimit = 1023;
 
 // The value of `key` in `section` (both found without regard to case; the
 // first of each counts): the text after "=" with blanks trimmed from both
-// ends and one pair of surrounding quotes ("..." or '...') removed, at most
-// kIniValueLimit characters. Empty when the section or key is absent.
-// Accepts CR LF and LF line ends, blank lines and blanks around names.
+// ends, up to its first NUL, and one pair of surrounding quotes ("..." or
+// '...') removed, at most kIniValueLimit characters. Empty when the section
+// or key is absent. Accepts CR LF and LF line ends, blank lines and blanks
+// around names; a name in the file ends at its first NUL too.
 std::string IniLookup(std::string_view fileText, std::string_view section, std::string_view key);
 
 // As IniLookup, but nothing when the section or key is absent, so that an

@@ -1,5 +1,6 @@
 // OPTION1.INI as users leave it: saved by Notepad in each of its encodings,
-// held open by another program while the program starts, a value in quotes.
+// held open by another program while the program starts, a value in quotes,
+// a hotkey value that an ANSI editor saved or a fault damaged.
 
 #include <windows.h>
 
@@ -94,6 +95,19 @@ TEST_F(ProgramTest, AHotkeyInQuotesIsTheKeysInsideThem) {
     if (free) UnregisterHotKey(nullptr, 1);
     EXPECT_FALSE(free);
     EXPECT_EQ(error, static_cast<DWORD>(ERROR_HOTKEY_ALREADY_REGISTERED));
+}
+
+TEST_F(ProgramTest, ADamagedHotkeyValueKeepsTheWholeHelpText) {
+    const char options[] = "[HOTKEY]\r\nSHOW=Ctrl+Shfit\0+F11\r\n";
+    WriteFileBytes(FFolder.File(kOptions), std::string(options, sizeof options - 1));
+    Program& program = StartHidden();
+    const std::string help = HelpText(program);
+    EXPECT_EQ(help.rfind("The hotkey \"Ctrl+Shfit\" could not be read: \"Shfit\" is not the name of a modifier or a "
+                         "key.\r\n\r\nWelcome to Pastimo.",
+                         0),
+              0u)
+        << help.substr(0, 160);
+    EXPECT_NE(help.find("Commonly asked questions:"), std::string::npos) << "the Help text goes on to its end";
 }
 
 }  // namespace

@@ -79,6 +79,19 @@ TEST_F(HotkeyOptionTest, QuotesAroundTheValueAreNotPartOfIt) {
     EXPECT_EQ(empty.problem, "");
 }
 
+TEST_F(HotkeyOptionTest, ANulEndsTheValueAndNeverReachesTheHelpLine) {
+    const HotkeyOption cut = LoadFrom(std::string("[HOTKEY]\r\nSHOW=Ctrl+Shift+F11\0garbage\r\n", 39));
+    ASSERT_TRUE(cut.hotkey) << cut.problem;
+    EXPECT_EQ(FormatHotkey(*cut.hotkey), "Ctrl+Shift+F11");
+    EXPECT_EQ(cut.problem, "");
+
+    const HotkeyOption damaged = LoadFrom(std::string("[HOTKEY]\r\nSHOW=Ctrl+Shfit\0+F11\r\n", 32));
+    EXPECT_FALSE(damaged.hotkey);
+    EXPECT_EQ(damaged.problem,
+              "The hotkey \"Ctrl+Shfit\" could not be read: \"Shfit\" is not the name of a modifier or a key.");
+    EXPECT_EQ(damaged.problem.find('\0'), std::string::npos);
+}
+
 TEST(HotkeyLines, SayWhichHotkeyCouldNotBeUsedAndWhy) {
     const Hotkey hotkey = *ParseHotkey("shift+ctrl+f11").hotkey;
     EXPECT_EQ(HotkeyUnusableLine(hotkey, HotkeyRefusalReason(1409)),

@@ -9,6 +9,12 @@
 namespace pastimo {
 namespace {
 
+// A literal's bytes, NULs included.
+template <size_t N>
+std::string Bytes(const char (&literal)[N]) {
+    return std::string(literal, N - 1);
+}
+
 TEST(IniLookup, FindsSectionAndKeyWithoutRegardToCase) {
     const std::string file = "[clip]\r\nauto=0\r\n[MINIM]\r\nAuto=1\r\n";
     EXPECT_EQ(IniLookup(file, "CLIP", "AUTO"), "0");
@@ -59,6 +65,22 @@ TEST(IniLookup, OnePairOfSurroundingQuotesIsTakenOff) {
     // The limit counts what is inside the quotes.
     const std::string longValue(1100, '7');
     EXPECT_EQ(IniLookup("[Q]\r\nA=\"" + longValue + "\"\r\n", "Q", "A"), std::string(kIniValueLimit, '7'));
+}
+
+TEST(IniLookup, ADamagedFilesNamesAndValuesEndAtANul) {
+    const std::string file = Bytes(
+        "[HOTKEY]\r\nSHOW=Ctrl+Shfit\0+F11\r\nK= x \0 y \r\nL=\"a\"\0b\r\nM=\"a\0b\"\r\nX\0Y=1\r\nN \0x=2\r\n"
+        "Z=3\r\n[S\0ection]\r\nK=4\r\n[B \0z]\r\nK=5\r\n");
+    EXPECT_EQ(IniLookup(file, "HOTKEY", "SHOW"), "Ctrl+Shfit");
+    EXPECT_EQ(IniLookup(file, "HOTKEY", "K"), "x ") << "trimmed first, then cut";
+    EXPECT_EQ(IniLookup(file, "HOTKEY", "L"), "a") << "cut first, then unquoted";
+    EXPECT_EQ(IniLookup(file, "HOTKEY", "M"), "\"a");
+    EXPECT_EQ(IniLookup(file, "HOTKEY", "X"), "1");
+    EXPECT_EQ(IniFind(file, "HOTKEY", "N"), std::nullopt) << "the name is \"N \"";
+    EXPECT_EQ(IniLookup(file, "HOTKEY", "Z"), "3") << "the line after a NUL is read";
+    EXPECT_EQ(IniLookup(file, "S", "K"), "4");
+    EXPECT_EQ(IniFind(file, "B", "K"), std::nullopt);
+    EXPECT_EQ(IniFind(Bytes("[A]\r\nK=\0\r\n"), "A", "K"), std::optional<std::string>(""));
 }
 
 TEST(IniFind, TellsAnAbsentKeyFromAnEmptyValue) {
