@@ -1,12 +1,16 @@
-// The options file is read back as it was left, by whoever edited it. Looks
-// up the program's two options and every name the text holds, and checks the
-// values against a plain reading of the file and their on/off reading against
-// a plain parse of the number rules.
+// The options file is read back as it was left, by whoever edited it, in
+// whichever encoding. Its bytes become text and would be written back the
+// same; looks up the program's options and every name the text holds, and
+// checks the values against a plain reading of the text, their UTF-8 form,
+// and their on/off reading against a plain parse of the number rules.
 
 #include "fuzz/FuzzCheck.h"
 #include "fuzz/IniFuzzHelpers.h"
+#include "library/CodePage.h"
+#include "shell/options/IniEncoding.h"
 #include "shell/options/IniText.h"
 #include "shell/options/OptionValue.h"
+#include "toolkit/Unicode.h"
 
 #include <cstdint>
 #include <optional>
@@ -64,25 +68,40 @@ void CheckNumber(std::string_view text) {
         FUZZ_CHECK(OptionBoolFromText(text, defaultValue) == (asBool ? *asBool != 0 : defaultValue));
 }
 
-void CheckValue(std::string_view fileText, std::string_view section, std::string_view key) {
+void CheckValue(const IniFileText& file, std::string_view section, std::string_view key) {
+    const std::string_view fileText = file.text;
     const std::optional<std::string> found = IniFind(fileText, section, key);
     FUZZ_CHECK(found == fuzzini::SlowFind(fileText, section, key, kIniValueLimit));
     const std::string value = IniLookup(fileText, section, key);
     FUZZ_CHECK(value == found.value_or(std::string()));
     FUZZ_CHECK(value.size() <= kIniValueLimit);
     FUZZ_CHECK(value.find('\n') == std::string::npos);
+    FUZZ_CHECK(value.find('\0') == std::string::npos);
     CheckNumber(value);
+    // What a caller gets: valid UTF-8, still without a NUL or a break.
+    const std::string utf8 = FromIniText(value, file.encoding, PlatformCodePage());
+    FUZZ_CHECK(IsValidUtf8(utf8));
+    FUZZ_CHECK(utf8.find_first_of(std::string_view("\0\n", 2)) == std::string::npos);
+    if (IsAscii(value)) FUZZ_CHECK(utf8 == value);
 }
 
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-    const std::string_view text(reinterpret_cast<const char*>(data), size);
-    CheckValue(text, "CLIP", "AUTO");
-    CheckValue(text, "MINIM", "AUTO");
-    for (const auto& [section, key] : fuzzini::NamedPairs(text, 32)) CheckValue(text, section, key);
+    const std::string_view bytes(reinterpret_cast<const char*>(data), size);
+    const IniFileText file = DecodeIniFile(bytes);
+    // Written back unchanged, a file keeps its bytes; a UTF-16 one at least
+    // its text (an odd final byte or a lone surrogate is not kept).
+    const std::string again = EncodeIniFile(file);
+    if (file.encoding == ieAnsi || file.encoding == ieUtf8) FUZZ_CHECK(again == bytes);
+    FUZZ_CHECK(DecodeIniFile(again).text == file.text && DecodeIniFile(again).encoding == file.encoding);
+
+    CheckValue(file, "CLIP", "AUTO");
+    CheckValue(file, "MINIM", "AUTO");
+    CheckValue(file, "HOTKEY", "SHOW");
+    for (const auto& [section, key] : fuzzini::NamedPairs(file.text, 32)) CheckValue(file, section, key);
     // The number rules on raw bytes too: values in real files are short.
-    CheckNumber(text.substr(0, 24));
-    for (std::string_view line : fuzzini::Lines(text)) CheckNumber(line);
+    CheckNumber(bytes.substr(0, 24));
+    for (std::string_view line : fuzzini::Lines(bytes)) CheckNumber(line);
     return 0;
 }

@@ -3,6 +3,9 @@
 #include "library/FileEncoding.h"
 #include "toolkit/Unicode.h"
 
+#include <optional>
+#include <utility>
+
 namespace pastimo {
 namespace {
 
@@ -56,6 +59,23 @@ std::string EncodeIniFile(const IniFileText& file) {
     case ieAnsi: break;
     }
     return file.text;
+}
+
+// An ANSI editor saves "Ctrl+Alt+ü" as the code page's byte, which is no
+// UTF-8; Notepad has saved UTF-8 without the mark by default since 2019. A
+// code page text that happens to be valid UTF-8 beyond ASCII is rare (it
+// takes pairs like "Ã¼"), and as a hotkey it would name no key anyway.
+std::string FromIniText(std::string_view text, TIniEncoding encoding, const CodePage& codePage) {
+    if (IsValidUtf8(text)) return std::string(text);
+    if (encoding == ieAnsi) return codePage.ToUtf8(text);
+    return Utf16ToUtf8(Utf8ToUtf16(text));
+}
+
+std::string ToIniText(std::string_view utf8, TIniEncoding encoding, const CodePage& codePage) {
+    if (encoding == ieAnsi) {
+        if (std::optional<std::string> bytes = codePage.FromUtf8(utf8)) return std::move(*bytes);
+    }
+    return std::string(utf8);
 }
 
 }  // namespace pastimo

@@ -10,6 +10,8 @@
 #include <string>
 #include <string_view>
 
+#include "library/CodePage.h"
+
 namespace pastimo {
 
 enum TIniEncoding : uint8_t {
@@ -31,5 +33,16 @@ IniFileText DecodeIniFile(std::string_view bytes);
 
 // The file's bytes: the text in its encoding, after its mark.
 std::string EncodeIniFile(const IniFileText& file);
+
+// A name or value of the file's text in UTF-8. Without a mark it is read
+// from the ANSI code page, as the profile functions read such a file, unless
+// it is valid UTF-8 beyond ASCII (editors save UTF-8 without the mark); in a
+// UTF-8 file each malformed byte becomes U+FFFD.
+std::string FromIniText(std::string_view text, TIniEncoding encoding, const CodePage& codePage);
+
+// A name or value in UTF-8 as the file's text holds it: without a mark in
+// the code page when it holds every character, otherwise as UTF-8, which
+// FromIniText takes back; as it is in the other encodings.
+std::string ToIniText(std::string_view utf8, TIniEncoding encoding, const CodePage& codePage);
 
 }  // namespace pastimo

@@ -19,7 +19,11 @@ std::optional<std::string> IniFile::FindString(const std::string& section, const
     // sync client that has it open: refusing would turn the user's options
     // into the defaults for the whole run.
     if (!FFileSystem.ReadSharedFile(FPath, bytes)) return std::nullopt;
-    return IniFind(DecodeIniFile(bytes).text, section, key);
+    const IniFileText file = DecodeIniFile(bytes);
+    const std::optional<std::string> value =
+        IniFind(file.text, ToIniText(section, file.encoding, FCodePage), ToIniText(key, file.encoding, FCodePage));
+    if (!value) return std::nullopt;
+    return FromIniText(*value, file.encoding, FCodePage);
 }
 
 bool IniFile::ReadBool(const std::string& section, const std::string& key, bool defaultValue) const {
@@ -35,7 +39,9 @@ void IniFile::WriteString(const std::string& section, const std::string& key, co
         bytes.clear();
     }
     IniFileText file = DecodeIniFile(bytes);
-    std::string updated = IniSetValue(file.text, section, key, value);
+    std::string updated = IniSetValue(file.text, ToIniText(section, file.encoding, FCodePage),
+                                      ToIniText(key, file.encoding, FCodePage),
+                                      ToIniText(value, file.encoding, FCodePage));
     if (updated == file.text) return;
     file.text = std::move(updated);
     // Written whole, in the form it was read in, to a temporary sibling and

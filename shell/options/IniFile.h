@@ -9,16 +9,21 @@
 #include <string>
 #include <utility>
 
+#include "library/CodePage.h"
 #include "library/FileSystem.h"
 
 namespace pastimo {
 
 class IniFile {
 public:
-    explicit IniFile(std::string path, FileSystem& fileSystem = PlatformFileSystem())
-        : FPath(std::move(path)), FFileSystem(fileSystem) {}
+    explicit IniFile(std::string path, FileSystem& fileSystem = PlatformFileSystem(),
+                     const CodePage& codePage = PlatformCodePage())
+        : FPath(std::move(path)), FFileSystem(fileSystem), FCodePage(codePage) {}
 
     const std::string& Path() const { return FPath; }
+
+    // Names and values are UTF-8, whatever the file's encoding (see
+    // IniEncoding.h).
 
     // The trimmed value text (see IniLookup); empty when the file, section or
     // key is absent or the file cannot be read.
@@ -44,6 +49,7 @@ public:
 private:
     std::string FPath;
     FileSystem& FFileSystem;
+    const CodePage& FCodePage;
 };
 
 }  // namespace pastimo

@@ -110,5 +110,21 @@ TEST_F(ProgramTest, ADamagedHotkeyValueKeepsTheWholeHelpText) {
     EXPECT_NE(help.find("Commonly asked questions:"), std::string::npos) << "the Help text goes on to its end";
 }
 
+TEST_F(ProgramTest, AHotkeyCharacterAnAnsiEditorSavedIsRead) {
+    // "ü" in the system's ANSI code page, as Notepad's "ANSI" saves it.
+    char u[4] = {};
+    BOOL lossy = FALSE;
+    if (WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, L"\u00FC", 1, u, sizeof u, nullptr, &lossy) != 1 || lossy)
+        GTEST_SKIP() << "the ANSI code page has no one-byte \"\u00FC\"";
+    WriteFileBytes(FFolder.File(kOptions), std::string("[HOTKEY]\r\nSHOW=Ctrl+Alt+") + u + "\r\n");
+    Program& program = StartHidden();
+    // Read as Ctrl+Alt+ü: registered, or named as a hotkey this keyboard
+    // layout has no key for, never as an unreadable value.
+    const std::string help = HelpText(program);
+    const bool registered = help.rfind("Welcome to Pastimo.", 0) == 0;
+    const bool named = help.rfind("The hotkey Ctrl+Alt+\xC3\xBC could not be used: ", 0) == 0;
+    EXPECT_TRUE(registered || named) << help.substr(0, 160);
+}
+
 }  // namespace
 }  // namespace e2e

@@ -92,6 +92,24 @@ TEST_F(HotkeyOptionTest, ANulEndsTheValueAndNeverReachesTheHelpLine) {
     EXPECT_EQ(damaged.problem.find('\0'), std::string::npos);
 }
 
+TEST_F(HotkeyOptionTest, ACharacterKeyIsReadInEveryEncodingAnEditorSaves) {
+    if (!test::AnsiCodePageIs1252()) GTEST_SKIP() << "spells out Windows-1252 bytes";
+    Hotkey expected;
+    expected.modifiers = hmCtrl | hmAlt;
+    expected.character = u'\u00FC';
+    const std::string utf16 = std::string("\xFF\xFE[\0H\0O\0T\0K\0E\0Y\0]\0\r\0\n\0S\0H\0O\0W\0=\0", 32) +
+                              std::string("C\0t\0r\0l\0+\0A\0l\0t\0+\0\xFC\0\r\0\n\0", 24);
+    for (const std::string& file : {std::string("[HOTKEY]\r\nSHOW=Ctrl+Alt+\xFC\r\n"),             // ANSI
+                                     std::string("[HOTKEY]\r\nSHOW=Ctrl+Alt+\xC3\xBC\r\n"),         // UTF-8
+                                     std::string("\xEF\xBB\xBF[HOTKEY]\r\nSHOW=Ctrl+Alt+\xC3\xBC\r\n"),  // with the mark
+                                     utf16}) {
+        SCOPED_TRACE(file);
+        const HotkeyOption option = LoadFrom(file);
+        EXPECT_EQ(option.hotkey, expected) << option.problem;
+        EXPECT_EQ(option.problem, "");
+    }
+}
+
 TEST(HotkeyLines, SayWhichHotkeyCouldNotBeUsedAndWhy) {
     const Hotkey hotkey = *ParseHotkey("shift+ctrl+f11").hotkey;
     EXPECT_EQ(HotkeyUnusableLine(hotkey, HotkeyRefusalReason(1409)),

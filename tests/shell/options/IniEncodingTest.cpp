@@ -1,6 +1,8 @@
 // The bytes of a profile file as text and back, in each form editors save.
 #include "shell/options/IniEncoding.h"
 
+#include "tests/library/LibraryTestFiles.h"
+
 #include <gtest/gtest.h>
 
 #include <string>
@@ -71,6 +73,32 @@ TEST(IniEncoding, DamagedUtf16IsReadAsFarAsItGoes) {
     EXPECT_EQ(DecodeIniFile(bytes).text, Bytes("A=\xEF\xBF\xBDx\0y"));
     // UTF-16 without a mark is 8-bit text to the profile functions too.
     EXPECT_EQ(DecodeIniFile(Utf16("", u"[A]", false)).encoding, ieAnsi);
+}
+
+TEST(IniEncoding, TextWithoutAMarkIsReadFromTheCodePageUnlessItIsUtf8) {
+    if (!test::AnsiCodePageIs1252()) GTEST_SKIP() << "spells out Windows-1252 bytes";
+    const CodePage& ansi = PlatformCodePage();
+    // An ANSI editor's "ü" and "€".
+    EXPECT_EQ(FromIniText("Ctrl+Alt+\xFC", ieAnsi, ansi), "Ctrl+Alt+\xC3\xBC");
+    EXPECT_EQ(FromIniText("\x80", ieAnsi, ansi), "\xE2\x82\xAC");
+    // UTF-8 saved without the mark stays UTF-8.
+    EXPECT_EQ(FromIniText("Ctrl+Alt+\xC3\xBC", ieAnsi, ansi), "Ctrl+Alt+\xC3\xBC");
+    EXPECT_EQ(FromIniText("Ctrl+F11", ieAnsi, ansi), "Ctrl+F11");
+    // After the UTF-8 mark, malformed bytes become U+FFFD each.
+    EXPECT_EQ(FromIniText("Ctrl+Alt+\xFC", ieUtf8, ansi), "Ctrl+Alt+\xEF\xBF\xBD");
+    EXPECT_EQ(FromIniText("Ctrl+Alt+\xC3\xBC", ieUtf16Le, ansi), "Ctrl+Alt+\xC3\xBC");
+}
+
+TEST(IniEncoding, TextIsWrittenSoThatItReadsBackTheSame) {
+    if (!test::AnsiCodePageIs1252()) GTEST_SKIP() << "spells out Windows-1252 bytes";
+    const CodePage& ansi = PlatformCodePage();
+    EXPECT_EQ(ToIniText("Ctrl+\xC3\xBC", ieAnsi, ansi), "Ctrl+\xFC") << "in the code page where it fits";
+    EXPECT_EQ(ToIniText("Ctrl+\xE4\xB8\xAD", ieAnsi, ansi), "Ctrl+\xE4\xB8\xAD") << "as UTF-8 where it does not";
+    EXPECT_EQ(ToIniText("Ctrl+\xC3\xBC", ieUtf8, ansi), "Ctrl+\xC3\xBC");
+    EXPECT_EQ(ToIniText("Ctrl+\xC3\xBC", ieUtf16Be, ansi), "Ctrl+\xC3\xBC");
+    for (const char* utf8 : {"AUTO", "Ctrl+\xC3\xBC", "Ctrl+\xE4\xB8\xAD", "\xE2\x82\xAC\xF0\x9F\x98\x80"})
+        for (const TIniEncoding encoding : {ieAnsi, ieUtf8, ieUtf16Le, ieUtf16Be})
+            EXPECT_EQ(FromIniText(ToIniText(utf8, encoding, ansi), encoding, ansi), utf8) << encoding;
 }
 
 }  // namespace

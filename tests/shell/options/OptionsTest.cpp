@@ -212,6 +212,19 @@ TEST_F(IniFileTest, Utf16FileIsReadAndWrittenInUtf16) {
     EXPECT_EQ(Get(), std::string("\xFF\xFE[\0C\0L\0I\0P\0]\0\r\0\n\0A\0U\0T\0O\0=\0" "1\0\r\0\n\0", 34));
 }
 
+TEST_F(IniFileTest, AnsiFileKeepsItsBytesAndReadsTheCodePage) {
+    if (!test::AnsiCodePageIs1252()) GTEST_SKIP() << "spells out Windows-1252 bytes";
+    const std::string before = "; Gr\xFC\xDF""e\r\n[HOTKEY]\r\nSHOW=Ctrl+Alt+\xFC\r\n";
+    Put(before);
+    IniFile ini(Path());
+    EXPECT_EQ(ini.ReadString("HOTKEY", "SHOW"), "Ctrl+Alt+\xC3\xBC");
+    StoreOption(FProgramFolder, kCaptureOption, true);
+    EXPECT_EQ(Get(), before + "[CLIP]\r\nAUTO=1\r\n") << "still ANSI, every other byte as it was";
+    ini.WriteString("HOTKEY", "SHOW", "Ctrl+\xC3\xA4");
+    EXPECT_EQ(Get(), "; Gr\xFC\xDF""e\r\n[HOTKEY]\r\nSHOW=Ctrl+\xE4\r\n[CLIP]\r\nAUTO=1\r\n");
+    EXPECT_EQ(ini.ReadString("hotkey", "show"), "Ctrl+\xC3\xA4");
+}
+
 TEST_F(IniFileTest, FileAnEditorHoldsOpenIsReadAndKeptWhole) {
     const std::string options = "[CLIP]\r\nAUTO=0\r\n[MINIM]\r\nAUTO=1\r\n";
     Put(options);
