@@ -1,6 +1,7 @@
 // The hotkey option in a real OPTION1.INI, and the Help page's lines.
 #include "shell/HotkeyOption.h"
 
+#include "shell/options/IniEncoding.h"
 #include "shell/options/Options.h"
 #include "tests/library/LibraryTestFiles.h"
 
@@ -64,21 +65,6 @@ TEST_F(HotkeyOptionTest, WrittenValueIsReadOrExplained) {
               "The hotkey \"Ctrl+Shfit+F11\" could not be read: \"Shfit\" is not the name of a modifier or a key.");
 }
 
-TEST_F(HotkeyOptionTest, QuotesAroundTheValueAreNotPartOfIt) {
-    const HotkeyOption quoted = LoadFrom("[HOTKEY]\r\nSHOW=\"Ctrl+Shift+F11\"\r\n");
-    ASSERT_TRUE(quoted.hotkey) << quoted.problem;
-    EXPECT_EQ(FormatHotkey(*quoted.hotkey), "Ctrl+Shift+F11");
-    EXPECT_EQ(quoted.problem, "");
-
-    const HotkeyOption single = LoadFrom("[HOTKEY]\r\nSHOW = 'alt+F7' \r\n");
-    ASSERT_TRUE(single.hotkey) << single.problem;
-    EXPECT_EQ(FormatHotkey(*single.hotkey), "Alt+F7");
-
-    const HotkeyOption empty = LoadFrom("[HOTKEY]\r\nSHOW=\"\"\r\n");
-    EXPECT_FALSE(empty.hotkey) << "empty quotes turn it off like an empty value";
-    EXPECT_EQ(empty.problem, "");
-}
-
 TEST_F(HotkeyOptionTest, ANulEndsTheValueAndNeverReachesTheHelpLine) {
     const HotkeyOption cut = LoadFrom(std::string("[HOTKEY]\r\nSHOW=Ctrl+Shift+F11\0garbage\r\n", 39));
     ASSERT_TRUE(cut.hotkey) << cut.problem;
@@ -97,12 +83,10 @@ TEST_F(HotkeyOptionTest, ACharacterKeyIsReadInEveryEncodingAnEditorSaves) {
     Hotkey expected;
     expected.modifiers = hmCtrl | hmAlt;
     expected.character = u'\u00FC';
-    const std::string utf16 = std::string("\xFF\xFE[\0H\0O\0T\0K\0E\0Y\0]\0\r\0\n\0S\0H\0O\0W\0=\0", 32) +
-                              std::string("C\0t\0r\0l\0+\0A\0l\0t\0+\0\xFC\0\r\0\n\0", 24);
-    for (const std::string& file : {std::string("[HOTKEY]\r\nSHOW=Ctrl+Alt+\xFC\r\n"),             // ANSI
-                                     std::string("[HOTKEY]\r\nSHOW=Ctrl+Alt+\xC3\xBC\r\n"),         // UTF-8
-                                     std::string("\xEF\xBB\xBF[HOTKEY]\r\nSHOW=Ctrl+Alt+\xC3\xBC\r\n"),  // with the mark
-                                     utf16}) {
+    // ANSI, UTF-8 without and with the mark, Notepad's "Unicode".
+    const std::string utf8 = "[HOTKEY]\r\nSHOW=Ctrl+Alt+\xC3\xBC\r\n";
+    for (const std::string& file : {std::string("[HOTKEY]\r\nSHOW=Ctrl+Alt+\xFC\r\n"), utf8,
+                                     EncodeIniFile({ieUtf8, utf8}), EncodeIniFile({ieUtf16Le, utf8})}) {
         SCOPED_TRACE(file);
         const HotkeyOption option = LoadFrom(file);
         EXPECT_EQ(option.hotkey, expected) << option.problem;

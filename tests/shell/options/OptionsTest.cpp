@@ -1,4 +1,5 @@
 // The options file on disk: one complete access per read or write.
+#include "shell/options/IniEncoding.h"
 #include "shell/options/IniFile.h"
 #include "shell/options/Options.h"
 
@@ -104,12 +105,6 @@ TEST_F(IniFileTest, ValuesThatAreNotNumbersGiveTheDefaults) {
     }
 }
 
-TEST_F(IniFileTest, QuotedValuesAreReadWithoutTheirQuotes) {
-    Put("[CLIP]\r\nAUTO=\"0\"\r\n[MINIM]\r\nAUTO='1'\r\n");
-    EXPECT_FALSE(LoadOption(FProgramFolder, kCaptureOption));
-    EXPECT_TRUE(LoadOption(FProgramFolder, kAutoMinimizeOption));
-}
-
 TEST_F(IniFileTest, WriteChangesOneLineAndKeepsTheRest) {
     const std::string before =
         "; kept as it is\r\n[Window]\r\nLeft=10\r\n\r\n[CLIP]\r\nAUTO=1\r\nOther = x\r\n\r\n[Tail]\r\nA=b";
@@ -184,26 +179,18 @@ TEST_F(IniFileTest, Utf8MarkHidesNoSectionAndStaysWhenWritten) {
     EXPECT_TRUE(LoadOption(FProgramFolder, kAutoMinimizeOption));
 }
 
-// Notepad's "Unicode" (UTF-16 little-endian) and "Unicode big endian".
+// Notepad's "Unicode" (UTF-16 little-endian) and "Unicode big endian"; their
+// bytes are spelled out in IniEncodingTest.
 TEST_F(IniFileTest, Utf16FileIsReadAndWrittenInUtf16) {
-    for (const bool bigEndian : {false, true}) {
-        SCOPED_TRACE(bigEndian ? "big-endian" : "little-endian");
-        const auto utf16 = [bigEndian](std::u16string_view text) {
-            std::string bytes = bigEndian ? "\xFE\xFF" : "\xFF\xFE";
-            for (const char16_t unit : text) {
-                const char high = static_cast<char>(unit >> 8), low = static_cast<char>(unit & 0xFF);
-                bytes += bigEndian ? high : low;
-                bytes += bigEndian ? low : high;
-            }
-            return bytes;
-        };
-        Put(utf16(u"; caf\u00E9\r\n[minim]\r\nauto=1\r\n[CLIP]\r\nAUTO=0\r\n"));
+    for (const TIniEncoding encoding : {ieUtf16Le, ieUtf16Be}) {
+        SCOPED_TRACE(encoding);
+        Put(EncodeIniFile({encoding, "; caf\xC3\xA9\r\n[minim]\r\nauto=1\r\n[CLIP]\r\nAUTO=0\r\n"}));
         EXPECT_FALSE(LoadOption(FProgramFolder, kCaptureOption));
         EXPECT_TRUE(LoadOption(FProgramFolder, kAutoMinimizeOption));
         StoreOption(FProgramFolder, kAutoMinimizeOption, false);
         IniFile(Path()).WriteString("HOTKEY", "SHOW", "Ctrl+\xC3\xBC");
-        EXPECT_EQ(Get(), utf16(u"; caf\u00E9\r\n[minim]\r\nauto=0\r\n[CLIP]\r\nAUTO=0\r\n"
-                               u"[HOTKEY]\r\nSHOW=Ctrl+\u00FC\r\n"));
+        EXPECT_EQ(Get(), EncodeIniFile({encoding, "; caf\xC3\xA9\r\n[minim]\r\nauto=0\r\n[CLIP]\r\nAUTO=0\r\n"
+                                                  "[HOTKEY]\r\nSHOW=Ctrl+\xC3\xBC\r\n"}));
         EXPECT_EQ(IniFile(Path()).ReadString("hotkey", "show"), "Ctrl+\xC3\xBC");
     }
     // A file of the mark alone gets its first value in UTF-16 too.
