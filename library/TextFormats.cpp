@@ -6,12 +6,6 @@
 namespace pastimo {
 namespace {
 
-std::string_view UpToNul(std::string_view bytes) {
-    const void* nul = std::memchr(bytes.data(), '\0', bytes.size());
-    if (!nul) return bytes;
-    return bytes.substr(0, static_cast<size_t>(static_cast<const char*>(nul) - bytes.data()));
-}
-
 // Finds line breaks with memchr. The next CR and the next LF are each looked
 // up again only once passed, so a text full of lone CRs stays linear.
 class BreakFinder {
@@ -43,8 +37,14 @@ private:
 
 }  // namespace
 
+std::string_view TextUpToNul(std::string_view bytes) {
+    const void* nul = std::memchr(bytes.data(), '\0', bytes.size());
+    if (!nul) return bytes;
+    return bytes.substr(0, static_cast<size_t>(static_cast<const char*>(nul) - bytes.data()));
+}
+
 std::vector<std::string> SplitNameListText(std::string_view bytes) {
-    const std::string_view text = UpToNul(bytes);
+    const std::string_view text = TextUpToNul(bytes);
     std::vector<std::string> names;
     names.reserve(static_cast<size_t>(std::count(text.begin(), text.end(), '\n')) + 1);
     BreakFinder breaks(text);
@@ -71,7 +71,7 @@ std::string JoinNameListText(const std::vector<std::string>& names) {
 }
 
 std::string ItemTextFromFile(std::string_view bytes, const LeadBytes& leadBytes) {
-    const std::string_view text = UpToNul(bytes);
+    const std::string_view text = TextUpToNul(bytes);
     std::string result;
     result.reserve(text.size() + text.size() / 16);
     const size_t n = text.size();

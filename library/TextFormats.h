@@ -11,6 +11,9 @@ namespace pastimo {
 
 class NameList;
 
+// A file's text: the bytes up to the first NUL, or all of them.
+std::string_view TextUpToNul(std::string_view bytes);
+
 // Names in the file's order: the text ends at the end or at the first NUL;
 // lines break at CR LF, lone CR and lone LF; a break at the very end gives
 // no further empty line.
