@@ -1,8 +1,8 @@
-// The library files' two encodings, against the POSIX code page
-// (Windows-1252). Any UTF-8 text or list of names, once written, reads back
-// the same; a file in the code page that is read and written again keeps
-// exactly the bytes the byte-level format gives, so a library that never
-// needed UTF-8 never changes encoding.
+// The library files' forms, against the POSIX code page (Windows-1252). Any
+// UTF-8 text or list of names, once written in any form, reads back the
+// same; a file without the mark that is read and written again in the form
+// it was read in keeps exactly the bytes the byte-level format gives, so a
+// file never changes form unless its text has to.
 
 #include "fuzz/FuzzCheck.h"
 #include "library/FileEncoding.h"
@@ -18,8 +18,6 @@
 using namespace pastimo;
 
 namespace {
-
-bool StartsWithMark(std::string_view bytes) { return bytes.substr(0, kUtf8Mark.size()) == kUtf8Mark; }
 
 // Text as the multi-line field gives it: valid UTF-8, no NUL, breaks CR LF.
 std::string TypedText(std::string_view bytes) {
@@ -46,25 +44,38 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const CodePage& codePage = PlatformCodePage();
 
     const std::string text = TypedText(bytes);
-    const std::string textFile = EncodeItemTextFile(text, codePage);
-    FUZZ_CHECK(DecodeItemTextFile(textFile, codePage) == text);
-    const std::optional<std::string> ansi = codePage.FromUtf8(text);
-    if (ansi && !StartsWithMark(*ansi)) FUZZ_CHECK(textFile == *ansi);
-
     const std::vector<std::string> names = TypedNames(bytes);
-    FUZZ_CHECK(DecodeNameListFile(EncodeNameListFile(names, codePage), codePage) == names);
+    for (const TFileForm asked : {TFileForm::ffAnsi, TFileForm::ffUtf8, TFileForm::ffUtf8WithMark}) {
+        TFileForm form = asked;
+        const std::string textFile = EncodeItemTextFile(text, codePage, form);
+        FUZZ_CHECK(DecodeItemTextFile(textFile, codePage) == text);
+        FUZZ_CHECK(form == asked || form == TFileForm::ffUtf8WithMark);
+        if (asked == TFileForm::ffAnsi) {
+            const std::optional<std::string> ansi = codePage.FromUtf8(text);
+            if (ansi && FormOfFile(*ansi) == TFileForm::ffAnsi) FUZZ_CHECK(textFile == *ansi);
+        }
+        form = asked;
+        FUZZ_CHECK(DecodeNameListFile(EncodeNameListFile(names, codePage, form), codePage) == names);
+    }
 
-    if (!StartsWithMark(bytes)) {
+    const TFileForm form = FormOfFile(bytes);
+    if (form != TFileForm::ffUtf8WithMark) {
+        TFileForm kept = form;
         const std::vector<std::string> read = DecodeNameListFile(bytes, codePage);
-        FUZZ_CHECK(EncodeNameListFile(read, codePage) == JoinNameListText(SplitNameListText(bytes)));
+        FUZZ_CHECK(EncodeNameListFile(read, codePage, kept) == JoinNameListText(SplitNameListText(bytes)));
+        FUZZ_CHECK(kept == form);
         const std::string itemText = DecodeItemTextFile(bytes, codePage);
-        FUZZ_CHECK(EncodeItemTextFile(itemText, codePage) == ItemTextFromFile(bytes, codePage.GetLeadBytes()));
+        const LeadBytes leadBytes = form == TFileForm::ffAnsi ? codePage.GetLeadBytes() : LeadBytes();
+        FUZZ_CHECK(EncodeItemTextFile(itemText, codePage, kept) == ItemTextFromFile(bytes, leadBytes));
+        FUZZ_CHECK(kept == form);
     }
 
     // Whatever a file held, what the program writes of it is stable.
-    const std::string rewritten = EncodeItemTextFile(DecodeItemTextFile(bytes, codePage), codePage);
-    FUZZ_CHECK(EncodeItemTextFile(DecodeItemTextFile(rewritten, codePage), codePage) == rewritten);
-    const std::string relisted = EncodeNameListFile(DecodeNameListFile(bytes, codePage), codePage);
-    FUZZ_CHECK(EncodeNameListFile(DecodeNameListFile(relisted, codePage), codePage) == relisted);
+    TFileForm textForm = form;
+    const std::string rewritten = EncodeItemTextFile(DecodeItemTextFile(bytes, codePage), codePage, textForm);
+    FUZZ_CHECK(EncodeItemTextFile(DecodeItemTextFile(rewritten, codePage), codePage, textForm) == rewritten);
+    TFileForm listForm = form;
+    const std::string relisted = EncodeNameListFile(DecodeNameListFile(bytes, codePage), codePage, listForm);
+    FUZZ_CHECK(EncodeNameListFile(DecodeNameListFile(relisted, codePage), codePage, listForm) == relisted);
     return 0;
 }

@@ -1,6 +1,5 @@
 #include "library/LibraryStore.h"
 
-#include "library/FileEncoding.h"
 #include "library/FileNames.h"
 
 #include <utility>
@@ -49,15 +48,43 @@ NameList LibraryStore::ListFromFile(const std::string& bytes) const {
 NameList LibraryStore::ReadNameList(const std::string& path) {
     std::string bytes;
     if (!FFileSystem->ReadWholeFile(path, bytes)) throw EFOpenError(path);
+    RememberForm(path, bytes);
     return ListFromFile(bytes);
 }
 
 void LibraryStore::WriteNameList(const std::string& path, const NameList& list) {
-    WriteFile(path, EncodeNameListFile(list.Names(), *FCodePage));
+    WriteListFile(path, list);
+}
+
+std::string LibraryStore::WriteListFile(const std::string& path, const NameList& list) {
+    TFileForm form = FormFor(path);
+    std::string bytes = EncodeNameListFile(list.Names(), *FCodePage, form);
+    WriteFile(path, bytes);
+    FForms[path] = form;
+    return bytes;
 }
 
 void LibraryStore::WriteFile(const std::string& path, const std::string& bytes) {
     if (!FFileSystem->ReplaceWholeFile(path, bytes)) throw EFCreateError(path);
+}
+
+// --- The form of each file
+//
+// Other programs read the library too, and an editor that saved a file as
+// UTF-8 without the mark expects to find it so. So the store writes each
+// file in the form it last read (or wrote) it in. A file it has not seen is
+// new: it takes the code page, which older copies of the program read.
+
+void LibraryStore::RememberForm(const std::string& path, const std::string& bytes) {
+    FForms[path] = FormOfFile(bytes);
+}
+
+// An item saved under a new name is the text the user read from the file
+// under the old name: it keeps that file's form.
+TFileForm LibraryStore::FormFor(const std::string& path, const std::string& readFrom) const {
+    auto known = FForms.find(path);
+    if (known == FForms.end() && !readFrom.empty()) known = FForms.find(readFrom);
+    return known == FForms.end() ? TFileForm::ffAnsi : known->second;
 }
 
 // --- Other programs' writes
@@ -119,6 +146,7 @@ NameList LibraryStore::ReadKnownList(KnownList& known, const std::string& path) 
         known.Unseen(path);
         throw EFOpenError(path);
     }
+    RememberForm(path, bytes);
     if (stamped) {
         Remember(known, path, stamp, bytes);
     } else {
@@ -128,8 +156,7 @@ NameList LibraryStore::ReadKnownList(KnownList& known, const std::string& path) 
 }
 
 void LibraryStore::WriteKnownList(KnownList& known, const std::string& path, const NameList& list) {
-    const std::string bytes = EncodeNameListFile(list.Names(), *FCodePage);
-    WriteFile(path, bytes);
+    const std::string bytes = WriteListFile(path, list);
     FileStamp stamp;
     if (FFileSystem->Stamp(path, stamp)) {
         Remember(known, path, stamp, bytes);
@@ -155,6 +182,7 @@ bool LibraryStore::BringUpToDate(KnownList& known, const std::string& path, Name
         // stands (and the write will fail on it).
         if (!FFileSystem->ReadWholeFile(path, bytes) || bytes == known.bytes) return false;
         Remember(known, path, stamp, bytes);
+        RememberForm(path, bytes);
         list = ListFromFile(bytes);
         return true;
     }
@@ -229,7 +257,9 @@ bool LibraryStore::ReplaceItem(const std::string& group, NameList& items, int po
     items.Remove(position);
     items.Insert(name);
     WriteKnownList(FItemList, listPath, items);
-    WriteFile(textPath, EncodeItemTextFile(text, *FCodePage));
+    TFileForm form = FormFor(textPath, hadRow ? ItemTextPath(group, previous) : std::string());
+    WriteFile(textPath, EncodeItemTextFile(text, *FCodePage, form));
+    FForms[textPath] = form;
     return readAgain;
 }
 
@@ -247,7 +277,11 @@ bool LibraryStore::DeleteItem(const std::string& group, NameList& items, int pos
     }
     // An unsafe name (a hand-edited list) names no file of this group: only
     // its row goes.
-    if (hadRow && IsSafeItemName(name)) FFileSystem->RemoveFile(ItemTextPath(group, name));
+    if (hadRow && IsSafeItemName(name)) {
+        const std::string textPath = ItemTextPath(group, name);
+        FFileSystem->RemoveFile(textPath);
+        FForms.erase(textPath);
+    }
     items.Remove(position);
     WriteKnownList(FItemList, listPath, items);
     return readAgain;
@@ -258,6 +292,7 @@ std::string LibraryStore::ReadItemText(const std::string& group, const std::stri
     if (!IsSafeGroupName(group) || !IsSafeItemName(name)) throw EFOpenError(path);
     std::string bytes;
     if (!FFileSystem->ReadWholeFile(path, bytes)) throw EFOpenError(path);
+    RememberForm(path, bytes);
     return DecodeItemTextFile(bytes, *FCodePage);
 }
 

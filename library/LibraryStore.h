@@ -3,15 +3,18 @@
 // list, one folder per group with its item list and one text file per item.
 // Every operation reads or replaces whole files and keeps nothing open.
 // Names, paths and texts are UTF-8; each file holds the ANSI code page's
-// bytes or UTF-8 as FileEncoding.h decides.
+// bytes or UTF-8 as FileEncoding.h decides, and the store writes a file back
+// in the form it last read or wrote it in.
 // Portable: no Windows headers; the files are the same on every platform.
 
 #include "library/CodePage.h"
+#include "library/FileEncoding.h"
 #include "library/FileSystem.h"
 #include "library/NameList.h"
 #include "library/TextFormats.h"
 #include "toolkit/Errors.h"
 
+#include <map>
 #include <string>
 
 namespace pastimo {
@@ -86,10 +89,13 @@ private:
     // A name list file's bytes as the sorted list they hold.
     NameList ListFromFile(const std::string& bytes) const;
     void WriteFile(const std::string& path, const std::string& bytes);
+    std::string WriteListFile(const std::string& path, const NameList& list);
     NameList ReadKnownList(KnownList& known, const std::string& path);
     void WriteKnownList(KnownList& known, const std::string& path, const NameList& list);
     void Remember(KnownList& known, const std::string& path, const FileStamp& stamp, const std::string& bytes);
     bool BringUpToDate(KnownList& known, const std::string& path, NameList& list);
+    void RememberForm(const std::string& path, const std::string& bytes);
+    TFileForm FormFor(const std::string& path, const std::string& readFrom = std::string()) const;
 
     std::string FProgramFolder;
     FileSystem* FFileSystem;
@@ -97,6 +103,8 @@ private:
     const CodePage* FCodePage;
     KnownList FGroupList;
     KnownList FItemList;
+    // The form of each file the store has read or written.
+    std::map<std::string, TFileForm> FForms;
 };
 
 }  // namespace pastimo

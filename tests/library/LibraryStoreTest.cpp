@@ -400,9 +400,9 @@ TEST_F(LibraryStoreTest, EachFileIsWrittenInTheCodePageWhenItCan) {
     EXPECT_EQ(store.ReadItemText("g", "greeting"), "Gr\xC3\xBC\xC3\x9F" "e");
     EXPECT_EQ(store.ReadItemText("g", "tea"), coffee + "\r\nhot");
 
-    // Saved again within the code page, the text goes back to its bytes.
+    // Saved again within the code page, the text keeps the form it has.
     store.ReplaceItem("g", items, 1, "tea", "Tee");
-    EXPECT_EQ(ReadRaw(ItemText("g", "tea")), "Tee");
+    EXPECT_EQ(ReadRaw(ItemText("g", "tea")), "\xEF\xBB\xBFTee");
 }
 
 // A name outside the ANSI code page names its own folder and files (on
@@ -433,9 +433,9 @@ TEST_F(LibraryStoreTest, NamesOutsideTheCodePageGetTheirOwnFiles) {
 
     store.DeleteItem(coffee, items, items.IndexOf(tokyo));
     EXPECT_FALSE(ExistsRaw(ItemText(coffee, tokyo)));
-    EXPECT_EQ(ReadRaw(ItemList(coffee)), "ascii\r\n");  // the code page holds it again
+    EXPECT_EQ(ReadRaw(ItemList(coffee)), mark + "ascii\r\n");  // the form it has, though the code page holds it
     store.DeleteGroup(groups, groups.IndexOf(coffee));
-    EXPECT_EQ(ReadRaw(GroupList()), "plain\r\n");
+    EXPECT_EQ(ReadRaw(GroupList()), mark + "plain\r\n");
     EXPECT_THROW(store.AddGroup(groups, coffee), GroupFolderError);  // its folder stays
 }
 
@@ -462,6 +462,63 @@ TEST_F(LibraryStoreTest, AnsiLibraryKeepsItsBytes) {
     store.ReplaceItem(aerger, items, items.IndexOf(gruesse), gruesse, text);
     EXPECT_EQ(ReadRaw(ItemList(aerger)), "Apfel\r\nGr\xFC\xDF" "e\r\n");
     EXPECT_EQ(ReadRaw(ItemText(aerger, gruesse)), "Gr\xFC\xDF" "e \x80 5\r\n");
+}
+
+// --- Each file keeps the form it was read in
+
+// Editors save UTF-8 without the mark: such a library reads as the UTF-8 it
+// is and is written back in the same form, list and text alike.
+TEST_F(LibraryStoreTest, Utf8WithoutTheMarkIsReadAsUtf8AndWrittenBackSo) {
+    const std::string cafe = "caf\xC3\xA9 \xE2\x82\xAC";  // café €
+    const std::string creme = "Cr\xC3\xA8me";              // Crème
+    store.EnsureDataFolder();
+    ASSERT_TRUE(test::MakeFolderRaw(Data() + cafe));
+    ASSERT_TRUE(WriteRaw(GroupList(), cafe + "\r\n"));
+    ASSERT_TRUE(WriteRaw(ItemList(cafe), creme + "\r\n"));
+    ASSERT_TRUE(WriteRaw(ItemText(cafe, creme), "br\xC3\xBBl\xC3\xA9" "e\n\xE2\x82\xAC 5"));
+
+    NameList groups = store.LoadGroups();
+    EXPECT_EQ(groups.Names(), Names{cafe});
+    NameList items = store.LoadItems(cafe);
+    EXPECT_EQ(items.Names(), Names{creme});
+    const std::string text = store.ReadItemText(cafe, creme);
+    EXPECT_EQ(text, "br\xC3\xBBl\xC3\xA9" "e\r\n\xE2\x82\xAC 5");
+
+    store.AddGroup(groups, "Zebra");
+    EXPECT_EQ(ReadRaw(GroupList()), cafe + "\r\nZebra\r\n") << "UTF-8, still without the mark";
+    store.ReplaceItem(cafe, items, 0, creme, text + "!");
+    EXPECT_EQ(ReadRaw(ItemList(cafe)), creme + "\r\n");
+    EXPECT_EQ(ReadRaw(ItemText(cafe, creme)), text + "!");
+    store.AddItem(cafe, items, "\xC3\x96l", "Gr\xC3\xBC\xC3\x9F" "e");  // Öl: Grüße
+    EXPECT_EQ(ReadRaw(ItemList(cafe)), creme + "\r\n\xC3\x96l\r\n");
+    EXPECT_EQ(ReadRaw(ItemText(cafe, "\xC3\x96l")), "Gr\xFC\xDF" "e") << "a new file takes the code page";
+
+    // Saved under a new name, the text keeps the form it was read in.
+    store.ReplaceItem(cafe, items, 0, "Cr\xC3\xA8me 2", text);
+    EXPECT_EQ(ReadRaw(ItemText(cafe, "Cr\xC3\xA8me 2")), text);
+}
+
+// A file with the mark keeps it when its text would fit the code page again;
+// a list in UTF-8 without the mark stays so with only ASCII names left.
+TEST_F(LibraryStoreTest, AFileWithTheMarkKeepsItAndOneWithoutStaysWithout) {
+    const std::string mark = "\xEF\xBB\xBF";
+    WithGroups({"g"});
+    ASSERT_TRUE(WriteRaw(GroupList(), mark + "g\r\n"));
+    ASSERT_TRUE(WriteRaw(ItemList("g"), "a\r\n\xC3\xA9t\xC3\xA9\r\n"));  // a, été
+    ASSERT_TRUE(WriteRaw(ItemText("g", "a"), mark + "A"));
+
+    NameList groups = store.LoadGroups();
+    store.AddGroup(groups, "h");
+    EXPECT_EQ(ReadRaw(GroupList()), mark + "g\r\nh\r\n");
+
+    NameList items = store.LoadItems("g");
+    ASSERT_EQ(items.Names(), (Names{"a", "\xC3\xA9t\xC3\xA9"}));
+    EXPECT_EQ(store.ReadItemText("g", "a"), "A");
+    store.ReplaceItem("g", items, 0, "a", "B");
+    EXPECT_EQ(ReadRaw(ItemText("g", "a")), mark + "B");
+    store.DeleteItem("g", items, 1);
+    store.AddItem("g", items, "caf\xC3\xA9", "");
+    EXPECT_EQ(ReadRaw(ItemList("g")), "a\r\ncaf\xC3\xA9\r\n") << "UTF-8 without the mark, as it was read";
 }
 
 // Names that would leave their folder, open a stream or reach a device.
