@@ -37,6 +37,13 @@ std::vector<std::string> TypedNames(std::string_view bytes) {
     return names;
 }
 
+size_t Replacements(std::string_view text) {
+    size_t count = 0;
+    for (size_t at = text.find("\xEF\xBF\xBD"); at != std::string_view::npos; at = text.find("\xEF\xBF\xBD", at + 3))
+        ++count;
+    return count;
+}
+
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
@@ -68,6 +75,17 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         const LeadBytes leadBytes = form == TFileForm::ffAnsi ? codePage.GetLeadBytes() : LeadBytes();
         FUZZ_CHECK(EncodeItemTextFile(itemText, codePage, kept) == ItemTextFromFile(bytes, leadBytes));
         FUZZ_CHECK(kept == form);
+    }
+
+    // After the mark a line of UTF-8 is read as it is, and no name holds a
+    // replacement character its line did not spell.
+    const std::string marked = std::string(kUtf8Mark) + std::string(bytes);
+    const std::vector<std::string> lines = SplitNameListText(bytes);
+    const std::vector<std::string> markedNames = DecodeNameListFile(marked, codePage);
+    FUZZ_CHECK(markedNames.size() == lines.size());
+    for (size_t i = 0; i < lines.size() && i < markedNames.size(); ++i) {
+        if (IsValidUtf8(lines[i])) FUZZ_CHECK(markedNames[i] == lines[i]);
+        FUZZ_CHECK(Replacements(markedNames[i]) <= Replacements(lines[i]));
     }
 
     // Whatever a file held, what the program writes of it is stable.

@@ -69,7 +69,11 @@ std::vector<std::string> DecodeNameListFile(std::string_view file, const CodePag
     if (form == TFileForm::ffUtf8) return names;
     const std::string_view content = TextUpToNul(text);
     if (IsAscii(content) || (marked && IsValidUtf8(content))) return names;
-    for (std::string& name : names) name = marked ? Repaired(std::move(name)) : FromCodePage(std::move(name), codePage);
+    // A name that is no UTF-8 after the mark was written by a tool that knew
+    // only the code page; a replacement character in its place would name
+    // no folder or file the user has.
+    for (std::string& name : names)
+        if (!marked || !IsValidUtf8(name)) name = FromCodePage(std::move(name), codePage);
     return names;
 }
 

@@ -521,6 +521,26 @@ TEST_F(LibraryStoreTest, AFileWithTheMarkKeepsItAndOneWithoutStaysWithout) {
     EXPECT_EQ(ReadRaw(ItemList("g")), "a\r\ncaf\xC3\xA9\r\n") << "UTF-8 without the mark, as it was read";
 }
 
+// An ANSI tool appended a line to a list with the mark: that line is read
+// from the code page, and no name the user did not change is written back
+// with a replacement character.
+TEST_F(LibraryStoreTest, AnAnsiLineInAListWithTheMarkIsReadFromTheCodePage) {
+    if (!test::AnsiCodePageIs1252()) GTEST_SKIP() << "the ANSI code page is not 1252";
+    const std::string mark = "\xEF\xBB\xBF";
+    const std::string coffee = "Kaffee \xE2\x98\x95";
+    const std::string cafe = "Caf\xC3\xA9";
+    store.EnsureDataFolder();
+    ASSERT_TRUE(test::MakeFolderRaw(Data() + cafe));
+    ASSERT_TRUE(WriteRaw(ItemList(cafe), mark + "Cr\xC3\xA8me\r\nCr\xE8me br\xFBl\xE9" "e\r\n"));
+    ASSERT_TRUE(WriteRaw(GroupList(), mark + coffee + "\r\nCaf\xE9\r\n"));
+
+    NameList groups = store.LoadGroups();
+    EXPECT_EQ(groups.Names(), (Names{cafe, coffee}));
+    EXPECT_EQ(store.LoadItems(cafe).Names(), (Names{"Cr\xC3\xA8me", "Cr\xC3\xA8me br\xC3\xBBl\xC3\xA9" "e"}));
+    store.AddGroup(groups, "x");
+    EXPECT_EQ(ReadRaw(GroupList()), mark + cafe + "\r\n" + coffee + "\r\nx\r\n");
+}
+
 // Names that would leave their folder, open a stream or reach a device.
 const char* const kUnsafeGroups[] = {"..", ".", "a/b", "a\\b", "x:y", "NUL", "con.txt", "Com1", "a*", "q?", "end.", "end "};
 const char* const kUnsafeItems[] = {"..", "../../escape", "..\\..\\escape", "s:stream", "NUL", "lpt1.log", "a|b", "<x>"};
