@@ -34,4 +34,25 @@ int NameList::IndexOf(const std::string& name) const {
     return it == FNames.end() ? -1 : static_cast<int>(it - FNames.begin());
 }
 
+// The list is sorted by the collator, so the rows it holds equal to a name
+// stand together: found by two binary searches.
+std::pair<int, int> NameList::SameNameRows(const std::string& name) const {
+    const Collator& collator = *FCollator;
+    const auto range = std::equal_range(FNames.begin(), FNames.end(), name,
+                                        [&collator](const std::string& a, const std::string& b) {
+                                            return collator.Compare(a, b) < 0;
+                                        });
+    return {static_cast<int>(range.first - FNames.begin()), static_cast<int>(range.second - FNames.begin())};
+}
+
+int NameList::IndexOfSameName(const std::string& name) const {
+    const auto [first, last] = SameNameRows(name);
+    return first < last ? first : -1;
+}
+
+int NameList::CountOfSameName(const std::string& name) const {
+    const auto [first, last] = SameNameRows(name);
+    return last - first;
+}
+
 }  // namespace pastimo

@@ -6,6 +6,7 @@
 #include "library/Collation.h"
 
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace pastimo {
@@ -34,9 +35,18 @@ public:
     // Position of the first name with exactly these bytes, or -1.
     int IndexOf(const std::string& name) const;
 
+    // Rows of the same name but for case, as the list's order holds them
+    // equal: Windows file names ignore case too, so such rows name one file.
+    // The first such row, or -1; and how many there are.
+    int IndexOfSameName(const std::string& name) const;
+    int CountOfSameName(const std::string& name) const;
+    bool IsSameName(const std::string& a, const std::string& b) const { return FCollator->Compare(a, b) == 0; }
+
     const Collator& GetCollator() const { return *FCollator; }
 
 private:
+    std::pair<int, int> SameNameRows(const std::string& name) const;
+
     const Collator* FCollator;
     std::vector<std::string> FNames;
 };

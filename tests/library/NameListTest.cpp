@@ -36,6 +36,22 @@ TEST(NameList, InsertReturnsPositionAndKeepsDuplicatesInArrivalOrder) {
     EXPECT_EQ(list.IndexOf("q"), -1);
 }
 
+// Rows that differ only in case are one name to the file system.
+TEST(NameList, RowsOfTheSameNameButForCaseAreFoundTogether) {
+    const NameList list = Inserted({"c", "b", "a", "B", "bb", "b"});
+    ASSERT_EQ(list.Names(), (Names{"a", "b", "B", "b", "bb", "c"}));
+    EXPECT_EQ(list.IndexOfSameName("B"), 1);
+    EXPECT_EQ(list.CountOfSameName("b"), 3);
+    EXPECT_EQ(list.IndexOfSameName("A"), 0);
+    EXPECT_EQ(list.CountOfSameName("A"), 1);
+    EXPECT_EQ(list.IndexOfSameName("BB"), 4);
+    EXPECT_EQ(list.IndexOfSameName("b "), -1);
+    EXPECT_EQ(list.CountOfSameName("ab"), 0);
+    EXPECT_EQ(NameList().IndexOfSameName(""), -1);
+    EXPECT_TRUE(list.IsSameName("Bb", "bB"));
+    EXPECT_FALSE(list.IsSameName("b", "bb"));
+}
+
 TEST(NameList, RemoveOutsideTheListDoesNothing) {
     NameList list = Inserted({"a", "b", "c"});
     list.Remove(-1);
