@@ -145,40 +145,59 @@ void GroupsPage::ButtonDeleteGroupClick() {
     if (readAgain) FView.SelectGroup(-1);
 }
 
+std::string GroupsPage::ItemNameTakenMessage(const std::string& name) {
+    return "The group already has an item named \"" + name + "\". Please enter another name.";
+}
+
+std::string GroupsPage::ItemAddedElsewhereMessage(const std::string& name) {
+    return "Another program has just added an item named \"" + name +
+           "\" to this group. Its text is kept; please enter another name.";
+}
+
 // Runs a change of the item list and shows the list as it then is, also when
 // the change fails halfway (a name may have gone in before a write failed).
 // After an add the highlight stays on its entry, also through a list read
 // again (see ButtonAddGroupClick); the other changes act on the highlighted
-// row, which then is gone.
+// row, which then is gone. A name refused changes no row: the highlight
+// stays where it was, the fields keep what the user typed, and the result is
+// false.
 template <typename Change>
-void GroupsPage::ChangeItems(Change change, bool add) {
-    const Entry highlighted = add ? EntryAt(FItems, FView.SelectedItem()) : Entry();
+bool GroupsPage::ChangeItems(Change change, bool add) {
+    const Entry highlighted = EntryAt(FItems, FView.SelectedItem());
     bool readAgain = false;
     try {
         readAgain = change();
+    } catch (const ItemNameTakenError& refused) {
+        FView.ShowItems(FItems);
+        FView.SelectItem(RowOf(FItems, highlighted));
+        FView.ShowInformation(refused.AddedElsewhere() ? ItemAddedElsewhereMessage(refused.Name())
+                                                       : ItemNameTakenMessage(refused.Name()));
+        return false;
     } catch (...) {
         FView.ShowItems(FItems);
         if (add) FView.SelectItem(RowOf(FItems, highlighted));
         throw;
     }
     FView.ShowItems(FItems);
-    if (readAgain) FView.SelectItem(RowOf(FItems, highlighted));
+    if (readAgain) FView.SelectItem(add ? RowOf(FItems, highlighted) : -1);
+    return true;
 }
 
 void GroupsPage::ButtonAddNewItemClick() {
     const std::string name = FView.ItemName();
-    ChangeItems([&] { return FStore.AddItem(FCurrentGroup, FItems, name, FView.ItemText()); }, true);
+    if (!ChangeItems([&] { return FStore.AddItem(FCurrentGroup, FItems, name, FView.ItemText()); }, true)) return;
     FView.SetItemText(std::string());
     FView.SetItemName(std::string());
 }
 
 void GroupsPage::ButtonSaveChangedClick() {
-    ChangeItems(
+    const bool saved = ChangeItems(
         [&] {
             return FStore.ReplaceItem(FCurrentGroup, FItems, FView.SelectedItem(), FView.ItemName(),
                                       FView.ItemText());
         },
         false);
+    if (!saved) return;
     FView.SetItemText(std::string());
     FView.SetItemName(std::string());
     FView.SetSaveChangedVisible(false);

@@ -48,6 +48,11 @@ public:
     static constexpr const char* kSelectGroupFirst = "You must first select a Group from the Group list.";
     static constexpr const char* kSelectGroupPrompt = "Select a Group first (above)";
 
+    // An item name another row lists (the user's slip), or one another
+    // program has just added (which the user has not seen).
+    static std::string ItemNameTakenMessage(const std::string& name);
+    static std::string ItemAddedElsewhereMessage(const std::string& name);
+
     GroupsPage(LibraryStore& store, GroupsPageView& view);
 
     // Start-up: the stored groups into ListBox1 (an unreadable list gives none).
@@ -69,7 +74,7 @@ public:
 
 private:
     template <typename Change>
-    void ChangeItems(Change change, bool add);
+    bool ChangeItems(Change change, bool add);
 
     LibraryStore& FStore;
     GroupsPageView& FView;

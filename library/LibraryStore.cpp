@@ -103,10 +103,9 @@ TFileForm LibraryStore::FormFor(const std::string& path, const std::string& read
 // one step - insert this name once, take out the first row of that name -
 // and it is done once, on the names read from the file. The caller's list
 // is never merged in: a name only it held was removed by another program
-// and stays removed; a name both hold stays once, as the file holds it. A
-// name the user adds that another program added as well is listed twice,
-// as adding a listed name always does: the file held one and the user
-// added another.
+// and stays removed; a name both hold stays once, as the file holds it. An
+// item name the user adds that another program added as well is refused,
+// as adding a listed name always is: the text file is the other program's.
 //
 // The check is cheap: one stamp (size and last-write time) per list file
 // the store knows, taken at each change, nothing in between. Only while a
@@ -234,6 +233,19 @@ NameList LibraryStore::LoadItems(const std::string& group) {
     return ReadKnownList(FItemList, path);
 }
 
+namespace {
+
+// Whether a row other than the one at position names the text file of
+// `name`. Two items of one name would share that file, and writing it would
+// take the other item's text: the user's one they see listed, or one that
+// another program has just added and the user has not seen yet.
+bool NamesAnotherItem(const NameList& items, int position, const std::string& name) {
+    if (position >= 0 && items.IsSameName(items[position], name)) return false;
+    return items.IndexOfSameName(name) >= 0;
+}
+
+}  // namespace
+
 bool LibraryStore::AddItem(const std::string& group, NameList& items, const std::string& name,
                            const std::string& text) {
     return ReplaceItem(group, items, -1, name, text);
@@ -250,10 +262,12 @@ bool LibraryStore::ReplaceItem(const std::string& group, NameList& items, int po
     const bool hadRow = position >= 0 && position < items.Count();
     const std::string previous = hadRow ? items[position] : std::string();
     if (!hadRow) position = -1;
+    const bool seen = NamesAnotherItem(items, position, name);
     const bool readAgain = BringUpToDate(FItemList, listPath, items);
     // A row another program removed: nothing is replaced, and the user's
     // edit is kept as an item of its own, as with no row selected.
     if (readAgain && hadRow) position = items.IndexOf(previous);
+    if (NamesAnotherItem(items, position, name)) throw ItemNameTakenError(name, !seen);
     items.Remove(position);
     items.Insert(name);
     WriteKnownList(FItemList, listPath, items);
@@ -276,8 +290,9 @@ bool LibraryStore::DeleteItem(const std::string& group, NameList& items, int pos
         if (position < 0) return true;  // gone already: no file of it is deleted
     }
     // An unsafe name (a hand-edited list) names no file of this group: only
-    // its row goes.
-    if (hadRow && IsSafeItemName(name)) {
+    // its row goes. So does a row whose text another row of that name (an
+    // older copy listed names twice) still shows.
+    if (hadRow && IsSafeItemName(name) && items.CountOfSameName(name) == 1) {
         const std::string textPath = ItemTextPath(group, name);
         FFileSystem->RemoveFile(textPath);
         FForms.erase(textPath);

@@ -25,6 +25,22 @@ struct GroupFolderError : Exception {
     explicit GroupFolderError(const std::string& folder) : Exception("Cannot create folder " + folder) {}
 };
 
+// The group lists an item of that name already (in any case): the text file
+// is that item's. AddedElsewhere: only the list read again holds it, so the
+// user has not seen it.
+class ItemNameTakenError : public Exception {
+public:
+    ItemNameTakenError(const std::string& name, bool addedElsewhere)
+        : Exception("The group already has an item named \"" + name + "\""), FName(name),
+          FAddedElsewhere(addedElsewhere) {}
+    const std::string& Name() const { return FName; }
+    bool AddedElsewhere() const { return FAddedElsewhere; }
+
+private:
+    std::string FName;
+    bool FAddedElsewhere;
+};
+
 class LibraryStore {
 public:
     // programFolder ends in the path separator.
@@ -54,9 +70,12 @@ public:
     bool DeleteGroup(NameList& groups, int position);
 
     NameList LoadItems(const std::string& group);
+    // Throw ItemNameTakenError, changing nothing but the caller's list (when
+    // it was read again), when another row names the item's text file.
     bool AddItem(const std::string& group, NameList& items, const std::string& name, const std::string& text);
     bool ReplaceItem(const std::string& group, NameList& items, int position, const std::string& name,
                      const std::string& text);
+    // Deletes the text file too, unless another row names it.
     bool DeleteItem(const std::string& group, NameList& items, int position);
     std::string ReadItemText(const std::string& group, const std::string& name);
 

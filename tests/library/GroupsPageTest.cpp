@@ -518,22 +518,6 @@ TEST_F(GroupsPageTest, AddingAnItemBeforeAnyGroupWritesIntoTheDataFolderItself) 
     EXPECT_EQ(ReadRaw(GroupList()), "beta\r\nalpha\r\n");   // untouched
 }
 
-TEST_F(GroupsPageTest, AddingTheSameItemNameTwiceGivesTwoRowsAndTheSecondText) {
-    Library("g\r\n");
-    MakeGroup("g", {});
-    Start();
-    SelectGroup(0);
-    for (const char* text : {"first", "second"}) {
-        view.itemName = "same";
-        view.itemText = text;
-        page.ButtonAddNewItemClick();
-    }
-    EXPECT_EQ(view.itemRows, (Names{"same", "same"}));
-    EXPECT_EQ(ReadRaw(ItemList("g")), "same\r\nsame\r\n");
-    EXPECT_EQ(ListFolder(GroupFolder("g") + kSep), (Names{"g.dat", "same.itm"}));
-    EXPECT_EQ(ReadRaw(ItemText("g", "same")), "second");
-}
-
 TEST_F(GroupsPageTest, SavingAChangedItemReplacesItsRow) {
     StandardLibrary();
     Start();
@@ -622,6 +606,82 @@ TEST_F(GroupsPageTest, SaveChangedAfterDeleteItemPutsTheItemBack) {
     EXPECT_EQ(State(), (PageState{"alpha", {"one", "two"}, "", "", true, false}));
     EXPECT_EQ(ReadRaw(ItemList("alpha")), "one\r\ntwo\r\n");
     EXPECT_EQ(ReadRaw(ItemText("alpha", "two")), "second");
+}
+
+// --- item names the group lists already: one name, one text file
+
+TEST_F(GroupsPageTest, AddingANameTheGroupListsIsRefusedWithTheFieldsKept) {
+    Library("g\r\n");
+    MakeGroup("g", {{"same", "first"}});
+    Start();
+    SelectGroup(0);
+    view.itemName = "Same";
+    view.itemText = "second";
+    page.ButtonAddNewItemClick();
+    EXPECT_EQ(view.messages, (Names{"The group already has an item named \"Same\". Please enter another name."}));
+    EXPECT_EQ(State(), (PageState{"g", {"same"}, "Same", "second", true, false}));
+    EXPECT_EQ(ReadRaw(ItemList("g")), "same\r\n");
+    EXPECT_EQ(ReadRaw(ItemText("g", "same")), "first");
+    EXPECT_EQ(ListFolder(GroupFolder("g") + kSep), (Names{"g.dat", "same.itm"}));
+}
+
+TEST_F(GroupsPageTest, SavingAnItemUnderAnotherItemsNameIsRefusedWithTheEditKept) {
+    StandardLibrary();
+    Start();
+    SelectGroup(0);
+    PickItem(0);  // one
+    view.itemName = "two";
+    view.itemText = "edited";
+    page.ButtonSaveChangedClick();
+    EXPECT_EQ(view.messages, (Names{"The group already has an item named \"two\". Please enter another name."}));
+    EXPECT_EQ(State(), (PageState{"alpha", {"one", "two"}, "two", "edited", true, true}));
+    EXPECT_EQ(view.selectedItem, 0) << "still on the item being edited";
+    EXPECT_EQ(ReadRaw(ItemText("alpha", "two")), "second");
+    EXPECT_EQ(ReadRaw(ItemText("alpha", "one")), "first\ntext");
+    EXPECT_EQ(ReadRaw(ItemList("alpha")), "one\r\ntwo\r\n");
+}
+
+// Another program added "b" with its text while the page showed the group:
+// the user's "b" is refused, the list read again is shown, and the typed
+// fields stay for another name.
+TEST_F(GroupsPageTest, AnItemAnotherProgramAddedIsShownAndNotWrittenOver) {
+    StandardLibrary();
+    Start();
+    SelectGroup(0);
+    PickItem(1);  // two
+    ASSERT_TRUE(WriteRaw(ItemText("alpha", "b"), "theirs"));
+    ASSERT_TRUE(WriteRaw(ItemList("alpha"), "one\r\ntwo\r\nb\r\n"));
+    view.itemName = "b";
+    view.itemText = "mine";
+    page.ButtonAddNewItemClick();
+    EXPECT_EQ(view.messages, (Names{"Another program has just added an item named \"b\" to this group. Its text is "
+                                    "kept; please enter another name."}));
+    EXPECT_EQ(State(), (PageState{"alpha", {"b", "one", "two"}, "b", "mine", true, true}));
+    EXPECT_EQ(view.selectedItem, 2) << "still on two";
+    EXPECT_EQ(ReadRaw(ItemText("alpha", "b")), "theirs");
+    EXPECT_EQ(ReadRaw(ItemList("alpha")), "one\r\ntwo\r\nb\r\n");
+    ExpectViewMatchesPage();
+
+    view.itemName = "c";
+    page.ButtonAddNewItemClick();
+    EXPECT_EQ(view.itemRows, (Names{"b", "c", "one", "two"}));
+    EXPECT_EQ(ReadRaw(ItemText("alpha", "c")), "mine");
+}
+
+TEST_F(GroupsPageTest, ANameListedTwiceKeepsItsTextWhenOneRowIsDeleted) {
+    Library("g\r\n");
+    MakeGroup("g", {{"dup", "shared"}});
+    ASSERT_TRUE(WriteRaw(ItemList("g"), "dup\r\ndup\r\n"));
+    Start();
+    SelectGroup(0);
+    EXPECT_EQ(view.itemRows, (Names{"dup", "dup"}));
+    PickItem(1);
+    page.Button2Click();
+    EXPECT_EQ(view.itemRows, (Names{"dup"}));
+    EXPECT_EQ(ReadRaw(ItemList("g")), "dup\r\n");
+    PickItem(0);
+    EXPECT_EQ(view.itemText, "shared");
+    EXPECT_EQ(view.clipboardCopies, (Names{"shared", "shared"}));
 }
 
 // --- write failures end the handler at the failing step

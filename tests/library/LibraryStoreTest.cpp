@@ -244,25 +244,95 @@ TEST_F(LibraryStoreTest, AddItemWritesListAndExactText) {
     EXPECT_EQ(ListFolder(Data() + "g" + kSep), (Names{"One.itm", "empty.itm", "g.dat", "two.itm"}));
 }
 
-TEST_F(LibraryStoreTest, SameItemNameTwiceGivesTwoRowsAndOneText) {
+// Two rows of one name would share one text file: a name the group lists
+// (in any case, as Windows file names ignore it) is refused before anything
+// is listed or written, by Add Item and by saving another row under it.
+TEST_F(LibraryStoreTest, AListedItemNameIsRefusedBeforeAnythingIsWritten) {
     WithGroups({"g"});
     NameList items = store.LoadItems("g");
     store.AddItem("g", items, "dup", "first");
-    store.AddItem("g", items, "dup", "second");
-    EXPECT_EQ(items.Names(), (Names{"dup", "dup"}));
-    EXPECT_EQ(ReadRaw(ItemList("g")), "dup\r\ndup\r\n");
-    EXPECT_EQ(store.ReadItemText("g", items[0]), "second");
-    EXPECT_EQ(store.ReadItemText("g", items[1]), "second");
+    store.AddItem("g", items, "other", "o");
+    for (const char* name : {"dup", "DUP"}) {
+        EXPECT_EQ(MessageOf<ItemNameTakenError>([&] { store.AddItem("g", items, name, "second"); }),
+                  std::string("The group already has an item named \"") + name + "\"");
+        EXPECT_THROW(store.ReplaceItem("g", items, 1, name, "o2"), ItemNameTakenError) << name;
+        EXPECT_THROW(store.ReplaceItem("g", items, -1, name, "o2"), ItemNameTakenError) << name;
+    }
+    EXPECT_EQ(items.Names(), (Names{"dup", "other"}));
+    EXPECT_EQ(ReadRaw(ItemList("g")), "dup\r\nother\r\n");
+    EXPECT_EQ(ListFolder(Data() + "g" + kSep), (Names{"dup.itm", "g.dat", "other.itm"}));
+    EXPECT_EQ(ReadRaw(ItemText("g", "dup")), "first");
+    EXPECT_EQ(ReadRaw(ItemText("g", "other")), "o");
+
+    // A row saved under its own name is no other item's.
+    EXPECT_FALSE(store.ReplaceItem("g", items, 0, "dup", "edited"));
+    EXPECT_EQ(ReadRaw(ItemText("g", "dup")), "edited");
+    EXPECT_EQ(items.Names(), (Names{"dup", "other"}));
+}
+
+// An older copy may have listed a name twice: the list loads as it is, the
+// rows share the text, and deleting one row keeps the text for the other.
+TEST_F(LibraryStoreTest, ANameListedTwiceKeepsItsTextWhileARowNamesIt) {
+    WithGroups({"g"});
+    ASSERT_TRUE(WriteRaw(ItemList("g"), "dup\r\nx\r\ndup\r\n"));
+    ASSERT_TRUE(WriteRaw(ItemText("g", "dup"), "shared"));
+    NameList items = store.LoadItems("g");
+    EXPECT_EQ(items.Names(), (Names{"dup", "dup", "x"}));
+    EXPECT_FALSE(store.ReplaceItem("g", items, 1, "dup", "edited"));
+    EXPECT_EQ(items.Names(), (Names{"dup", "dup", "x"}));
 
     store.DeleteItem("g", items, 0);
-    EXPECT_EQ(items.Names(), Names{"dup"});
-    EXPECT_EQ(ReadRaw(ItemList("g")), "dup\r\n");
+    EXPECT_EQ(items.Names(), (Names{"dup", "x"}));
+    EXPECT_EQ(ReadRaw(ItemList("g")), "dup\r\nx\r\n");
+    EXPECT_EQ(store.ReadItemText("g", items[0]), "edited");
+
+    store.DeleteItem("g", items, 0);  // the last row of that name: its text goes with it
+    EXPECT_EQ(ReadRaw(ItemList("g")), "x\r\n");
     EXPECT_FALSE(ExistsRaw(ItemText("g", "dup")));
-    EXPECT_THROW(store.ReadItemText("g", items[0]), EFOpenError);
-    // Deleting the other row: the missing text file is ignored.
-    store.DeleteItem("g", items, 0);
-    EXPECT_EQ(items.Count(), 0);
-    EXPECT_EQ(ReadRaw(ItemList("g")), "");
+}
+
+// Another program added item "b" with its text; the user, who has not seen
+// it yet, adds "b" too. The change is refused: the caller's list is the one
+// read again, and the other program's text stays. So with saving a row
+// under a name another program added.
+TEST_F(LibraryStoreTest, AnItemAnotherProgramAddedIsNeverWrittenOver) {
+    WithGroups({"g"});
+    NameList items = store.LoadItems("g");
+    store.AddItem("g", items, "a", "A");
+    ASSERT_TRUE(WriteRaw(ItemText("g", "b"), "theirs"));
+    ASSERT_TRUE(WriteRaw(ItemList("g"), "a\r\nb\r\n"));
+    try {
+        store.AddItem("g", items, "b", "mine");
+        ADD_FAILURE() << "no refusal";
+    } catch (const ItemNameTakenError& error) {
+        EXPECT_EQ(error.Name(), "b");
+        EXPECT_TRUE(error.AddedElsewhere());
+    }
+    EXPECT_EQ(items.Names(), (Names{"a", "b"}));
+    EXPECT_EQ(ReadRaw(ItemList("g")), "a\r\nb\r\n");
+    EXPECT_EQ(ReadRaw(ItemText("g", "b")), "theirs");
+
+    ASSERT_TRUE(WriteRaw(ItemText("g", "c"), "theirs too"));
+    ASSERT_TRUE(WriteRaw(ItemList("g"), "a\r\nb\r\nc\r\n"));
+    try {
+        store.ReplaceItem("g", items, 0, "C", "mine");
+        ADD_FAILURE() << "no refusal";
+    } catch (const ItemNameTakenError& error) {
+        EXPECT_EQ(error.Name(), "C");
+        EXPECT_TRUE(error.AddedElsewhere());
+    }
+    EXPECT_EQ(items.Names(), (Names{"a", "b", "c"}));
+    EXPECT_EQ(ReadRaw(ItemText("g", "a")), "A");
+    EXPECT_EQ(ReadRaw(ItemText("g", "c")), "theirs too");
+
+    // The user has seen "b" now: it is refused as any listed name.
+    try {
+        store.AddItem("g", items, "b", "mine");
+        ADD_FAILURE() << "no refusal";
+    } catch (const ItemNameTakenError& error) {
+        EXPECT_FALSE(error.AddedElsewhere());
+    }
+    EXPECT_EQ(ReadRaw(ItemText("g", "b")), "theirs");
 }
 
 TEST_F(LibraryStoreTest, AddItemStopsWhereWritingFails) {
@@ -717,14 +787,14 @@ TEST_F(LibraryStoreTest, ItemsAnotherProgramChangedAreKeptAsItLeftThem) {
     WithGroups({"g"});
     NameList items = store.LoadItems("g");
     store.AddItem("g", items, "b", "B");
+    ASSERT_TRUE(WriteRaw(ItemText("g", "x"), "X"));
     ASSERT_TRUE(WriteRaw(ItemList("g"), "a\r\nb\r\nx\r\n"));
-    // Another program added "x" as the user does: once for each of them.
-    EXPECT_TRUE(store.AddItem("g", items, "x", "X"));
-    EXPECT_EQ(ReadRaw(ItemList("g")), "a\r\nb\r\nx\r\nx\r\n");
+    EXPECT_TRUE(store.AddItem("g", items, "y", "Y"));
+    EXPECT_EQ(ReadRaw(ItemList("g")), "a\r\nb\r\nx\r\ny\r\n");
 
     ASSERT_TRUE(WriteRaw(ItemList("g"), "0\r\n" + ReadRaw(ItemList("g"))));
     EXPECT_TRUE(store.ReplaceItem("g", items, 1, "c", "C"));  // "b", now a row further down
-    EXPECT_EQ(ReadRaw(ItemList("g")), "0\r\na\r\nc\r\nx\r\nx\r\n");
+    EXPECT_EQ(ReadRaw(ItemList("g")), "0\r\na\r\nc\r\nx\r\ny\r\n");
     EXPECT_EQ(ReadRaw(ItemText("g", "c")), "C");
 
     // A row another program removed: Save Changed Item keeps the user's
