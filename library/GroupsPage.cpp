@@ -49,6 +49,7 @@ void GroupsPage::ListBox1Click() {
     FView.SetItemName(std::string());
     FView.SetItemText(std::string());
     FCurrentGroup = FGroups[selected];
+    FHasCurrentGroup = true;
     FItems = NameList(FGroups.GetCollator());
     FView.ShowItems(FItems);
     try {
@@ -125,6 +126,7 @@ void GroupsPage::ButtonAddGroupClick() {
     FView.ShowGroups(FGroups);
     if (readAgain) FView.SelectGroup(RowOf(FGroups, highlighted));
     FCurrentGroup = name;
+    FHasCurrentGroup = true;
     FItems = NameList(FGroups.GetCollator());
     FView.ShowItems(FItems);
     FView.SetNewGroupName(std::string());
@@ -132,9 +134,9 @@ void GroupsPage::ButtonAddGroupClick() {
 }
 
 void GroupsPage::ButtonDeleteGroupClick() {
-    bool readAgain = false;
+    const Entry highlighted = EntryAt(FGroups, FView.SelectedGroup());
     try {
-        readAgain = FStore.DeleteGroup(FGroups, FView.SelectedGroup());
+        FStore.DeleteGroup(FGroups, FView.SelectedGroup());
     } catch (...) {
         FView.ShowGroups(FGroups);
         throw;
@@ -142,7 +144,23 @@ void GroupsPage::ButtonDeleteGroupClick() {
     FView.ShowGroups(FGroups);
     // The highlighted group is gone, deleted now or by another program; no
     // other row may take its highlight.
-    if (readAgain) FView.SelectGroup(-1);
+    FView.SelectGroup(-1);
+    // Its folder stays, but no row leads there any more: items written into
+    // it could never be reached, so it stops being the current group.
+    if (highlighted.before >= 0 && FHasCurrentGroup && highlighted.name == FCurrentGroup) {
+        FHasCurrentGroup = false;
+        FCurrentGroup.clear();
+        FItems = NameList(FGroups.GetCollator());
+        FView.ShowItems(FItems);
+        FView.SetSaveChangedVisible(false);
+    }
+}
+
+// An item needs a group to go into; with none current nothing is written.
+bool GroupsPage::RefusedWithoutGroup() {
+    if (FHasCurrentGroup) return false;
+    FView.ShowInformation(kSelectGroupFirst);
+    return true;
 }
 
 std::string GroupsPage::ItemNameTakenMessage(const std::string& name) {
@@ -184,6 +202,7 @@ bool GroupsPage::ChangeItems(Change change, bool add) {
 }
 
 void GroupsPage::ButtonAddNewItemClick() {
+    if (RefusedWithoutGroup()) return;
     const std::string name = FView.ItemName();
     if (!ChangeItems([&] { return FStore.AddItem(FCurrentGroup, FItems, name, FView.ItemText()); }, true)) return;
     FView.SetItemText(std::string());
@@ -191,6 +210,7 @@ void GroupsPage::ButtonAddNewItemClick() {
 }
 
 void GroupsPage::ButtonSaveChangedClick() {
+    if (RefusedWithoutGroup()) return;
     const bool saved = ChangeItems(
         [&] {
             return FStore.ReplaceItem(FCurrentGroup, FItems, FView.SelectedItem(), FView.ItemName(),

@@ -68,16 +68,21 @@ public:
     void ButtonSaveChangedClick();
     void Button2Click();
 
+    // The group item operations apply to, when there is one (none at start
+    // and after its deletion); an empty name is a group's name too.
+    bool HasCurrentGroup() const { return FHasCurrentGroup; }
     const std::string& CurrentGroup() const { return FCurrentGroup; }
     const NameList& Groups() const { return FGroups; }
     const NameList& Items() const { return FItems; }
 
 private:
+    bool RefusedWithoutGroup();
     template <typename Change>
     bool ChangeItems(Change change, bool add);
 
     LibraryStore& FStore;
     GroupsPageView& FView;
+    bool FHasCurrentGroup = false;
     std::string FCurrentGroup;
     NameList FGroups;
     NameList FItems;
