@@ -45,9 +45,7 @@ void GroupsPage::ListBox1Click() {
     const int selected = FView.SelectedGroup();
     if (selected < 0 || selected >= FGroups.Count()) return;
     FView.SetSaveChangedVisible(false);
-    FView.SetItemFieldsEnabled(true);
-    FView.SetItemName(std::string());
-    FView.SetItemText(std::string());
+    EnableItemFields();
     FCurrentGroup = FGroups[selected];
     FHasCurrentGroup = true;
     FItems = NameList(FGroups.GetCollator());
@@ -94,6 +92,7 @@ void GroupsPage::EditNewItemEnter() {
     FView.SetItemText(std::string());
     FView.SetItemText(kSelectGroupPrompt);
     FView.SetItemFieldsEnabled(false);
+    FItemFieldsAskForGroup = true;
 }
 
 void GroupsPage::EditAddCategoryClick() { FView.SetNewGroupName(std::string()); }
@@ -105,13 +104,12 @@ void GroupsPage::ButtonAddGroupClick() {
         return;
     }
     // The store may read the group list again (another program changed it).
-    // The list box keeps its highlight on its entry through a change of one
-    // row only; through the rows read again the page keeps it there itself,
-    // so the group the user highlighted stays highlighted.
+    // A refused name changes nothing the user chose: the list box keeps its
+    // highlight on its entry through a change of one row only; through the
+    // rows read again the page keeps it there itself.
     const Entry highlighted = EntryAt(FGroups, FView.SelectedGroup());
-    bool readAgain = false;
     try {
-        readAgain = FStore.AddGroup(FGroups, name);
+        FStore.AddGroup(FGroups, name);
     } catch (const GroupFolderError&) {
         FView.ShowGroups(FGroups);
         FView.SelectGroup(RowOf(FGroups, highlighted));
@@ -123,14 +121,25 @@ void GroupsPage::ButtonAddGroupClick() {
         FView.SelectGroup(RowOf(FGroups, highlighted));
         throw;
     }
+    // The new group is current, and highlighted as such: the highlight
+    // shows where the next item goes, and the item fields are for it.
     FView.ShowGroups(FGroups);
-    if (readAgain) FView.SelectGroup(RowOf(FGroups, highlighted));
+    FView.SelectGroup(FGroups.IndexOf(name));
     FCurrentGroup = name;
     FHasCurrentGroup = true;
     FItems = NameList(FGroups.GetCollator());
     FView.ShowItems(FItems);
     FView.SetNewGroupName(std::string());
     FView.SetSaveChangedVisible(false);
+    if (FItemFieldsAskForGroup) EnableItemFields();
+}
+
+// As selecting a group does: the fields that asked for one are emptied.
+void GroupsPage::EnableItemFields() {
+    FItemFieldsAskForGroup = false;
+    FView.SetItemFieldsEnabled(true);
+    FView.SetItemName(std::string());
+    FView.SetItemText(std::string());
 }
 
 void GroupsPage::ButtonDeleteGroupClick() {

@@ -77,12 +77,14 @@ public:
 
 private:
     bool RefusedWithoutGroup();
+    void EnableItemFields();
     template <typename Change>
     bool ChangeItems(Change change, bool add);
 
     LibraryStore& FStore;
     GroupsPageView& FView;
     bool FHasCurrentGroup = false;
+    bool FItemFieldsAskForGroup = false;  // disabled, showing the prompt to select a group
     std::string FCurrentGroup;
     NameList FGroups;
     NameList FItems;

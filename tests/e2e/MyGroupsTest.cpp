@@ -91,13 +91,13 @@ TEST_F(MyGroups, ItemsAreAddedPickedEditedAndDeleted) {
     EXPECT_EQ(ReadFileBytes(Data("Letters\\Address.itm")), "1 Example Road");
 }
 
-TEST_F(MyGroups, AddingAGroupKeepsTheHighlightAndTakesTheNewItems) {
+TEST_F(MyGroups, AddingAGroupHighlightsItAndItTakesTheNewItems) {
     AddGroup("m-group");
     FProgram->Select(FPage->groups, 0);
     AddItem("one", "1");
     AddGroup("a-group");  // sorts before the highlighted group
     EXPECT_EQ(Program::Rows(FPage->groups), (std::vector<std::string>{"a-group", "m-group"}));
-    EXPECT_EQ(Program::Selected(FPage->groups), 1) << "the highlight stays on m-group";
+    EXPECT_EQ(Program::Selected(FPage->groups), 0) << "the highlight is on the new, current group";
     EXPECT_TRUE(Program::Rows(FPage->items).empty());
     AddItem("two", "2");
     EXPECT_EQ(ReadFileBytes(Data("a-group\\a-group.dat")), "two\r\n");
@@ -105,7 +105,7 @@ TEST_F(MyGroups, AddingAGroupKeepsTheHighlightAndTakesTheNewItems) {
 }
 
 // Another program adds a group to the list file while the window shows it:
-// the user's next add keeps it, and the highlight stays on its group.
+// the user's next add keeps it, and the highlight goes to the new group.
 TEST_F(MyGroups, AGroupAnotherProgramAddedIsKeptByTheNextAdd) {
     AddGroup("m-group");
     FProgram->Select(FPage->groups, 0);
@@ -115,7 +115,7 @@ TEST_F(MyGroups, AGroupAnotherProgramAddedIsKeptByTheNextAdd) {
     EXPECT_EQ(Program::Rows(FPage->groups), (std::vector<std::string>{"a-group", "from-outside", "m-group"}));
     EXPECT_EQ(ReadFileBytes(Data("categories.dat")), "a-group\r\nfrom-outside\r\nm-group\r\n");
     EXPECT_TRUE(FolderExists(Data("a-group")));
-    EXPECT_EQ(Program::Selected(FPage->groups), 2) << "the highlight stays on m-group";
+    EXPECT_EQ(Program::Selected(FPage->groups), 0) << "the highlight is on a-group";
 }
 
 TEST_F(MyGroups, DeletingAGroupKeepsItsFilesAndItsItemsShown) {

@@ -317,18 +317,20 @@ TEST_F(GroupsPageTest, EnteringTheItemFieldsWithNoGroupSelectedAsksForOne) {
     EXPECT_EQ(State(), (PageState{"beta", {"three"}, "", "", true, false}));
 }
 
-// The guard looks at the highlight in the group list, not at the current
-// group: a group just added is current but not highlighted.
-TEST_F(GroupsPageTest, EnteringTheFieldsAfterAddingAGroupStillAsks) {
-    Library("");
+// A group just added is highlighted as well as current: the item fields are
+// for it, and fields disabled for want of a group are enabled and emptied.
+TEST_F(GroupsPageTest, AfterAddingAGroupTheItemFieldsAreForIt) {
+    Library("alpha\r\n");
+    MakeGroup("alpha", {});
     Start();
+    page.EditNewItemEnter();
+    ASSERT_FALSE(view.fieldsEnabled);
     view.newGroupName = "fresh";
     page.ButtonAddGroupClick();
-    ASSERT_EQ(page.CurrentGroup(), "fresh");
+    EXPECT_EQ(view.selectedGroup, 1);
     page.EditNewItemEnter();
-    EXPECT_EQ(view.messages, (Names{GroupsPage::kSelectGroupFirst}));
-    EXPECT_EQ(State(),
-              (PageState{"fresh", {}, "Select a Group first (above)", "Select a Group first (above)", false, false}));
+    EXPECT_EQ(view.messages, (Names{GroupsPage::kSelectGroupFirst}));   // the one before the add
+    EXPECT_EQ(State(), (PageState{"fresh", {}, "", "", true, false}));
 }
 
 TEST_F(GroupsPageTest, ClickingTheGroupNameFieldEmptiesItEveryTime) {
@@ -355,7 +357,7 @@ TEST_F(GroupsPageTest, AddingAGroupWithAnEmptyNameAsksForOne) {
     EXPECT_EQ(ReadRaw(GroupList()), listBefore);
 }
 
-TEST_F(GroupsPageTest, AddingAGroupWhileAnotherIsHighlightedTakesTheNextItems) {
+TEST_F(GroupsPageTest, AddingAGroupHighlightsItAndItTakesTheNextItems) {
     StandardLibrary();
     Start();
     SelectGroup(1);
@@ -366,13 +368,13 @@ TEST_F(GroupsPageTest, AddingAGroupWhileAnotherIsHighlightedTakesTheNextItems) {
     EXPECT_EQ(State(), (PageState{"Aardvark", {}, "three", "third", true, false}));
     EXPECT_EQ(view.newGroupName, "");
     EXPECT_EQ(view.groupRows, (Names{"Aardvark", "alpha", "beta"}));
-    EXPECT_EQ(view.selectedGroup, 1);   // the page moves no highlight
+    EXPECT_EQ(view.selectedGroup, 0) << "the highlight is on the new, current group";
     EXPECT_TRUE(view.messages.empty());
     EXPECT_EQ(ReadRaw(GroupList()), "Aardvark\r\nalpha\r\nbeta\r\n");
     EXPECT_EQ(ReadRaw(ItemList("Aardvark")), "");
     ExpectViewMatchesPage();
 
-    // The next item goes into the new group, not the highlighted one.
+    // The next item goes into the new group.
     view.itemName = "four";
     view.itemText = "fourth";
     page.ButtonAddNewItemClick();
@@ -827,7 +829,7 @@ TEST_F(GroupsPageTest, DeletingAfterAnUnreadableStartShowsTheGroupsReadAgain) {
 
 // The list read again is shown; the highlight stays on its group through an
 // add and is on no row after a delete; the current group is the page's own.
-TEST_F(GroupsPageTest, GroupsAnotherProgramChangedAreShownWithTheHighlightKept) {
+TEST_F(GroupsPageTest, GroupsAnotherProgramChangedAreShownWithTheHighlightOnTheCurrentGroup) {
     StandardLibrary();
     Start();
     SelectGroup(1);  // beta
@@ -835,15 +837,16 @@ TEST_F(GroupsPageTest, GroupsAnotherProgramChangedAreShownWithTheHighlightKept) 
     view.newGroupName = "gamma";
     page.ButtonAddGroupClick();
     EXPECT_EQ(view.groupRows, (Names{"Aardvark", "alpha", "beta", "gamma", "zulu"}));
-    EXPECT_EQ(view.selectedGroup, 2) << "still on beta";
+    EXPECT_EQ(view.selectedGroup, 3) << "on gamma";
     EXPECT_EQ(State(), (PageState{"gamma", {}, "", "", true, false}));
     ExpectViewMatchesPage();
 
+    SelectGroup(2);  // beta
     ASSERT_TRUE(WriteRaw(GroupList(), "zulu\nalpha\nAardvark\ngamma"));  // beta removed
     page.ButtonDeleteGroupClick();
     EXPECT_EQ(view.groupRows, (Names{"Aardvark", "alpha", "gamma", "zulu"}));
     EXPECT_EQ(view.selectedGroup, -1);
-    EXPECT_EQ(page.CurrentGroup(), "gamma");
+    EXPECT_FALSE(page.HasCurrentGroup()) << "beta is gone";
     ExpectViewMatchesPage();
 }
 
