@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 namespace pastimo {
 
@@ -20,6 +21,12 @@ struct FileStamp {
 inline bool SameSizeAndTime(const FileStamp& a, const FileStamp& b) {
     return a.size == b.size && a.lastWrite == b.lastWrite;
 }
+
+// One name in a folder.
+struct FolderEntry {
+    std::string name;
+    bool folder = false;
+};
 
 class FileSystem {
 public:
@@ -49,6 +56,13 @@ public:
     virtual bool RemoveFile(const std::string& path) = 0;
 
     virtual bool Exists(const std::string& path) = 0;
+
+    // Whether there is a folder (not a file) at the path.
+    virtual bool IsFolder(const std::string& path) = 0;
+
+    // The names in the folder, "." and ".." left out, in no particular
+    // order. Fails when the folder cannot be read.
+    virtual bool ListFolder(const std::string& folder, std::vector<FolderEntry>& entries) = 0;
 
     // The file's size and last-write time, also while another program holds
     // it open exclusively. Fails when there is no such file or it cannot be

@@ -9,6 +9,7 @@
 #include <cstdio>
 #include <string>
 
+#include <dirent.h>
 #include <fcntl.h>
 #include <sys/file.h>
 #include <sys/stat.h>
@@ -145,6 +146,30 @@ public:
     bool Exists(const std::string& path) override {
         struct stat info;
         return ::stat(path.c_str(), &info) == 0;
+    }
+
+    bool IsFolder(const std::string& path) override {
+        struct stat info;
+        return ::stat(path.c_str(), &info) == 0 && S_ISDIR(info.st_mode);
+    }
+
+    bool ListFolder(const std::string& folder, std::vector<FolderEntry>& entries) override {
+        DIR* const listing = ::opendir(folder.c_str());
+        if (!listing) return false;
+        const std::string prefix = folder.empty() || folder.back() == '/' ? folder : folder + "/";
+        std::vector<FolderEntry> listed;
+        errno = 0;
+        while (const dirent* entry = ::readdir(listing)) {
+            const std::string name = entry->d_name;
+            if (name == "." || name == "..") continue;
+            listed.push_back({name, IsFolder(prefix + name)});
+            errno = 0;
+        }
+        const bool complete = errno == 0;
+        ::closedir(listing);
+        if (!complete) return false;
+        entries.swap(listed);
+        return true;
     }
 
     // stat needs no lock, so a file that another holder has flocked still

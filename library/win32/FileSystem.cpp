@@ -130,6 +130,32 @@ public:
         return GetFileAttributesW(Wide(path).c_str()) != INVALID_FILE_ATTRIBUTES;
     }
 
+    bool IsFolder(const std::string& path) override {
+        const DWORD attributes = GetFileAttributesW(Wide(path).c_str());
+        return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
+    }
+
+    // https://learn.microsoft.com/windows/win32/api/fileapi/nf-fileapi-findfirstfilew
+    bool ListFolder(const std::string& folder, std::vector<FolderEntry>& entries) override {
+        std::wstring pattern = Wide(folder);
+        if (pattern.empty() || (pattern.back() != L'\\' && pattern.back() != L'/')) pattern += L'\\';
+        pattern += L'*';
+        WIN32_FIND_DATAW found;
+        const HANDLE search = FindFirstFileW(pattern.c_str(), &found);
+        if (search == INVALID_HANDLE_VALUE) return false;
+        std::vector<FolderEntry> listed;
+        do {
+            const std::wstring name = found.cFileName;
+            if (name == L"." || name == L"..") continue;
+            listed.push_back({Narrow(name), (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0});
+        } while (FindNextFileW(search, &found));
+        const bool complete = GetLastError() == ERROR_NO_MORE_FILES;
+        FindClose(search);
+        if (!complete) return false;
+        entries.swap(listed);
+        return true;
+    }
+
     // Asks for attributes only, which no share mode refuses: a file that
     // another program holds open exclusively still shows its stamp.
     // https://learn.microsoft.com/windows/win32/api/fileapi/nf-fileapi-getfileattributesexw

@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <chrono>
 #include <cstdlib>
 
@@ -126,6 +127,35 @@ TEST_F(FileSystemTest, RemoveFileAndExists) {
     EXPECT_FALSE(ExistsRaw(At("f.itm")));
     EXPECT_FALSE(fs.RemoveFile(At("f.itm")));
     EXPECT_TRUE(fs.Exists(folder.Path()));
+}
+
+TEST_F(FileSystemTest, FoldersAreToldFromFilesAndListed) {
+    ASSERT_TRUE(test::MakeFolderRaw(At("sub")));
+    ASSERT_TRUE(WriteRaw(At("f.dat"), "x"));
+    const std::string cafe = "caf\xC3\xA9 \xE2\x98\x95";  // beyond the ANSI code page
+    ASSERT_TRUE(WriteRaw(At(cafe), ""));
+    EXPECT_TRUE(fs.IsFolder(At("sub")));
+    EXPECT_FALSE(fs.IsFolder(At("f.dat")));
+    EXPECT_FALSE(fs.IsFolder(At("missing")));
+
+    std::vector<FolderEntry> entries = {{"stale", false}};
+    ASSERT_TRUE(fs.ListFolder(folder.Path(), entries));
+    std::sort(entries.begin(), entries.end(), [](const FolderEntry& a, const FolderEntry& b) { return a.name < b.name; });
+    ASSERT_EQ(entries.size(), 3u);
+    EXPECT_EQ(entries[0].name, cafe);
+    EXPECT_FALSE(entries[0].folder);
+    EXPECT_EQ(entries[1].name, "f.dat");
+    EXPECT_FALSE(entries[1].folder);
+    EXPECT_EQ(entries[2].name, "sub");
+    EXPECT_TRUE(entries[2].folder);
+
+    // Without the closing separator too; an empty folder has no names.
+    ASSERT_TRUE(fs.ListFolder(At("sub"), entries));
+    EXPECT_TRUE(entries.empty());
+    entries = {{"kept", false}};
+    EXPECT_FALSE(fs.ListFolder(At("missing"), entries));
+    EXPECT_FALSE(fs.ListFolder(At("f.dat"), entries));
+    EXPECT_EQ(entries.size(), 1u) << "a failed listing leaves the entries as they were";
 }
 
 // The stamp shows another handle's writes, and it can be taken while another

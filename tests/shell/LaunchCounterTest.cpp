@@ -24,6 +24,10 @@ public:
     bool CreateFolder(const std::string& path) override { return PlatformFileSystem().CreateFolder(path); }
     bool RemoveFile(const std::string& path) override { return PlatformFileSystem().RemoveFile(path); }
     bool Exists(const std::string& path) override { return PlatformFileSystem().Exists(path); }
+    bool IsFolder(const std::string& path) override { return PlatformFileSystem().IsFolder(path); }
+    bool ListFolder(const std::string& folder, std::vector<FolderEntry>& entries) override {
+        return PlatformFileSystem().ListFolder(folder, entries);
+    }
     bool Stamp(const std::string& path, FileStamp& stamp) override {
         return PlatformFileSystem().Stamp(path, stamp);
     }
