@@ -127,7 +127,12 @@ void GroupsPage::ButtonAddGroupClick() {
     FView.SelectGroup(FGroups.IndexOf(name));
     FCurrentGroup = name;
     FHasCurrentGroup = true;
-    FItems = NameList(FGroups.GetCollator());
+    // A deleted group that came back shows the items it kept.
+    try {
+        FItems = FStore.LoadItems(name);
+    } catch (const std::exception&) {
+        FItems = NameList(FGroups.GetCollator());
+    }
     FView.ShowItems(FItems);
     FView.SetNewGroupName(std::string());
     FView.SetSaveChangedVisible(false);

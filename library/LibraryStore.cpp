@@ -203,13 +203,21 @@ void LibraryStore::EnsureDataFolder() {
 
 bool LibraryStore::AddGroup(NameList& groups, const std::string& name) {
     const std::string folder = GroupFolderPath(name);
-    // A refused name is answered like a folder the file system refused.
-    if (!IsSafeGroupName(name)) throw GroupFolderError(folder);
+    // A refused name is answered like a folder the file system refused; so
+    // is the empty name, whose folder would be the data folder itself.
+    if (name.empty() || !IsSafeGroupName(name)) throw GroupFolderError(folder);
     const bool readAgain = BringUpToDate(FGroupList, GroupListPath(), groups);
-    if (!FFileSystem->CreateFolder(folder)) throw GroupFolderError(folder);
+    // A listed group in another case has the same folder on Windows; the
+    // rule holds on every platform, as the files are Windows files.
+    if (groups.IndexOfSameName(name) >= 0) throw GroupFolderError(folder);
+    // Delete Group leaves the folder with its files: a folder that is there
+    // is a deleted group, which comes back with its items.
+    const bool madeNow = FFileSystem->CreateFolder(folder);
+    if (!madeNow && !FFileSystem->IsFolder(folder)) throw GroupFolderError(folder);
     groups.Insert(name);
     WriteKnownList(FGroupList, GroupListPath(), groups);
-    WriteKnownList(FItemList, ItemListPath(name), NameList(*FCollator));
+    const std::string itemList = ItemListPath(name);
+    if (madeNow || !FFileSystem->Exists(itemList)) WriteKnownList(FItemList, itemList, NameList(*FCollator));
     return readAgain;
 }
 

@@ -62,8 +62,10 @@ public:
     // of that row's name in the list read again, and on nothing when the
     // name is gone there.
 
-    // Throws GroupFolderError when the folder cannot be made, changing
-    // nothing but the caller's list (when it was read again).
+    // A group whose folder is there already (a deleted group's) is listed
+    // again with the item list it holds. Throws GroupFolderError for a name
+    // listed already in any case, or whose folder can be neither made nor
+    // found, changing nothing but the caller's list (when it was read again).
     bool AddGroup(NameList& groups, const std::string& name);
     // Removes the name at position (nothing for -1) and rewrites the group
     // list; the group's files stay on disk.

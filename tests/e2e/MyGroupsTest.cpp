@@ -118,15 +118,23 @@ TEST_F(MyGroups, AGroupAnotherProgramAddedIsKeptByTheNextAdd) {
     EXPECT_EQ(Program::Selected(FPage->groups), 0) << "the highlight is on a-group";
 }
 
-TEST_F(MyGroups, DeletingAGroupKeepsItsFilesAndItsItemsShown) {
+// Delete Group keeps the group's files; adding its name again brings it back.
+TEST_F(MyGroups, DeletingAGroupKeepsItsFilesAndAddingItsNameBringsItBack) {
     AddGroup("Old");
     FProgram->Select(FPage->groups, 0);
     AddItem("kept", "text");
     FProgram->Click(FPage->deleteGroup);
     EXPECT_TRUE(Program::Rows(FPage->groups).empty());
     EXPECT_EQ(ReadFileBytes(Data("categories.dat")), "");
-    EXPECT_EQ(Program::Rows(FPage->items), (std::vector<std::string>{"kept"}));
+    EXPECT_TRUE(Program::Rows(FPage->items).empty()) << "its items are no longer listed";
     EXPECT_TRUE(FileExists(Data("Old\\kept.itm")));
+
+    AddGroup("Old");
+    EXPECT_EQ(Program::Rows(FPage->groups), (std::vector<std::string>{"Old"}));
+    EXPECT_EQ(Program::Selected(FPage->groups), 0);
+    EXPECT_EQ(Program::Rows(FPage->items), (std::vector<std::string>{"kept"}));
+    EXPECT_EQ(ReadFileBytes(Data("categories.dat")), "Old\r\n");
+    EXPECT_EQ(ReadFileBytes(Data("Old\\Old.dat")), "kept\r\n");
 }
 
 TEST_F(MyGroups, EnteringTheItemFieldsWithoutAGroupAsksForOne) {

@@ -386,7 +386,6 @@ TEST_F(GroupsPageTest, AddingAGroupHighlightsItAndItTakesTheNextItems) {
 
 TEST_F(GroupsPageTest, RefusedGroupNamesShowTheIllegalNameBoxAndChangeNothing) {
     StandardLibrary();
-    MakeFolderRaw(GroupFolder("gone"));   // a deleted group's folder stays
     Start();
     SelectGroup(0);
     PickItem(1);
@@ -394,7 +393,7 @@ TEST_F(GroupsPageTest, RefusedGroupNamesShowTheIllegalNameBoxAndChangeNothing) {
     const std::string listBefore = ReadRaw(GroupList());
     const Names dataBefore = ListFolder(Data());
 
-    for (const char* name : {"alpha", "gone", "a*b", "x/y", "what?", "<tag>", "  "}) {
+    for (const char* name : {"alpha", "ALPHA", "Beta", "a*b", "x/y", "what?", "<tag>", "  "}) {
         SCOPED_TRACE(name);
         view.messages.clear();
         view.newGroupName = name;
@@ -408,6 +407,28 @@ TEST_F(GroupsPageTest, RefusedGroupNamesShowTheIllegalNameBoxAndChangeNothing) {
     }
     EXPECT_EQ(ReadRaw(GroupList()), listBefore);
     EXPECT_EQ(ListFolder(Data()), dataBefore);
+}
+
+// The deleted group's folder and files stayed on disk: adding its name again
+// lists it with its items, current and highlighted. Delete Group is undone.
+TEST_F(GroupsPageTest, AddingTheNameOfADeletedGroupBringsItBackWithItsItems) {
+    StandardLibrary();
+    Start();
+    SelectGroup(0);
+    page.ButtonDeleteGroupClick();
+    ASSERT_EQ(view.groupRows, Names{"beta"});
+    view.newGroupName = "alpha";
+    page.ButtonAddGroupClick();
+    EXPECT_TRUE(view.messages.empty());
+    EXPECT_EQ(view.groupRows, (Names{"alpha", "beta"}));
+    EXPECT_EQ(view.selectedGroup, 0);
+    EXPECT_EQ(State(), (PageState{"alpha", {"one", "two"}, "", "", true, false}));
+    EXPECT_EQ(view.newGroupName, "");
+    EXPECT_EQ(ReadRaw(GroupList()), "alpha\r\nbeta\r\n");
+    EXPECT_EQ(ReadRaw(ItemList("alpha")), "one\r\ntwo\r\n");
+    ExpectViewMatchesPage();
+    PickItem(1);
+    EXPECT_EQ(view.clipboardCopies, (Names{"second"}));
 }
 
 TEST_F(GroupsPageTest, GroupNamesAreTakenAsTypedWithoutTrimming) {

@@ -148,18 +148,19 @@ TEST_F(LibraryStoreTest, AddGroupCreatesFolderListAndEmptyItemList) {
     EXPECT_EQ(store.LoadItems("alpha").Count(), 0);
 }
 
-TEST_F(LibraryStoreTest, AddGroupWhoseFolderExistsChangesNothing) {
+// A listed name is refused in any case, as Windows file names ignore case
+// (on every platform: the library's files are Windows files); so is a name
+// of a file that is no folder.
+TEST_F(LibraryStoreTest, AddGroupOfAListedNameOrAFileChangesNothing) {
     NameList groups = WithGroups({"Work"});
     ASSERT_TRUE(WriteRaw(Data() + "plainfile", "x"));
-    for (const char* name : {"Work", "plainfile"}) {
+    for (const char* name : {"Work", "WORK", "work", "plainfile"}) {
         EXPECT_THROW(store.AddGroup(groups, name), GroupFolderError) << name;
     }
-#ifdef _WIN32
-    // Windows file names ignore case.
-    EXPECT_THROW(store.AddGroup(groups, "WORK"), GroupFolderError);
-#endif
     EXPECT_EQ(groups.Names(), Names{"Work"});
     EXPECT_EQ(ReadRaw(GroupList()), "Work\r\n");
+    EXPECT_EQ(ListFolder(Data()), (Names{"Work", "categories.dat", "plainfile"}));
+    EXPECT_EQ(ListFolder(Data() + "Work" + kSep), Names{"Work.dat"});
 }
 
 TEST_F(LibraryStoreTest, AddGroupWithoutDataFolderChangesNothing) {
@@ -191,7 +192,9 @@ TEST_F(LibraryStoreTest, AddGroupStopsWhereWritingFails) {
     EXPECT_TRUE(ListFolder(Data() + "c" + kSep).empty());
 }
 
-TEST_F(LibraryStoreTest, DeleteGroupKeepsFilesAndTheNameStaysTaken) {
+// Delete Group leaves the group's folder and files; adding the name again
+// lists the group again with its items, so a deletion can be undone.
+TEST_F(LibraryStoreTest, DeleteGroupKeepsFilesAndAddingTheNameBringsItBack) {
     NameList groups = WithGroups({"a", "b"});
     NameList items = store.LoadItems("b");
     store.AddItem("b", items, "i", "text");
@@ -200,8 +203,20 @@ TEST_F(LibraryStoreTest, DeleteGroupKeepsFilesAndTheNameStaysTaken) {
     EXPECT_EQ(ReadRaw(GroupList()), "a\r\n");
     EXPECT_EQ(ReadRaw(ItemList("b")), "i\r\n");
     EXPECT_EQ(ReadRaw(ItemText("b", "i")), "text");
-    EXPECT_THROW(store.AddGroup(groups, "b"), GroupFolderError);
-    EXPECT_EQ(groups.Names(), Names{"a"});
+
+    EXPECT_FALSE(store.AddGroup(groups, "b"));
+    EXPECT_EQ(groups.Names(), (Names{"a", "b"}));
+    EXPECT_EQ(ReadRaw(GroupList()), "a\r\nb\r\n");
+    EXPECT_EQ(ReadRaw(ItemList("b")), "i\r\n") << "its items stay";
+    EXPECT_EQ(store.LoadItems("b").Names(), Names{"i"});
+    EXPECT_EQ(store.ReadItemText("b", "i"), "text");
+
+    // A folder without its item list (a write that failed, a folder made by
+    // hand) is given an empty one.
+    ASSERT_TRUE(test::MakeFolderRaw(Data() + "c"));
+    store.AddGroup(groups, "c");
+    EXPECT_EQ(ReadRaw(GroupList()), "a\r\nb\r\nc\r\n");
+    EXPECT_EQ(ReadRaw(ItemList("c")), "");
 }
 
 TEST_F(LibraryStoreTest, DeleteGroupWithoutSelectionRewritesTheList) {
@@ -455,7 +470,7 @@ TEST_F(LibraryStoreTest, EmptyGroupNameUsesTheDataFolderItself) {
     EXPECT_EQ(store.LoadItems("").Names(), (Names{"", "x"}));
     EXPECT_EQ(store.ReadItemText("", ""), "no name");
     NameList groups;
-    EXPECT_THROW(store.AddGroup(groups, ""), GroupFolderError);  // the data folder exists
+    EXPECT_THROW(store.AddGroup(groups, ""), GroupFolderError);  // no folder of its own
     EXPECT_EQ(ListFolder(Data()), (Names{".dat", ".itm", "x.itm"}));
 }
 
@@ -510,7 +525,8 @@ TEST_F(LibraryStoreTest, NamesOutsideTheCodePageGetTheirOwnFiles) {
     EXPECT_EQ(ReadRaw(ItemList(coffee)), mark + "ascii\r\n");  // the form it has, though the code page holds it
     store.DeleteGroup(groups, groups.IndexOf(coffee));
     EXPECT_EQ(ReadRaw(GroupList()), mark + "plain\r\n");
-    EXPECT_THROW(store.AddGroup(groups, coffee), GroupFolderError);  // its folder stays
+    store.AddGroup(groups, coffee);  // its folder stays: it comes back
+    EXPECT_EQ(store.LoadItems(coffee).Names(), Names{"ascii"});
 }
 
 // A library written in the ANSI code page keeps its bytes through changes
