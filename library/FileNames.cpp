@@ -17,6 +17,8 @@
 namespace pastimo {
 namespace {
 
+constexpr size_t kMaxPath = 260;  // UTF-16 units, the closing NUL included
+
 bool IsRefusedCharacter(unsigned char c) {
     return c < 0x20 || c == 0x7F || std::strchr("\\/:<>\"|?*", c) != nullptr;
 }
@@ -59,6 +61,26 @@ bool IsSafeGroupName(const std::string& name) {
 
 bool IsSafeItemName(const std::string& name) {
     return IsSafePiece(name);
+}
+
+// Windows itself keeps these limits unless a path starts with "\\?\", which
+// the program does not use: its files must stay reachable by older copies,
+// editors and sync tools, which mostly do not either. Wine is laxer.
+// https://learn.microsoft.com/windows/win32/fileio/maximum-file-path-limitation
+// https://learn.microsoft.com/windows/win32/api/fileapi/nf-fileapi-gettempfilenamew
+bool FitsPathLimit(const std::string& path) {
+    return Utf16Length(path) < kMaxPath;
+}
+
+bool FitsTemporaryFolderLimit(const std::string& folder) {
+    return Utf16Length(folder) <= kMaxPath - 14;
+}
+
+bool IsTemporaryFileName(const std::string& name) {
+    if (name.size() < 7) return false;  // "~pm" and ".tmp"
+    std::string upper = name;
+    for (char& c : upper) c = Upper(c);
+    return upper.compare(0, 3, "~PM") == 0 && upper.compare(upper.size() - 4, 4, ".TMP") == 0;
 }
 
 }  // namespace pastimo

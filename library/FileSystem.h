@@ -44,8 +44,9 @@ public:
     virtual bool ReadSharedFile(const std::string& path, std::string& bytes) { return ReadWholeFile(path, bytes); }
 
     // Replaces the whole file atomically: the bytes go to a temporary sibling
-    // in the same folder, are flushed to disk and moved over the original.
-    // On failure the original stays whole and no temporary file is left.
+    // in the same folder (named as IsTemporaryFileName in FileNames.h knows
+    // it), are flushed to disk and moved over the original. On failure the
+    // original stays whole and no temporary file is left.
     // Fails while another program holds the target open exclusively.
     virtual bool ReplaceWholeFile(const std::string& path, const std::string& bytes) = 0;
 

@@ -115,6 +115,11 @@ void GroupsPage::ButtonAddGroupClick() {
         FView.SelectGroup(RowOf(FGroups, highlighted));
         FView.ShowInformation(kIllegalGroupName);
         return;
+    } catch (const GroupNameTooLongError&) {
+        FView.ShowGroups(FGroups);
+        FView.SelectGroup(RowOf(FGroups, highlighted));
+        FView.ShowInformation(kGroupNameTooLong);
+        return;
     } catch (...) {
         // A write that failed after the name went in: show what is listed now.
         FView.ShowGroups(FGroups);

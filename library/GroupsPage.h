@@ -45,6 +45,9 @@ public:
     static constexpr const char* kIllegalGroupName =
         "ERROR: Group names cannot contain any illegal filename characters, like * or / or ? or <. "
         "Please enter a new name using only alphanumeric characters (spaces are OK).";
+    static constexpr const char* kGroupNameTooLong =
+        "The group name is too long: Windows could not store the group's files under it. "
+        "Please enter a shorter name.";
     static constexpr const char* kSelectGroupFirst = "You must first select a Group from the Group list.";
     static constexpr const char* kSelectGroupPrompt = "Select a Group first (above)";
 

@@ -201,11 +201,36 @@ void LibraryStore::EnsureDataFolder() {
     FFileSystem->CreateFolder(DataFolder());
 }
 
+// A temporary file lies beside the file it was to replace: in the data
+// folder or in a group's folder, listed or deleted. One copy of the program
+// runs per folder, so at start no write of this library is under way.
+void LibraryStore::RemoveLeftoverTemporaryFiles() {
+    const std::string data = DataFolder();
+    std::vector<FolderEntry> entries;
+    if (!FFileSystem->ListFolder(data, entries)) return;
+    std::vector<std::string> folders = {data + kSeparator};
+    for (const FolderEntry& entry : entries)
+        if (entry.folder) folders.push_back(data + kSeparator + entry.name + kSeparator);
+    for (const std::string& folder : folders) {
+        if (folder != folders.front() && !FFileSystem->ListFolder(folder, entries)) continue;
+        for (const FolderEntry& entry : entries)
+            if (!entry.folder && IsTemporaryFileName(entry.name)) FFileSystem->RemoveFile(folder + entry.name);
+    }
+}
+
+// The item list's path holds the group name twice; with room for it and
+// for the temporary file of a safe write beside it, the group's folder has
+// room for items of a name as long as its own.
+bool LibraryStore::GroupFilesFit(const std::string& group) const {
+    return FitsPathLimit(ItemListPath(group)) && FitsTemporaryFolderLimit(GroupFolderPath(group) + kSeparator);
+}
+
 bool LibraryStore::AddGroup(NameList& groups, const std::string& name) {
     const std::string folder = GroupFolderPath(name);
     // A refused name is answered like a folder the file system refused; so
     // is the empty name, whose folder would be the data folder itself.
     if (name.empty() || !IsSafeGroupName(name)) throw GroupFolderError(folder);
+    if (!GroupFilesFit(name)) throw GroupNameTooLongError(ItemListPath(name));
     const bool readAgain = BringUpToDate(FGroupList, GroupListPath(), groups);
     // A listed group in another case has the same folder on Windows; the
     // rule holds on every platform, as the files are Windows files.
@@ -266,7 +291,7 @@ bool LibraryStore::ReplaceItem(const std::string& group, NameList& items, int po
     const std::string listPath = ItemListPath(group);
     if (!IsSafeGroupName(group)) throw EFCreateError(listPath);
     const std::string textPath = ItemTextPath(group, name);
-    if (!IsSafeItemName(name)) throw EFCreateError(textPath);
+    if (!IsSafeItemName(name) || !FitsPathLimit(textPath)) throw EFCreateError(textPath);
     const bool hadRow = position >= 0 && position < items.Count();
     const std::string previous = hadRow ? items[position] : std::string();
     if (!hadRow) position = -1;

@@ -25,6 +25,11 @@ struct GroupFolderError : Exception {
     explicit GroupFolderError(const std::string& folder) : Exception("Cannot create folder " + folder) {}
 };
 
+// A path of the group's files would be longer than Windows takes.
+struct GroupNameTooLongError : Exception {
+    explicit GroupNameTooLongError(const std::string& path) : Exception("The path is too long: " + path) {}
+};
+
 // The group lists an item of that name already (in any case): the text file
 // is that item's. AddedElsewhere: only the list read again holds it, so the
 // user has not seen it.
@@ -52,6 +57,9 @@ public:
     NameList LoadGroups();
     // Creates the data folder if it can; every failure is ignored.
     void EnsureDataFolder();
+    // Removes the temporary files that killed writes left in the data folder
+    // and the folders in it; every failure is ignored.
+    void RemoveLeftoverTemporaryFiles();
 
     // The changes below first look whether another program has written the
     // list file since the store last read or wrote it (the group list, and
@@ -65,7 +73,8 @@ public:
     // A group whose folder is there already (a deleted group's) is listed
     // again with the item list it holds. Throws GroupFolderError for a name
     // listed already in any case, or whose folder can be neither made nor
-    // found, changing nothing but the caller's list (when it was read again).
+    // found, and GroupNameTooLongError for one whose files Windows could not
+    // store, changing nothing but the caller's list (when it was read again).
     bool AddGroup(NameList& groups, const std::string& name);
     // Removes the name at position (nothing for -1) and rewrites the group
     // list; the group's files stay on disk.
@@ -115,6 +124,7 @@ private:
     void WriteKnownList(KnownList& known, const std::string& path, const NameList& list);
     void Remember(KnownList& known, const std::string& path, const FileStamp& stamp, const std::string& bytes);
     bool BringUpToDate(KnownList& known, const std::string& path, NameList& list);
+    bool GroupFilesFit(const std::string& group) const;
     void RememberForm(const std::string& path, const std::string& bytes);
     TFileForm FormFor(const std::string& path, const std::string& readFrom = std::string()) const;
 

@@ -118,7 +118,9 @@ public:
         std::string temp;
         int fd = -1;
         for (unsigned attempt = 0; attempt < 100 && fd < 0; ++attempt) {
-            temp = path + "." + std::to_string(::getpid()) + "-" + std::to_string(FCounter++) + ".tmp";
+            // Named as IsTemporaryFileName knows it, so that one a killed
+            // write leaves is removed at the next start.
+            temp = FolderOf(path) + "/~pm" + std::to_string(::getpid()) + "-" + std::to_string(FCounter++) + ".tmp";
             fd = OpenRetrying(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL, 0666);
             if (fd < 0 && errno != EEXIST) return false;
         }

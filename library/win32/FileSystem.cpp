@@ -103,8 +103,13 @@ public:
             if (!probe.Valid() && GetLastError() != ERROR_FILE_NOT_FOUND) return false;
         }
 
+        // "~pm" and ".tmp", as IsTemporaryFileName knows them. The name is
+        // written into a MAX_PATH buffer: Windows refuses a folder longer
+        // than MAX_PATH - 14, and Wine, which takes one, would write past it.
+        const std::wstring folder = FolderOf(path);
+        if (folder.size() > MAX_PATH - 14) return false;
         wchar_t temp[MAX_PATH];
-        if (!GetTempFileNameW(FolderOf(path).c_str(), L"~pm", 0, temp)) return false;
+        if (!GetTempFileNameW(folder.c_str(), L"~pm", 0, temp)) return false;
         bool written;
         {
             Handle out(CreateFileW(temp, GENERIC_WRITE, 0, nullptr, TRUNCATE_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));

@@ -179,6 +179,7 @@ void TForm1::FormCreate() {
     }
     try {
         FStore->EnsureDataFolder();
+        FStore->RemoveLeftoverTemporaryFiles();
     } catch (const std::exception&) {
     }
 

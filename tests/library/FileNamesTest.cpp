@@ -57,5 +57,22 @@ TEST(FileNames, GroupNamesMustNotEndInDotOrSpace) {
     }
 }
 
+// MAX_PATH counts UTF-16 units with the closing NUL.
+TEST(FileNames, PathsFitWindowsWithinMaxPath) {
+    EXPECT_TRUE(FitsPathLimit(std::string(259, 'p')));
+    EXPECT_FALSE(FitsPathLimit(std::string(260, 'p')));
+    EXPECT_TRUE(FitsPathLimit(std::string(257, 'p') + "\xC3\xA9"));          // é: one unit, two bytes
+    EXPECT_FALSE(FitsPathLimit(std::string(258, 'p') + "\xF0\x9F\x99\x82"));  // 🙂: two units
+    EXPECT_TRUE(FitsTemporaryFolderLimit(std::string(246, 'f')));
+    EXPECT_FALSE(FitsTemporaryFolderLimit(std::string(247, 'f')));
+}
+
+TEST(FileNames, TemporaryFilesAreTheOnesASafeWriteMakes) {
+    for (const char* name : {"~pm1A2B.tmp", "~pm12345-6.tmp", "~PM7F.TMP", "~pm.tmp"})
+        EXPECT_TRUE(IsTemporaryFileName(name)) << name;
+    for (const char* name : {"", "~pm", ".tmp", "~pmtmp", "pm1.tmp", "x~pm1.tmp", "~pm1.tmp.itm", "~pm1.dat", "notes.tmp"})
+        EXPECT_FALSE(IsTemporaryFileName(name)) << name;
+}
+
 }  // namespace
 }  // namespace pastimo

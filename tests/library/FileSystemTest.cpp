@@ -188,6 +188,19 @@ TEST_F(FileSystemTest, StampShowsAnotherHandlesWritesAlsoWhileTheFileIsHeld) {
 }
 
 #ifdef _WIN32
+// Windows takes no folder longer than MAX_PATH - 14 for a temporary file.
+// Wine does, and would write the temporary file's name past the end of a
+// MAX_PATH buffer: such a folder is refused before that.
+TEST_F(FileSystemTest, AReplaceInAFolderTooLongForItsTemporaryFileFailsAndMakesNothing) {
+    std::string deep = folder.Path();
+    while (deep.size() <= 250) {
+        deep += std::string(40, 'd') + "\\";
+        if (!test::MakeFolderRaw(deep)) GTEST_SKIP() << "the system refuses such a folder itself";
+    }
+    EXPECT_FALSE(fs.ReplaceWholeFile(deep + "f.dat", "x"));
+    EXPECT_TRUE(ListFolder(deep).empty());
+}
+
 // Windows refuses to replace a read-only file; it must stay as it was.
 TEST_F(FileSystemTest, ReplaceOfReadOnlyFileFailsAndKeepsIt) {
     ASSERT_TRUE(WriteRaw(At("ro.dat"), "original"));

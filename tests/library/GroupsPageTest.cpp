@@ -431,6 +431,26 @@ TEST_F(GroupsPageTest, AddingTheNameOfADeletedGroupBringsItBackWithItsItems) {
     EXPECT_EQ(view.clipboardCopies, (Names{"second"}));
 }
 
+// The item list's path holds the group name twice: a name whose files
+// Windows could not store is refused with a box of its own.
+TEST_F(GroupsPageTest, AGroupNameTooLongForItsFilesIsRefusedWithItsOwnBox) {
+    StandardLibrary();
+    Start();
+    SelectGroup(1);
+    const PageState before = State();
+    const Names dataBefore = ListFolder(Data());
+    const std::string name(200, 'x');
+    view.newGroupName = name;
+    page.ButtonAddGroupClick();
+    EXPECT_EQ(view.messages, (Names{"The group name is too long: Windows could not store the group's files under "
+                                    "it. Please enter a shorter name."}));
+    EXPECT_EQ(view.newGroupName, name);
+    EXPECT_EQ(State(), before);
+    EXPECT_EQ(view.groupRows, (Names{"alpha", "beta"}));
+    EXPECT_EQ(view.selectedGroup, 1);
+    EXPECT_EQ(ListFolder(Data()), dataBefore);
+}
+
 TEST_F(GroupsPageTest, GroupNamesAreTakenAsTypedWithoutTrimming) {
     Library("");
     Start();

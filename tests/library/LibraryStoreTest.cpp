@@ -2,6 +2,7 @@
 
 #include "tests/library/FakeDoubleByteCodePage.h"
 #include "tests/library/LibraryTestFiles.h"
+#include "toolkit/Unicode.h"
 
 #include <gtest/gtest.h>
 
@@ -19,6 +20,8 @@ using test::WriteRaw;
 using test::kSep;
 
 using test::MessageOf;
+
+size_t Utf16Units(const std::string& utf8) { return Utf8ToUtf16(utf8).size(); }
 
 // The real file system, except that writes to chosen paths fail: for the
 // steps whose failure no real file can cause (a file in a folder just made).
@@ -727,6 +730,80 @@ TEST_F(LibraryStoreTest, OrdinaryNamesKeepWorking) {
         EXPECT_EQ(store.ReadItemText(group, "trailing. "), "dots and spaces end item names");
     }
     EXPECT_EQ(store.LoadGroups().Names(), groups.Names());
+}
+
+// --- Long names
+
+// Windows keeps paths under MAX_PATH (259 UTF-16 units, and 246 for the
+// folder of a safe write's temporary file). The item list's path holds the
+// group name twice: a group whose list could not be written there is
+// refused before anything is made, and one that fits can hold items of a
+// name as long as its own.
+TEST_F(LibraryStoreTest, AGroupNameTooLongForItsFilesIsRefusedBeforeAnythingIsMade) {
+    NameList groups = WithGroups({"kept"});
+    const size_t base = Utf16Units(Data()) + 1 + 4;  // the separator and ".dat"
+    ASSERT_LT(base, 200u) << "the test folder's path leaves no room to test";
+    const size_t longest = (259 - base) / 2;
+    const std::string fits(longest, 'g');
+    const std::string tooLong = fits + "g";
+    try {
+        store.AddGroup(groups, tooLong);
+        ADD_FAILURE() << "no refusal";
+    } catch (const GroupNameTooLongError& error) {
+        EXPECT_EQ(std::string(error.what()), "The path is too long: " + ItemList(tooLong));
+    }
+    // Each character beyond the code page counts as the UTF-16 units it takes.
+    const std::string wide = std::string(longest - 1, 'g') + "\xF0\x9F\x99\x82";  // 🙂: two units
+    EXPECT_THROW(store.AddGroup(groups, wide), GroupNameTooLongError);
+    EXPECT_EQ(groups.Names(), Names{"kept"});
+    EXPECT_EQ(ReadRaw(GroupList()), "kept\r\n");
+    EXPECT_EQ(ListFolder(Data()), (Names{"categories.dat", "kept"}));
+
+    store.AddGroup(groups, fits);
+    NameList items = store.LoadItems(fits);
+    store.AddItem(fits, items, std::string(longest, 'i'), "fits");
+    EXPECT_EQ(ReadRaw(ItemText(fits, std::string(longest, 'i'))), "fits");
+}
+
+// An item name too long for its path is refused as a name the file system
+// refuses, before it is listed.
+TEST_F(LibraryStoreTest, AnItemNameTooLongForItsPathIsRefusedBeforeItIsListed) {
+    WithGroups({"g"});
+    NameList items = store.LoadItems("g");
+    const std::string name(260, 'i');
+    EXPECT_EQ(MessageOf<EFCreateError>([&] { store.AddItem("g", items, name, "t"); }),
+              "Cannot create file " + ItemText("g", name));
+    EXPECT_EQ(items.Count(), 0);
+    EXPECT_EQ(ReadRaw(ItemList("g")), "");
+    EXPECT_EQ(ListFolder(Data() + "g" + kSep), Names{"g.dat"});
+}
+
+// --- Temporary files of a killed write
+
+// A write killed between making its temporary copy and moving it over the
+// file leaves the copy beside it. The next start removes such copies from
+// the data folder and from every folder in it, and nothing else.
+TEST_F(LibraryStoreTest, TemporaryFilesLeftByKilledWritesAreRemovedAtStart) {
+    WithGroups({"g"});
+    NameList items = store.LoadItems("g");
+    store.AddItem("g", items, "~pmx.tmp", "an item's text, not a temporary file");
+    ASSERT_TRUE(test::MakeFolderRaw(Data() + "gone"));  // a deleted group's
+    for (const std::string& path : {Data() + "~pm1A2B.tmp", Data() + "~PM7F.TMP", Data() + "g" + kSep + "~pm3.tmp",
+                                    Data() + "gone" + kSep + "~pm12345-6.tmp"})
+        ASSERT_TRUE(WriteRaw(path, "half a file"));
+    for (const std::string& path : {Data() + "notes.tmp", Data() + "~pm.txt", Data() + "pm1.tmp", Data() + "gone" + kSep + "x"})
+        ASSERT_TRUE(WriteRaw(path, "someone's"));
+    ASSERT_TRUE(test::MakeFolderRaw(Data() + "~pmfolder.tmp"));
+
+    LibraryStore startup(folder.Path());
+    startup.EnsureDataFolder();
+    startup.RemoveLeftoverTemporaryFiles();
+    EXPECT_EQ(ListFolder(Data()), (Names{"categories.dat", "g", "gone", "notes.tmp", "pm1.tmp", "~pm.txt", "~pmfolder.tmp"}));
+    EXPECT_EQ(ListFolder(Data() + "g" + kSep), (Names{"g.dat", "~pmx.tmp.itm"}));
+    EXPECT_EQ(ListFolder(Data() + "gone" + kSep), Names{"x"});
+
+    LibraryStore nowhere(folder.Path() + "missing" + kSep);
+    EXPECT_NO_THROW(nowhere.RemoveLeftoverTemporaryFiles());
 }
 
 // A group list that exists but cannot be read is never overwritten by a
