@@ -130,11 +130,17 @@ TEST_F(MyGroups, DeletingAGroupKeepsItsFilesAndAddingItsNameBringsItBack) {
     EXPECT_TRUE(FileExists(Data("Old\\kept.itm")));
 
     AddGroup("Old");
+    EXPECT_EQ(FProgram->MessageBoxNow(), nullptr) << "no refusal";
     EXPECT_EQ(Program::Rows(FPage->groups), (std::vector<std::string>{"Old"}));
     EXPECT_EQ(Program::Selected(FPage->groups), 0);
     EXPECT_EQ(Program::Rows(FPage->items), (std::vector<std::string>{"kept"}));
     EXPECT_EQ(ReadFileBytes(Data("categories.dat")), "Old\r\n");
     EXPECT_EQ(ReadFileBytes(Data("Old\\Old.dat")), "kept\r\n");
+
+    // Listed again, the name is taken in any case.
+    FProgram->SetText(FPage->groupName, "OLD");
+    EXPECT_EQ(ExpectBox([&] { FProgram->ClickNoSync(FPage->addGroup); }), kIllegalName);
+    EXPECT_EQ(Program::Rows(FPage->groups), (std::vector<std::string>{"Old"}));
 }
 
 TEST_F(MyGroups, EnteringTheItemFieldsWithoutAGroupAsksForOne) {
