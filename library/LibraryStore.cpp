@@ -205,17 +205,20 @@ void LibraryStore::EnsureDataFolder() {
 // folder or in a group's folder, listed or deleted. One copy of the program
 // runs per folder, so at start no write of this library is under way.
 void LibraryStore::RemoveLeftoverTemporaryFiles() {
-    const std::string data = DataFolder();
+    const std::string data = DataFolder() + kSeparator;
     std::vector<FolderEntry> entries;
     if (!FFileSystem->ListFolder(data, entries)) return;
-    std::vector<std::string> folders = {data + kSeparator};
-    for (const FolderEntry& entry : entries)
-        if (entry.folder) folders.push_back(data + kSeparator + entry.name + kSeparator);
-    for (const std::string& folder : folders) {
-        if (folder != folders.front() && !FFileSystem->ListFolder(folder, entries)) continue;
-        for (const FolderEntry& entry : entries)
-            if (!entry.folder && IsTemporaryFileName(entry.name)) FFileSystem->RemoveFile(folder + entry.name);
+    RemoveTemporaryFiles(data, entries);
+    std::vector<FolderEntry> inGroup;
+    for (const FolderEntry& entry : entries) {
+        const std::string folder = data + entry.name + kSeparator;
+        if (entry.folder && FFileSystem->ListFolder(folder, inGroup)) RemoveTemporaryFiles(folder, inGroup);
     }
+}
+
+void LibraryStore::RemoveTemporaryFiles(const std::string& folder, const std::vector<FolderEntry>& entries) {
+    for (const FolderEntry& entry : entries)
+        if (!entry.folder && IsTemporaryFileName(entry.name)) FFileSystem->RemoveFile(folder + entry.name);
 }
 
 // The item list's path holds the group name twice; with room for it and
@@ -295,12 +298,12 @@ bool LibraryStore::ReplaceItem(const std::string& group, NameList& items, int po
     const bool hadRow = position >= 0 && position < items.Count();
     const std::string previous = hadRow ? items[position] : std::string();
     if (!hadRow) position = -1;
-    const bool seen = NamesAnotherItem(items, position, name);
+    const bool shownBefore = NamesAnotherItem(items, position, name);
     const bool readAgain = BringUpToDate(FItemList, listPath, items);
     // A row another program removed: nothing is replaced, and the user's
     // edit is kept as an item of its own, as with no row selected.
     if (readAgain && hadRow) position = items.IndexOf(previous);
-    if (NamesAnotherItem(items, position, name)) throw ItemNameTakenError(name, !seen);
+    if (NamesAnotherItem(items, position, name)) throw ItemNameTakenError(name, !shownBefore);
     items.Remove(position);
     items.Insert(name);
     WriteKnownList(FItemList, listPath, items);

@@ -125,6 +125,7 @@ private:
     void Remember(KnownList& known, const std::string& path, const FileStamp& stamp, const std::string& bytes);
     bool BringUpToDate(KnownList& known, const std::string& path, NameList& list);
     bool GroupFilesFit(const std::string& group) const;
+    void RemoveTemporaryFiles(const std::string& folder, const std::vector<FolderEntry>& entries);
     void RememberForm(const std::string& path, const std::string& bytes);
     TFileForm FormFor(const std::string& path, const std::string& readFrom = std::string()) const;
 
