@@ -22,6 +22,15 @@ inline bool SameSizeAndTime(const FileStamp& a, const FileStamp& b) {
     return a.size == b.size && a.lastWrite == b.lastWrite;
 }
 
+// A stamp vouches for the file only once the file system's clock has moved
+// past its last-write time: until then another write within the same tick
+// of a coarse clock can leave size and time as they were. The coarsest
+// clock a library folder may have is FAT's (2 s); as much again covers a
+// file server whose clock lags ours, and a second to spare.
+constexpr int64_t kCoarsestClockNs = 5'000'000'000;
+
+inline bool StampVouches(const FileStamp& stamp) { return stamp.takenAt - stamp.lastWrite >= kCoarsestClockNs; }
+
 // One name in a folder.
 struct FolderEntry {
     std::string name;

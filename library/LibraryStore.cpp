@@ -111,20 +111,6 @@ TFileForm LibraryStore::FormFor(const std::string& path, const std::string& read
 // the store knows, taken at each change, nothing in between. Only while a
 // stamp cannot vouch for the file are its bytes kept and compared.
 
-namespace {
-
-// A stamp vouches for the file only once the file system's clock has moved
-// past its last-write time: until then another write within the same tick
-// of a coarse clock can leave size and time as they were. The coarsest
-// clock a library folder may have is FAT's (2 s); as much again covers a
-// file server whose clock lags ours, and a second to spare.
-constexpr int64_t kCoarsestClockNs = 5'000'000'000;
-
-bool StampVouches(const FileStamp& stamp) {
-    return stamp.takenAt - stamp.lastWrite >= kCoarsestClockNs;
-}
-
-}  // namespace
 
 void LibraryStore::Remember(KnownList& known, const std::string& path, const FileStamp& stamp,
                             const std::string& bytes) {

@@ -3,17 +3,6 @@
 #include <exception>
 
 namespace pastimo {
-namespace {
-
-// A write in the same tick of a coarse file clock (FAT keeps two seconds)
-// leaves the stamp as it was: only a stamp older than that vouches for the
-// bytes read with it.
-constexpr int64_t kCoarsestClockNs = 5'000'000'000;
-
-bool StampVouches(const FileStamp& stamp) { return stamp.takenAt - stamp.lastWrite >= kCoarsestClockNs; }
-
-}  // namespace
-
 QuickPickLibrary::QuickPickLibrary(const std::string& programFolder, FileSystem& fileSystem)
     : FStore(programFolder, fileSystem), FFileSystem(fileSystem) {}
 

@@ -181,29 +181,32 @@ inline std::vector<std::string> ListFolder(const std::string& folder) {
     return names;
 }
 
-// Holds a file open as another program that shares nothing: Win32 share
-// mode 0, POSIX an exclusive flock on a descriptor of its own.
-class ExclusiveHold {
+// Holds a file open as another program does, for as long as the object
+// lives. Exclusive: Win32 share mode 0, POSIX an exclusive flock (the file is
+// made if missing). Shared, as an editor or a sync client holds it: reading
+// and writing shared with other programs, POSIX a shared flock.
+class FileHold {
 public:
-    explicit ExclusiveHold(const std::string& path) {
+    FileHold(const std::string& path, bool shared) {
 #ifdef _WIN32
-        FHandle = CreateFileW(Wide(path).c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_ALWAYS,
-                              FILE_ATTRIBUTE_NORMAL, nullptr);
+        FHandle = CreateFileW(Wide(path).c_str(), GENERIC_READ | GENERIC_WRITE,
+                              shared ? FILE_SHARE_READ | FILE_SHARE_WRITE : 0, nullptr,
+                              shared ? OPEN_EXISTING : OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
         if (FHandle == INVALID_HANDLE_VALUE) ADD_FAILURE() << "cannot hold " << path << ": " << GetLastError();
 #else
-        FFd = ::open(path.c_str(), O_RDWR | O_CREAT, 0666);
-        if (FFd < 0 || ::flock(FFd, LOCK_EX | LOCK_NB) != 0) ADD_FAILURE() << "cannot hold " << path;
+        FFd = shared ? ::open(path.c_str(), O_RDWR) : ::open(path.c_str(), O_RDWR | O_CREAT, 0666);
+        if (FFd < 0 || ::flock(FFd, (shared ? LOCK_SH : LOCK_EX) | LOCK_NB) != 0) ADD_FAILURE() << "cannot hold " << path;
 #endif
     }
-    ~ExclusiveHold() {
+    ~FileHold() {
 #ifdef _WIN32
         if (FHandle != INVALID_HANDLE_VALUE) CloseHandle(FHandle);
 #else
         if (FFd >= 0) ::close(FFd);
 #endif
     }
-    ExclusiveHold(const ExclusiveHold&) = delete;
-    ExclusiveHold& operator=(const ExclusiveHold&) = delete;
+    FileHold(const FileHold&) = delete;
+    FileHold& operator=(const FileHold&) = delete;
 
 private:
 #ifdef _WIN32
@@ -213,36 +216,11 @@ private:
 #endif
 };
 
-// Holds a file open as an editor or a sync client does: for reading and
-// writing, sharing both with other programs; POSIX a shared flock.
-class SharedHold {
-public:
-    explicit SharedHold(const std::string& path) {
-#ifdef _WIN32
-        FHandle = CreateFileW(Wide(path).c_str(), GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
-                              nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-        if (FHandle == INVALID_HANDLE_VALUE) ADD_FAILURE() << "cannot hold " << path << ": " << GetLastError();
-#else
-        FFd = ::open(path.c_str(), O_RDWR);
-        if (FFd < 0 || ::flock(FFd, LOCK_SH | LOCK_NB) != 0) ADD_FAILURE() << "cannot hold " << path;
-#endif
-    }
-    ~SharedHold() {
-#ifdef _WIN32
-        if (FHandle != INVALID_HANDLE_VALUE) CloseHandle(FHandle);
-#else
-        if (FFd >= 0) ::close(FFd);
-#endif
-    }
-    SharedHold(const SharedHold&) = delete;
-    SharedHold& operator=(const SharedHold&) = delete;
-
-private:
-#ifdef _WIN32
-    HANDLE FHandle = INVALID_HANDLE_VALUE;
-#else
-    int FFd = -1;
-#endif
+struct ExclusiveHold : FileHold {
+    explicit ExclusiveHold(const std::string& path) : FileHold(path, false) {}
+};
+struct SharedHold : FileHold {
+    explicit SharedHold(const std::string& path) : FileHold(path, true) {}
 };
 
 // The message of the exception of type E that f throws, or a marker.
