@@ -27,21 +27,6 @@ std::string Utf16(std::string_view mark, std::u16string_view text, bool bigEndia
     return bytes;
 }
 
-TEST(IniEncoding, FileWithoutAMarkIsItsOwnBytesAndOneWithTheUtf8MarkItsBytesAfterIt) {
-    for (const std::string& bytes : {std::string(), Bytes("[HOTKEY]\nSHOW=Ctrl+Alt+\xFC\n\0x")}) {
-        const IniFileText file = DecodeIniFile(bytes);
-        EXPECT_EQ(file.encoding, ieAnsi);
-        EXPECT_EQ(file.text, bytes);
-        EXPECT_EQ(EncodeIniFile(file), bytes);
-    }
-    // Malformed bytes after the mark are kept as they are.
-    const std::string utf8 = "\xEF\xBB\xBF[CLIP]\r\n; caf\xC3\xA9 \xFF\xC3";
-    const IniFileText file = DecodeIniFile(utf8);
-    EXPECT_EQ(file.encoding, ieUtf8);
-    EXPECT_EQ(file.text, "[CLIP]\r\n; caf\xC3\xA9 \xFF\xC3");
-    EXPECT_EQ(EncodeIniFile(file), utf8);
-}
-
 TEST(IniEncoding, Utf16InEitherByteOrderIsReadAsTextAndWrittenBackSo) {
     const std::u16string text = u"[CLIP]\r\nAUTO=0\r\n; caf\u00E9 \u20AC \U0001F600\r\n";
     const std::string utf8 = "[CLIP]\r\nAUTO=0\r\n; caf\xC3\xA9 \xE2\x82\xAC \xF0\x9F\x98\x80\r\n";
