@@ -17,7 +17,7 @@ namespace {
 
 constexpr std::string_view kEmoji = "\xF0\x9F\x99\x82";  // two UTF-16 units
 constexpr std::string_view kUnicodePieces[] = {"\xE6\x9D\xB1", "\xE4\xBA\xAC", "\xE2\x86\x92",
-                                               "\xE2\x9C\x93", kEmoji, " "};
+                                               "\xE2\x9C\x93", kEmoji,         " "};
 
 // A text of exactly `units` UTF-16 units.
 std::string ClipboardText(size_t units, bool unicode) {
@@ -114,7 +114,8 @@ void Cases(benchmark::internal::Benchmark* b) {
 
 BENCHMARK(BM_CaptureText)->Apply(Cases);
 BENCHMARK(BM_PlainCopy)->Apply(Cases);
-BENCHMARK(BM_Utf16ToUtf8)->Args({static_cast<int64_t>(kLongestRecordedText), 0})
+BENCHMARK(BM_Utf16ToUtf8)
+    ->Args({static_cast<int64_t>(kLongestRecordedText), 0})
     ->Args({static_cast<int64_t>(kLongestRecordedText), 1});
 
 }  // namespace

@@ -6,6 +6,9 @@
 #include "library/FileEncoding.h"
 #include "library/LibraryStore.h"
 
+#include <fcntl.h>
+#include <unistd.h>
+
 #include <benchmark/benchmark.h>
 
 #include <cstdio>
@@ -13,9 +16,6 @@
 #include <random>
 #include <string>
 #include <vector>
-
-#include <fcntl.h>
-#include <unistd.h>
 
 namespace pastimo {
 namespace {
@@ -195,9 +195,11 @@ void BM_PlainRead_ItemText(benchmark::State& state) {
 }
 
 // Second argument: the Mix.
-#define NAME_COUNTS \
-    ArgsProduct({{1000, 10000, 100000}, {kAscii, kCodePage, kBeyondCodePage}})->Unit(benchmark::kMicrosecond)->MinTime(kMinTime)
-#define TEXT_SIZES \
+#define NAME_COUNTS                                                                                                    \
+    ArgsProduct({{1000, 10000, 100000}, {kAscii, kCodePage, kBeyondCodePage}})                                         \
+        ->Unit(benchmark::kMicrosecond)                                                                                \
+        ->MinTime(kMinTime)
+#define TEXT_SIZES                                                                                                     \
     ArgsProduct({{32 << 10, 1 << 20}, {kAscii, kBeyondCodePage}})->Unit(benchmark::kMicrosecond)->MinTime(kMinTime)
 
 BENCHMARK(BM_ReadNameList)->NAME_COUNTS;

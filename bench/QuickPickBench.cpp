@@ -148,15 +148,16 @@ void BM_TypingAName(benchmark::State& state) {
     const std::string target(TheLibrary(items).items[items / 200][50]);
     std::vector<std::string> typed;
     for (size_t i = 1; i <= target.size(); ++i)
-        if (i == target.size() || (static_cast<unsigned char>(target[i]) & 0xC0) != 0x80) typed.push_back(target.substr(0, i));
+        if (i == target.size() || (static_cast<unsigned char>(target[i]) & 0xC0) != 0x80)
+            typed.push_back(target.substr(0, i));
     QuickPickFilter filter(rows);
     for (auto _ : state) {
         for (const std::string& query : typed) benchmark::DoNotOptimize(filter.SetQuery(query).data());
         filter.SetQuery("");
     }
-    state.counters["per keystroke"] = benchmark::Counter(static_cast<double>(typed.size() + 1),
-                                                         benchmark::Counter::kIsIterationInvariantRate |
-                                                             benchmark::Counter::kInvert);
+    state.counters["per keystroke"] =
+        benchmark::Counter(static_cast<double>(typed.size() + 1),
+                           benchmark::Counter::kIsIterationInvariantRate | benchmark::Counter::kInvert);
     state.SetLabel(target);
 }
 

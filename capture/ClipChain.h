@@ -10,7 +10,7 @@ namespace pastimo {
 // `following` was the window after it.
 struct ClipChainStep {
     THandle nextViewer;  // the new value of NextClipViewer
-    bool forward;          // pass the notice on, unchanged, to nextViewer
+    bool forward;        // pass the notice on, unchanged, to nextViewer
 };
 ClipChainStep ClipChainChange(THandle self, THandle nextViewer, THandle leaving, THandle following);
 

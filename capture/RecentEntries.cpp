@@ -131,9 +131,7 @@ void RecentEntries::Capture(std::string_view text) {
     });
 }
 
-std::string RecentEntries::ListLine(size_t index) const {
-    return index < FList.size() ? FList[index] : std::string();
-}
+std::string RecentEntries::ListLine(size_t index) const { return index < FList.size() ? FList[index] : std::string(); }
 
 const std::string& RecentEntries::Slot(size_t n) const {
     if (n < 1 || n > kRecentEntryCount) throw std::out_of_range("no such recent entry slot");

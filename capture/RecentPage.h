@@ -16,8 +16,8 @@ namespace pastimo {
 class RecentPageView {
 public:
     virtual ~RecentPageView() = default;
-    virtual bool CaptureEnabled() const = 0;                 // the program-wide option
-    virtual int SelectedLine() const = 0;                    // ListBoxRecentList, -1 for none
+    virtual bool CaptureEnabled() const = 0;  // the program-wide option
+    virtual int SelectedLine() const = 0;     // ListBoxRecentList, -1 for none
     // The new list line goes in at the top and any line after the fifth
     // drops off, so that a selected line keeps its highlight as it moves down.
     virtual void ShowNewLine(const std::string& line) = 0;

@@ -43,7 +43,8 @@ inline std::vector<std::pair<std::string, std::string>> NamedPairs(std::string_v
         const std::string_view t = Trim(line);
         if (!t.empty() && t.front() == '[') {
             const size_t close = t.find(']');
-            section = std::string(Trim(t.substr(1, close == std::string_view::npos ? std::string_view::npos : close - 1)));
+            section =
+                std::string(Trim(t.substr(1, close == std::string_view::npos ? std::string_view::npos : close - 1)));
         } else if (const size_t eq = line.find('='); eq != std::string_view::npos) {
             pairs.emplace_back(section, std::string(Trim(line.substr(0, eq))));
             if (pairs.size() == limit) break;

@@ -30,8 +30,10 @@ std::string TypedText(std::string_view bytes) {
 std::vector<std::string> TypedNames(std::string_view bytes) {
     std::vector<std::string> names(1);
     for (char c : Utf16ToUtf8(Utf8ToUtf16(bytes))) {
-        if (c == '\x1f') names.emplace_back();
-        else if (c != '\r' && c != '\n' && c != '\0') names.back() += c;
+        if (c == '\x1f')
+            names.emplace_back();
+        else if (c != '\r' && c != '\n' && c != '\0')
+            names.back() += c;
     }
     if (bytes.empty()) names.clear();
     return names;

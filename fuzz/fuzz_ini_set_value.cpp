@@ -21,16 +21,21 @@ namespace {
 
 std::string PickName(FuzzedDataProvider& in, const char* usual, const char* other) {
     switch (in.ConsumeIntegralInRange(0, 3)) {
-        case 0: return usual;
-        case 1: return other;
-        default: return in.ConsumeRandomLengthString(12);
+        case 0:
+            return usual;
+        case 1:
+            return other;
+        default:
+            return in.ConsumeRandomLengthString(12);
     }
 }
 
 bool HasBreak(std::string_view s) { return s.find_first_of("\r\n") != std::string_view::npos; }
 bool Trimmed(std::string_view s) { return fuzzini::Trim(s).size() == s.size(); }
 bool HasNul(std::string_view s) { return s.find('\0') != std::string_view::npos; }
-bool Quoted(std::string_view s) { return s.size() >= 2 && (s.front() == '"' || s.front() == '\'') && s.back() == s.front(); }
+bool Quoted(std::string_view s) {
+    return s.size() >= 2 && (s.front() == '"' || s.front() == '\'') && s.back() == s.front();
+}
 
 }  // namespace
 
@@ -48,7 +53,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     // there).
     if (HasNul(section) || HasNul(key) || HasNul(value)) return -1;
     if (HasBreak(section) || !Trimmed(section) || section.find(']') != std::string::npos) return -1;
-    if (HasBreak(key) || !Trimmed(key) || key.find('=') != std::string::npos || (!key.empty() && key[0] == '[')) return -1;
+    if (HasBreak(key) || !Trimmed(key) || key.find('=') != std::string::npos || (!key.empty() && key[0] == '['))
+        return -1;
     if (HasBreak(value) || !Trimmed(value) || value.size() > kIniValueLimit || Quoted(value)) return -1;
 
     const std::string result = IniSetValue(text, section, key, value);

@@ -44,8 +44,10 @@ std::vector<std::string> SlowSplit(std::string_view bytes) {
 std::vector<std::string> CleanNames(std::string_view bytes) {
     std::vector<std::string> names(1);
     for (char c : bytes) {
-        if (c == '\x1f') names.emplace_back();
-        else if (c != '\r' && c != '\n' && c != '\0') names.back() += c;
+        if (c == '\x1f')
+            names.emplace_back();
+        else if (c != '\r' && c != '\n' && c != '\0')
+            names.back() += c;
     }
     if (bytes.empty()) names.clear();
     return names;

@@ -43,9 +43,7 @@ std::string SlowCutLines(std::string_view text) {
     return out;
 }
 
-std::string FirstLineCut(std::string_view text) {
-    return std::string(CutLine(text.substr(0, text.find("\r\n"))));
-}
+std::string FirstLineCut(std::string_view text) { return std::string(CutLine(text.substr(0, text.find("\r\n")))); }
 
 bool LinesWithinLimit(std::string_view text) {
     size_t begin = 0;
@@ -72,8 +70,8 @@ std::string Repeated(std::string pattern, size_t length) {
 // every width (one to four bytes, one or two units), line breaks and a stray
 // continuation byte.
 std::string RepeatedUnits(FuzzedDataProvider& in, size_t units) {
-    static const char* const kPieces[] = {"a", "\r\n", "\xC3\xA9", "\xE6\x9D\xB1", "\xF0\x9F\x99\x82",
-                                          "\xE2\x9C\x93", "\r", "\x80"};
+    static const char* const kPieces[] = {"a",  "\r\n", "\xC3\xA9", "\xE6\x9D\xB1", "\xF0\x9F\x99\x82", "\xE2\x9C\x93",
+                                          "\r", "\x80"};
     std::vector<std::string_view> pattern(in.ConsumeIntegralInRange<size_t>(1, 6));
     for (std::string_view& piece : pattern) piece = in.PickValueInArray(kPieces);
     std::string text;

@@ -8,9 +8,7 @@
 namespace pastimo {
 namespace {
 
-bool StartsWithMark(std::string_view file) {
-    return file.substr(0, kUtf8Mark.size()) == kUtf8Mark;
-}
+bool StartsWithMark(std::string_view file) { return file.substr(0, kUtf8Mark.size()) == kUtf8Mark; }
 
 // Malformed bytes in a UTF-8 text file become U+FFFD each, so that nothing
 // past the reader ever holds malformed UTF-8.
@@ -89,12 +87,12 @@ std::string EncodeNameListFile(const std::vector<std::string>& names, const Code
 // UTF-8 never hides a CR or LF inside a character: no lead bytes there.
 std::string DecodeItemTextFile(std::string_view file, const CodePage& codePage) {
     switch (FormOfFile(file)) {
-    case TFileForm::ffUtf8WithMark:
-        return Repaired(ItemTextFromFile(file.substr(kUtf8Mark.size()), LeadBytes()));
-    case TFileForm::ffUtf8:
-        return ItemTextFromFile(file, LeadBytes());
-    case TFileForm::ffAnsi:
-        break;
+        case TFileForm::ffUtf8WithMark:
+            return Repaired(ItemTextFromFile(file.substr(kUtf8Mark.size()), LeadBytes()));
+        case TFileForm::ffUtf8:
+            return ItemTextFromFile(file, LeadBytes());
+        case TFileForm::ffAnsi:
+            break;
     }
     return FromCodePage(ItemTextFromFile(file, codePage.GetLeadBytes()), codePage);
 }

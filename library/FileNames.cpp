@@ -19,13 +19,9 @@ namespace {
 
 constexpr size_t kMaxPath = 260;  // UTF-16 units, the closing NUL included
 
-bool IsRefusedCharacter(unsigned char c) {
-    return c < 0x20 || c == 0x7F || std::strchr("\\/:<>\"|?*", c) != nullptr;
-}
+bool IsRefusedCharacter(unsigned char c) { return c < 0x20 || c == 0x7F || std::strchr("\\/:<>\"|?*", c) != nullptr; }
 
-char Upper(char c) {
-    return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c;
-}
+char Upper(char c) { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c; }
 
 // Devices are recognised by the part before the first dot, trailing spaces
 // dropped, in any case: "nul", "NUL.txt", "Com1 .log".
@@ -59,22 +55,16 @@ bool IsSafeGroupName(const std::string& name) {
     return name.empty() || (name.back() != '.' && name.back() != ' ');
 }
 
-bool IsSafeItemName(const std::string& name) {
-    return IsSafePiece(name);
-}
+bool IsSafeItemName(const std::string& name) { return IsSafePiece(name); }
 
 // Windows itself keeps these limits unless a path starts with "\\?\", which
 // the program does not use: its files must stay reachable by older copies,
 // editors and sync tools, which mostly do not either. Wine is laxer.
 // https://learn.microsoft.com/windows/win32/fileio/maximum-file-path-limitation
 // https://learn.microsoft.com/windows/win32/api/fileapi/nf-fileapi-gettempfilenamew
-bool FitsPathLimit(const std::string& path) {
-    return Utf16Length(path) < kMaxPath;
-}
+bool FitsPathLimit(const std::string& path) { return Utf16Length(path) < kMaxPath; }
 
-bool FitsTemporaryFolderLimit(const std::string& folder) {
-    return Utf16Length(folder) <= kMaxPath - 14;
-}
+bool FitsTemporaryFolderLimit(const std::string& folder) { return Utf16Length(folder) <= kMaxPath - 14; }
 
 bool IsTemporaryFileName(const std::string& name) {
     if (name.size() < 7) return false;  // "~pm" and ".tmp"

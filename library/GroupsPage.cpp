@@ -232,8 +232,7 @@ void GroupsPage::ButtonSaveChangedClick() {
     if (RefusedWithoutGroup()) return;
     const bool saved = ChangeItems(
         [&] {
-            return FStore.ReplaceItem(FCurrentGroup, FItems, FView.SelectedItem(), FView.ItemName(),
-                                      FView.ItemText());
+            return FStore.ReplaceItem(FCurrentGroup, FItems, FView.SelectedItem(), FView.ItemName(), FView.ItemText());
         },
         false);
     if (!saved) return;

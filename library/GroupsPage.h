@@ -14,21 +14,21 @@ namespace pastimo {
 class GroupsPageView {
 public:
     virtual ~GroupsPageView() = default;
-    virtual int SelectedGroup() const = 0;                  // ListBox1, -1 for none
-    virtual void SelectGroup(int row) = 0;                  // ListBox1, -1 for none; no event
-    virtual void ShowGroups(const NameList& groups) = 0;    // ListBox1 rows = groups
-    virtual int SelectedItem() const = 0;                   // ListBoxItems, -1 for none
-    virtual void SelectItem(int row) = 0;                   // ListBoxItems, -1 for none; no event
-    virtual void ShowItems(const NameList& items) = 0;      // ListBoxItems rows = items
-    virtual std::string NewGroupName() const = 0;           // EditAddCategory
+    virtual int SelectedGroup() const = 0;                // ListBox1, -1 for none
+    virtual void SelectGroup(int row) = 0;                // ListBox1, -1 for none; no event
+    virtual void ShowGroups(const NameList& groups) = 0;  // ListBox1 rows = groups
+    virtual int SelectedItem() const = 0;                 // ListBoxItems, -1 for none
+    virtual void SelectItem(int row) = 0;                 // ListBoxItems, -1 for none; no event
+    virtual void ShowItems(const NameList& items) = 0;    // ListBoxItems rows = items
+    virtual std::string NewGroupName() const = 0;         // EditAddCategory
     virtual void SetNewGroupName(const std::string& text) = 0;
-    virtual std::string ItemName() const = 0;               // EditNewItem
+    virtual std::string ItemName() const = 0;  // EditNewItem
     virtual void SetItemName(const std::string& text) = 0;
-    virtual std::string ItemText() const = 0;               // MemoNewItem
+    virtual std::string ItemText() const = 0;  // MemoNewItem
     // Throws when the field cannot hold the whole text.
     virtual void SetItemText(const std::string& text) = 0;
-    virtual void SetItemFieldsEnabled(bool enabled) = 0;    // EditNewItem and MemoNewItem
-    virtual void SetSaveChangedVisible(bool visible) = 0;   // ButtonSaveChanged
+    virtual void SetItemFieldsEnabled(bool enabled) = 0;           // EditNewItem and MemoNewItem
+    virtual void SetSaveChangedVisible(bool visible) = 0;          // ButtonSaveChanged
     virtual void ShowInformation(const std::string& message) = 0;  // modal, waits
     // Empties the clipboard, then copies all of MemoNewItem's text with the
     // field's own copy and puts the caret back at the start.

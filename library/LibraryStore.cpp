@@ -21,13 +21,9 @@ LibraryStore::LibraryStore(std::string programFolder, FileSystem& fileSystem, co
                            const CodePage& codePage)
     : FProgramFolder(std::move(programFolder)), FFileSystem(&fileSystem), FCollator(&collator), FCodePage(&codePage) {}
 
-std::string LibraryStore::DataFolder() const {
-    return FProgramFolder + "data";
-}
+std::string LibraryStore::DataFolder() const { return FProgramFolder + "data"; }
 
-std::string LibraryStore::GroupListPath() const {
-    return FProgramFolder + kDataPiece + "categories.dat";
-}
+std::string LibraryStore::GroupListPath() const { return FProgramFolder + kDataPiece + "categories.dat"; }
 
 std::string LibraryStore::GroupFolderPath(const std::string& group) const {
     return FProgramFolder + kDataPiece + group;
@@ -52,9 +48,7 @@ NameList LibraryStore::ReadNameList(const std::string& path) {
     return ListFromFile(bytes);
 }
 
-void LibraryStore::WriteNameList(const std::string& path, const NameList& list) {
-    WriteListFile(path, list);
-}
+void LibraryStore::WriteNameList(const std::string& path, const NameList& list) { WriteListFile(path, list); }
 
 std::string LibraryStore::WriteListFile(const std::string& path, const NameList& list) {
     TFileForm form = FormFor(path);
@@ -75,9 +69,7 @@ void LibraryStore::WriteFile(const std::string& path, const std::string& bytes) 
 // file in the form it last read (or wrote) it in. A file it has not seen is
 // new: it takes the code page, which older copies of the program read.
 
-void LibraryStore::RememberForm(const std::string& path, const std::string& bytes) {
-    FForms[path] = FormOfFile(bytes);
-}
+void LibraryStore::RememberForm(const std::string& path, const std::string& bytes) { FForms[path] = FormOfFile(bytes); }
 
 // An item saved under a new name is the text the user read from the file
 // under the old name: it keeps that file's form.
@@ -110,7 +102,6 @@ TFileForm LibraryStore::FormFor(const std::string& path, const std::string& read
 // The check is cheap: one stamp (size and last-write time) per list file
 // the store knows, taken at each change, nothing in between. Only while a
 // stamp cannot vouch for the file are its bytes kept and compared.
-
 
 void LibraryStore::Remember(KnownList& known, const std::string& path, const FileStamp& stamp,
                             const std::string& bytes) {
@@ -183,9 +174,7 @@ NameList LibraryStore::LoadGroups() {
     }
 }
 
-void LibraryStore::EnsureDataFolder() {
-    FFileSystem->CreateFolder(DataFolder());
-}
+void LibraryStore::EnsureDataFolder() { FFileSystem->CreateFolder(DataFolder()); }
 
 // A temporary file lies beside the file it was to replace: in the data
 // folder or in a group's folder, listed or deleted. One copy of the program

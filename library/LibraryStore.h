@@ -50,8 +50,7 @@ class LibraryStore {
 public:
     // programFolder ends in the path separator.
     explicit LibraryStore(std::string programFolder, FileSystem& fileSystem = PlatformFileSystem(),
-                          const Collator& collator = PlatformCollator(),
-                          const CodePage& codePage = PlatformCodePage());
+                          const Collator& collator = PlatformCollator(), const CodePage& codePage = PlatformCodePage());
 
     // The group list; empty, without a message, when it cannot be read.
     NameList LoadGroups();
@@ -102,11 +101,11 @@ public:
 private:
     // What the store last read or wrote of one name list file.
     struct KnownList {
-        std::string path;    // empty: no file known
-        bool seen = false;   // false: not read (missing or unreadable) when last looked at
-        FileStamp stamp;     // when seen: the file's stamp then
+        std::string path;   // empty: no file known
+        bool seen = false;  // false: not read (missing or unreadable) when last looked at
+        FileStamp stamp;    // when seen: the file's stamp then
         bool stampVouches = false;
-        std::string bytes;   // when seen and the stamp alone cannot vouch for them
+        std::string bytes;  // when seen and the stamp alone cannot vouch for them
 
         // Knows of the file only that it was not read, so any file there is
         // read before a change.

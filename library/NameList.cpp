@@ -15,10 +15,10 @@ NameList NameList::FromUnsorted(std::vector<std::string> names, const Collator& 
 
 int NameList::Insert(const std::string& name) {
     const Collator& collator = *FCollator;
-    const auto at = std::upper_bound(FNames.begin(), FNames.end(), name,
-                                     [&collator](const std::string& a, const std::string& b) {
-                                         return collator.Compare(a, b) < 0;
-                                     });
+    const auto at =
+        std::upper_bound(FNames.begin(), FNames.end(), name, [&collator](const std::string& a, const std::string& b) {
+            return collator.Compare(a, b) < 0;
+        });
     const auto position = at - FNames.begin();
     FNames.insert(at, name);
     return static_cast<int>(position);
@@ -38,10 +38,10 @@ int NameList::IndexOf(const std::string& name) const {
 // stand together: found by two binary searches.
 std::pair<int, int> NameList::SameNameRows(const std::string& name) const {
     const Collator& collator = *FCollator;
-    const auto range = std::equal_range(FNames.begin(), FNames.end(), name,
-                                        [&collator](const std::string& a, const std::string& b) {
-                                            return collator.Compare(a, b) < 0;
-                                        });
+    const auto range =
+        std::equal_range(FNames.begin(), FNames.end(), name, [&collator](const std::string& a, const std::string& b) {
+            return collator.Compare(a, b) < 0;
+        });
     return {static_cast<int>(range.first - FNames.begin()), static_cast<int>(range.second - FNames.begin())};
 }
 

@@ -6,8 +6,8 @@ namespace pastimo {
 QuickPickLibrary::QuickPickLibrary(const std::string& programFolder, FileSystem& fileSystem)
     : FStore(programFolder, fileSystem), FFileSystem(fileSystem) {}
 
-const std::vector<std::string>& QuickPickLibrary::Refresh(KnownList& known, const std::string& path,
-                                                          bool groupList, const std::string& group, bool& changed) {
+const std::vector<std::string>& QuickPickLibrary::Refresh(KnownList& known, const std::string& path, bool groupList,
+                                                          const std::string& group, bool& changed) {
     // The stamp first: a write between stamp and read shows as a change next time.
     FileStamp stamp;
     const bool stamped = FFileSystem.Stamp(path, stamp);

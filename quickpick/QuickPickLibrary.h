@@ -6,14 +6,14 @@
 // write apart) is not read again: opening the window on a large library that
 // nothing changed reads no list. Portable: no Windows headers.
 
-#include <map>
-#include <string>
-#include <vector>
-
 #include "capture/RecentEntries.h"
 #include "library/FileSystem.h"
 #include "library/LibraryStore.h"
 #include "quickpick/QuickPickRows.h"
+
+#include <map>
+#include <string>
+#include <vector>
 
 namespace pastimo {
 
@@ -29,9 +29,7 @@ public:
 
     // An item's text, read now; fails with "Cannot open file ..." as a pick
     // on "My Groups" does.
-    std::string ItemText(const std::string& group, const std::string& name) {
-        return FStore.ReadItemText(group, name);
-    }
+    std::string ItemText(const std::string& group, const std::string& name) { return FStore.ReadItemText(group, name); }
 
     // How many list files the last Rows() read.
     int ListsRead() const { return FListsRead; }

@@ -25,19 +25,18 @@ inline constexpr LayoutFont kAboutBoxFonts[] = {
 
 // The maker's details are example data: the street, the numbers (555-01xx is
 // reserved for fiction) and the example.com addresses lead nowhere.
-inline constexpr const char* kAboutText =
-    "Pastimo v2.0\r\n"
-    "Varnel Software\r\n"
-    "\r\n"
-    "1428 Example Crescent\r\n"
-    "Suite 200\r\n"
-    "Anytown, ST 00000\r\n"
-    "\r\n"
-    "Telephone: 555-0142\r\n"
-    "Fax: 555-0143\r\n"
-    "\r\n"
-    "E-mail: pastimo@example.com\r\n"
-    "Web: www.example.com";
+inline constexpr const char* kAboutText = "Pastimo v2.0\r\n"
+                                          "Varnel Software\r\n"
+                                          "\r\n"
+                                          "1428 Example Crescent\r\n"
+                                          "Suite 200\r\n"
+                                          "Anytown, ST 00000\r\n"
+                                          "\r\n"
+                                          "Telephone: 555-0142\r\n"
+                                          "Fax: 555-0143\r\n"
+                                          "\r\n"
+                                          "E-mail: pastimo@example.com\r\n"
+                                          "Web: www.example.com";
 
 // clang-format off
 inline constexpr ControlLayout kAboutBoxControls[] = {
@@ -47,12 +46,12 @@ inline constexpr ControlLayout kAboutBoxControls[] = {
     {kAboutMemo1, kPanel1, ControlKind::Edit, {14, 13, 351, 220}, kAboutText, nullptr, 0, csMultiLine, 1,
      Background(kAboutYellow)},
 };
-// clang-format on
 
 inline constexpr FormLayout kAboutBoxLayout = {
     "About", 383, 304, kAboutGrey,
     kAboutBoxFonts, sizeof kAboutBoxFonts / sizeof kAboutBoxFonts[0],
     kAboutBoxControls, sizeof kAboutBoxControls / sizeof kAboutBoxControls[0],
 };
+// clang-format on
 
 }  // namespace pastimo

@@ -118,12 +118,12 @@ inline constexpr ControlLayout kMainWindowControls[] = {
     {kMemo1, kTabSheetHelp, ControlKind::Edit, {2, 25, 493, 350}, "", nullptr, kFormFont,
      csMultiLine | csScrollV | csReadOnly, 0, Background(kYellow)},
 };
-// clang-format on
 
 inline constexpr FormLayout kMainWindowLayout = {
     "Varnel Pastimo", 519, 424, kNoColor,
     kMainWindowFonts, sizeof kMainWindowFonts / sizeof kMainWindowFonts[0],
     kMainWindowControls, sizeof kMainWindowControls / sizeof kMainWindowControls[0],
 };
+// clang-format on
 
 }  // namespace pastimo

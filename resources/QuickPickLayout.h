@@ -31,7 +31,6 @@ inline constexpr ControlLayout kQuickPickControls[] = {
     // same way a pick on "My Groups" puts it there.
     {kEditPickText, 0, ControlKind::Edit, {8, 8, 20, 20}, "", nullptr, 0, csMultiLine | csHidden, kNoTabStop},
 };
-// clang-format on
 
 // The list's columns, widths at 96 DPI: the item (or the recent entry's
 // first line) and its group.
@@ -51,5 +50,6 @@ inline constexpr FormLayout kQuickPickLayout = {
     kQuickPickFonts, sizeof kQuickPickFonts / sizeof kQuickPickFonts[0],
     kQuickPickControls, sizeof kQuickPickControls / sizeof kQuickPickControls[0],
 };
+// clang-format on
 
 }  // namespace pastimo

@@ -1,16 +1,14 @@
 #include "shell/Hotkey.h"
 
-#include <vector>
-
 #include "toolkit/AsciiText.h"
 #include "toolkit/Unicode.h"
+
+#include <vector>
 
 namespace pastimo {
 namespace {
 
-bool IsLetterOrDigit(char c) {
-    return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9');
-}
+bool IsLetterOrDigit(char c) { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9'); }
 
 struct Name {
     const char* text;
@@ -97,7 +95,8 @@ std::optional<std::vector<std::string_view>> SplitNames(std::string_view text) {
     size_t begin = 0;
     while (true) {
         const size_t plus = text.find('+', begin);
-        const std::string_view name = TrimBlanks(text.substr(begin, plus == std::string_view::npos ? plus : plus - begin));
+        const std::string_view name =
+            TrimBlanks(text.substr(begin, plus == std::string_view::npos ? plus : plus - begin));
         if (name.empty()) {
             if (!names.empty() && plus != std::string_view::npos && TrimBlanks(text.substr(plus)) == "+") {
                 names.push_back("+");
@@ -194,7 +193,8 @@ HotkeyKeys KeysOfHotkey(const Hotkey& hotkey, int16_t layoutKey) {
     } else if ((shiftState & 0x6) == 0x6) {
         keys.problem = "on this keyboard layout " + character + " is typed with AltGr, which a hotkey cannot use.";
     } else if (shiftState & ~1u) {
-        keys.problem = "on this keyboard layout " + character + " is typed with Ctrl or Alt, which a hotkey cannot use.";
+        keys.problem =
+            "on this keyboard layout " + character + " is typed with Ctrl or Alt, which a hotkey cannot use.";
     } else {
         keys.virtualKey = virtualKey;
         if (shiftState & 1) keys.modifiers |= hmShift;

@@ -3,12 +3,12 @@
 // ("Ctrl+Shift+F11"), read from text and written back in one canonical form.
 // Portable: no Windows headers.
 
+#include "shell/HotkeyNumbers.h"
+
 #include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
-
-#include "shell/HotkeyNumbers.h"
 
 namespace pastimo {
 

@@ -4,12 +4,12 @@
 // page shows when one cannot be used.
 // Portable: no Windows headers.
 
+#include "library/FileSystem.h"
+#include "shell/Hotkey.h"
+
 #include <cstdint>
 #include <optional>
 #include <string>
-
-#include "library/FileSystem.h"
-#include "shell/Hotkey.h"
 
 namespace pastimo {
 

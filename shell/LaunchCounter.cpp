@@ -1,9 +1,9 @@
 #include "shell/LaunchCounter.h"
 
-#include <climits>
-
 #include "toolkit/AsciiText.h"
 #include "toolkit/Errors.h"
+
+#include <climits>
 
 namespace pastimo {
 

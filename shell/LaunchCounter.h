@@ -3,9 +3,9 @@
 // executable, so that a copy of the program in a fresh folder starts as a
 // first launch. Portable: no Windows headers.
 
-#include <string>
-
 #include "library/FileSystem.h"
+
+#include <string>
 
 namespace pastimo {
 

@@ -37,8 +37,7 @@ struct EOutOfResources : Exception {
 // last character sorts after "." (so "...dat" and "...?" get one, "Done." and
 // "...!" do not).
 inline std::string ErrorBoxText(const std::string& message) {
-    if (!message.empty() && static_cast<unsigned char>(message.back()) > '.')
-        return message + ".";
+    if (!message.empty() && static_cast<unsigned char>(message.back()) > '.') return message + ".";
     return message;
 }
 

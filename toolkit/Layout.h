@@ -17,24 +17,24 @@ enum class ControlKind : uint8_t {
     Edit,
     ListBox,
     Label,
-    GroupBox,     // a frame; its rows are laid out relative to it
-    Shape,        // a filled rectangle with an outline
-    Panel,        // holds controls, with a bevelled frame
-    ListView,     // rows in columns, given by the owner as they are shown
+    GroupBox,  // a frame; its rows are laid out relative to it
+    Shape,     // a filled rectangle with an outline
+    Panel,     // holds controls, with a bevelled frame
+    ListView,  // rows in columns, given by the owner as they are shown
 };
 
 // The "other properties" of a row.
 enum ControlStyle : uint32_t {
     csNone = 0,
-    csDefault = 1u << 0,     // the form's default button
-    csMultiLine = 1u << 1,   // an edit of several lines, Enter for a line break
-    csScrollV = 1u << 2,     // a vertical scroll bar
-    csScrollH = 1u << 3,     // a horizontal scroll bar, and no word wrap
+    csDefault = 1u << 0,    // the form's default button
+    csMultiLine = 1u << 1,  // an edit of several lines, Enter for a line break
+    csScrollV = 1u << 2,    // a vertical scroll bar
+    csScrollH = 1u << 3,    // a horizontal scroll bar, and no word wrap
     csReadOnly = 1u << 4,
     csHidden = 1u << 5,
-    csBehind = 1u << 6,      // below its siblings, so what it frames is drawn over it
-    csWantTab = 1u << 7,     // an edit in which the Tab key types a tab
-    csAccessKey = 1u << 8,   // a label whose "&" marks the access key of the control after it
+    csBehind = 1u << 6,     // below its siblings, so what it frames is drawn over it
+    csWantTab = 1u << 7,    // an edit in which the Tab key types a tab
+    csAccessKey = 1u << 8,  // a label whose "&" marks the access key of the control after it
 };
 
 constexpr uint32_t kNoColor = 0xFFFFFFFFu;
@@ -53,7 +53,9 @@ struct ControlLook {
 };
 constexpr ControlLook Background(uint32_t color) { return {color, kNoColor, 0, 0, 0}; }
 constexpr ControlLook Outlined(uint32_t fill, uint32_t line) { return {fill, line, 0, 0, 0}; }
-constexpr ControlLook Bevelled(uint32_t color, int8_t border, int8_t bevel) { return {color, kNoColor, border, bevel, 0}; }
+constexpr ControlLook Bevelled(uint32_t color, int8_t border, int8_t bevel) {
+    return {color, kNoColor, border, bevel, 0};
+}
 constexpr ControlLook RowHeight(int8_t height) { return {kNoColor, kNoColor, 0, 0, height}; }
 
 struct LayoutRect {
@@ -72,14 +74,14 @@ constexpr int kNoTabStop = -1;
 
 struct ControlLayout {
     int id;
-    int parent;             // 0: the form itself; else the id of a page, group box or panel
+    int parent;  // 0: the form itself; else the id of a page, group box or panel
     ControlKind kind;
-    LayoutRect bounds;      // relative to the parent
+    LayoutRect bounds;  // relative to the parent
     const char* caption;
-    const char* hint;       // shown as the control's tooltip; nullptr for none
-    uint8_t font;           // index into the form's fonts; 0 is the form's own
-    uint32_t style;         // ControlStyle flags
-    int tabOrder;           // among the rows of the same parent; kNoTabStop for none
+    const char* hint;  // shown as the control's tooltip; nullptr for none
+    uint8_t font;      // index into the form's fonts; 0 is the form's own
+    uint32_t style;    // ControlStyle flags
+    int tabOrder;      // among the rows of the same parent; kNoTabStop for none
     ControlLook look = {};
 };
 
@@ -105,7 +107,7 @@ constexpr LayoutRect ScaleToDpi(const LayoutRect& rect, int dpi) {
 struct FormLayout {
     const char* caption;
     int clientWidth, clientHeight;
-    uint32_t color;         // the client area's background; kNoColor for the system's
+    uint32_t color;  // the client area's background; kNoColor for the system's
     const LayoutFont* fonts;
     size_t fontCount;
     const ControlLayout* controls;

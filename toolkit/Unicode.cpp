@@ -27,13 +27,13 @@ size_t DecodeOne(const unsigned char* p, const unsigned char* end, char32_t& cod
     } else if (lead >= 0xE0 && lead <= 0xEF) {
         length = 3;
         value = lead & 0x0F;
-        if (lead == 0xE0) low = 0xA0;        // no overlong forms
-        if (lead == 0xED) high = 0x9F;       // no surrogates
+        if (lead == 0xE0) low = 0xA0;   // no overlong forms
+        if (lead == 0xED) high = 0x9F;  // no surrogates
     } else if (lead >= 0xF0 && lead <= 0xF4) {
         length = 4;
         value = lead & 0x07;
-        if (lead == 0xF0) low = 0x90;        // no overlong forms
-        if (lead == 0xF4) high = 0x8F;       // nothing above U+10FFFF
+        if (lead == 0xF0) low = 0x90;   // no overlong forms
+        if (lead == 0xF4) high = 0x8F;  // nothing above U+10FFFF
     } else {
         codePoint = kReplacement;
         return 1;

@@ -19,9 +19,7 @@ void TVXTrayIconAnimation::Start() {
     }
 }
 
-void TVXTrayIconAnimation::Stop() {
-    FTimerItem->SetEnabled(false);
-}
+void TVXTrayIconAnimation::Stop() { FTimerItem->SetEnabled(false); }
 
 void TVXTrayIconAnimation::Step() {
     try {

@@ -21,20 +21,20 @@ TVXTrayIconMsgWindow::TVXTrayIconMsgWindow(TVXTrayIcon95* trayIcon) : TComponent
 
 bool TVXTrayIconMsgWindow::WndProc(TMessage& message) {
     switch (message.Msg) {
-    case winapi::WmQueryEndSession:
-        message.Result = 1;
-        return true;
-    case winapi::WmEndSession:
-        if (message.WParam != 0) FTrayIcon->HideIcon();
-        return true;
-    case WM_TRAYICONCALLBACK:
-        MouseNotification(static_cast<int32_t>(message.LParam));  // a mouse message number
-        return true;
-    case WM_TRAYDEFERREDCALL:
-        FTrayIcon->RunDeferredCall();
-        return true;
-    default:
-        break;
+        case winapi::WmQueryEndSession:
+            message.Result = 1;
+            return true;
+        case winapi::WmEndSession:
+            if (message.WParam != 0) FTrayIcon->HideIcon();
+            return true;
+        case WM_TRAYICONCALLBACK:
+            MouseNotification(static_cast<int32_t>(message.LParam));  // a mouse message number
+            return true;
+        case WM_TRAYDEFERREDCALL:
+            FTrayIcon->RunDeferredCall();
+            return true;
+        default:
+            break;
     }
     if (FTrayIcon->IsTaskbarCreated(message.Msg)) {
         FTrayIcon->TaskbarCreated();
@@ -43,20 +43,29 @@ bool TVXTrayIconMsgWindow::WndProc(TMessage& message) {
     return false;
 }
 
-void TVXTrayIconMsgWindow::ReportException(const std::exception& failure) {
-    FTrayIcon->ReportException(failure);
-}
+void TVXTrayIconMsgWindow::ReportException(const std::exception& failure) { FTrayIcon->ReportException(failure); }
 
 void TVXTrayIconMsgWindow::MouseNotification(int32_t mouseMessage) {
     switch (mouseMessage) {
-    case winapi::WmMouseMove: MouseMove(); break;
-    case winapi::WmLButtonDown: ButtonDown(btLeft); break;
-    case winapi::WmRButtonDown: ButtonDown(btRight); break;
-    case winapi::WmMButtonDown: ButtonDown(btMiddle); break;
-    case winapi::WmLButtonDblClk:
-    case winapi::WmRButtonDblClk:
-    case winapi::WmMButtonDblClk: DoubleClick(); break;
-    default: break;  // button-up and anything else
+        case winapi::WmMouseMove:
+            MouseMove();
+            break;
+        case winapi::WmLButtonDown:
+            ButtonDown(btLeft);
+            break;
+        case winapi::WmRButtonDown:
+            ButtonDown(btRight);
+            break;
+        case winapi::WmMButtonDown:
+            ButtonDown(btMiddle);
+            break;
+        case winapi::WmLButtonDblClk:
+        case winapi::WmRButtonDblClk:
+        case winapi::WmMButtonDblClk:
+            DoubleClick();
+            break;
+        default:
+            break;  // button-up and anything else
     }
 }
 
@@ -128,8 +137,7 @@ void TVXTrayIconMsgWindow::ExitTimerTick() {
 
 void TVXTrayIconMsgWindow::MouseExit() {
     FMouseInside = false;
-    if (FTrayIcon->OnMouseExit)
-        FTrayIcon->OnMouseExit(FTrayIcon, FTrayIcon->ShiftState(), FCursorPos.X, FCursorPos.Y);
+    if (FTrayIcon->OnMouseExit) FTrayIcon->OnMouseExit(FTrayIcon, FTrayIcon->ShiftState(), FCursorPos.X, FCursorPos.Y);
     FExitTimer->SetEnabled(false);
 }
 

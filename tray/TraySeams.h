@@ -99,7 +99,7 @@ struct TrayPlatform : IconHandles {
 struct TrayApplication {
     virtual ~TrayApplication() = default;
     virtual THandle Handle() = 0;  // the application window (carries the taskbar entry)
-    virtual void Minimize() = 0;    // no effect when minimised already
+    virtual void Minimize() = 0;   // no effect when minimised already
     virtual void Restore() = 0;
     // One slot each; installing replaces what was there; an empty function clears it.
     virtual void SetMinimizeHook(std::function<void()> hook) = 0;

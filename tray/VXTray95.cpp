@@ -26,14 +26,8 @@ std::map<TrayApplication*, TVXTrayIcon95*>& HookHolders() {
 }  // namespace
 
 TVXTrayIcon95::TVXTrayIcon95(TComponent* owner, const TrayEnvironment& env)
-    : TComponent(owner),
-      FDisabledIcon(env.platform),
-      FIcon(env.platform),
-      FDisplayIcon(env.platform),
-      FApp(env.app),
-      FPlatform(env.platform),
-      FShell(env.shell),
-      FTicks(env.ticks) {
+    : TComponent(owner), FDisabledIcon(env.platform), FIcon(env.platform), FDisplayIcon(env.platform), FApp(env.app),
+      FPlatform(env.platform), FShell(env.shell), FTicks(env.ticks) {
     // Nothing is made before this check: a refused owner leaves nothing behind.
     if (!owner || !owner->IsForm()) throw EInvalidOperation("TrayIcons must be owned by a Form !");
     FOwnerForm = owner;
@@ -177,9 +171,15 @@ void TVXTrayIcon95::SetShowHint(bool value) {
 
 void TVXTrayIcon95::UpdateDisplayIcon() {
     switch (FState) {
-    case tsEnabled: FDisplayIcon.Assign(FIcon); break;
-    case tsDisabled: FDisplayIcon.Assign(FDisabledIcon); break;
-    case tsAnimated: LoadAnimationFrame(FAnimation->FrameIndex()); break;
+        case tsEnabled:
+            FDisplayIcon.Assign(FIcon);
+            break;
+        case tsDisabled:
+            FDisplayIcon.Assign(FDisabledIcon);
+            break;
+        case tsAnimated:
+            LoadAnimationFrame(FAnimation->FrameIndex());
+            break;
     }
     if (FActive) RefreshIcon();
 }

@@ -36,8 +36,8 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     windowClass.lpszClassName = kClassName;
     if (!RegisterClassA(&windowClass)) return 1;
     // Hidden, like pastimo.exe after its third launch.
-    HWND window = CreateWindowExA(0, kClassName, "Minimal Window", WS_OVERLAPPEDWINDOW, CW_USEDEFAULT,
-                                  CW_USEDEFAULT, 527, 458, nullptr, nullptr, instance, nullptr);
+    HWND window = CreateWindowExA(0, kClassName, "Minimal Window", WS_OVERLAPPEDWINDOW, CW_USEDEFAULT, CW_USEDEFAULT,
+                                  527, 458, nullptr, nullptr, instance, nullptr);
     if (!window) return 1;
     MSG msg;
     while (GetMessageA(&msg, nullptr, 0, 0) > 0) {

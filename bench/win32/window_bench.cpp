@@ -19,7 +19,9 @@
 // cold start in a fresh Wine session.
 
 #include "bench/win32/BenchClock.h"
+
 #include <windows.h>
+
 #include <commctrl.h>
 
 #include <algorithm>
@@ -34,7 +36,7 @@ namespace {
 const char kSyncName[] = "Pastimo.Sync";
 
 struct Target {
-    const char* exe;        // as built
+    const char* exe;  // as built
     const char* className;
     const char* caption;
 };
@@ -206,7 +208,7 @@ std::string GroupList(int count) {
             name += r < 26 ? static_cast<char>('a' + r) : r < 52 ? static_cast<char>('A' + r - 26) : ' ';
         }
         name[0] = 'G';
-        name.back() = 'x';   // no trailing space
+        name.back() = 'x';  // no trailing space
         text += name + "\r\n";
     }
     return text;
@@ -331,7 +333,8 @@ int QuickPick(int runs) {
         groups += group + "\r\n";
         folder.MakeFolder("data\\" + group);
         std::string items;
-        for (int i = 0; i < kItemsPerGroup; ++i) items += "item " + std::to_string(10000 + g * kItemsPerGroup + i) + "\r\n";
+        for (int i = 0; i < kItemsPerGroup; ++i)
+            items += "item " + std::to_string(10000 + g * kItemsPerGroup + i) + "\r\n";
         folder.Write("data\\" + group + "\\" + group + ".dat", items);
     }
     folder.Write("data\\categories.dat", groups);
@@ -369,10 +372,9 @@ int QuickPick(int runs) {
 }
 
 int Usage() {
-    std::fprintf(stderr,
-                 "usage: window_bench startup pastimo|minimal RUNS [GROUPS]\n"
-                 "       window_bench pick RUNS [nocapture]\n"
-                 "       window_bench quickpick RUNS\n");
+    std::fprintf(stderr, "usage: window_bench startup pastimo|minimal RUNS [GROUPS]\n"
+                         "       window_bench pick RUNS [nocapture]\n"
+                         "       window_bench quickpick RUNS\n");
     return 2;
 }
 

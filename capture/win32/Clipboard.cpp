@@ -14,10 +14,13 @@ constexpr DWORD kRetryIntervalMs = 10;
 class OpenedClipboard {
 public:
     OpenedClipboard(HWND owner, const ClipboardRetry& retry) : FOpen(OpenClipboardRetrying(owner, retry)) {}
-    ~OpenedClipboard() { if (FOpen) CloseClipboard(); }
+    ~OpenedClipboard() {
+        if (FOpen) CloseClipboard();
+    }
     OpenedClipboard(const OpenedClipboard&) = delete;
     OpenedClipboard& operator=(const OpenedClipboard&) = delete;
     bool IsOpen() const { return FOpen; }
+
 private:
     bool FOpen;
 };
@@ -25,11 +28,14 @@ private:
 class LockedGlobal {
 public:
     explicit LockedGlobal(HANDLE handle) : FHandle(handle), FData(GlobalLock(handle)) {}
-    ~LockedGlobal() { if (FData) GlobalUnlock(FHandle); }
+    ~LockedGlobal() {
+        if (FData) GlobalUnlock(FHandle);
+    }
     LockedGlobal(const LockedGlobal&) = delete;
     LockedGlobal& operator=(const LockedGlobal&) = delete;
     const void* Data() const { return FData; }
     size_t Size() const { return GlobalSize(FHandle); }
+
 private:
     HANDLE FHandle;
     void* FData;
@@ -53,9 +59,7 @@ bool OpenClipboardRetrying(HWND owner, const ClipboardRetry& retry) {
     }
 }
 
-bool ClipboardHasText() {
-    return IsClipboardFormatAvailable(CF_UNICODETEXT) != 0;
-}
+bool ClipboardHasText() { return IsClipboardFormatAvailable(CF_UNICODETEXT) != 0; }
 
 bool ShouldIgnoreClipboard() {
     // https://learn.microsoft.com/windows/win32/dataxchg/clipboard-formats#cloud-clipboard-and-clipboard-history-formats

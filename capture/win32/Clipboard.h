@@ -36,9 +36,8 @@ bool ShouldIgnoreClipboard();
 // `sequence`, when given, receives the clipboard's sequence number of the
 // contents read (0 when the clipboard could not be opened); `unitsRead` the
 // UTF-16 units the text has.
-std::string ReadClipboardText(HWND owner, size_t maxUnits = static_cast<size_t>(-1),
-                              const ClipboardRetry& retry = {}, DWORD* sequence = nullptr,
-                              size_t* unitsRead = nullptr);
+std::string ReadClipboardText(HWND owner, size_t maxUnits = static_cast<size_t>(-1), const ClipboardRetry& retry = {},
+                              DWORD* sequence = nullptr, size_t* unitsRead = nullptr);
 
 // Opens, empties and closes the clipboard. False when it could not be opened.
 bool ClearClipboard(HWND owner, const ClipboardRetry& retry = {});
@@ -54,7 +53,6 @@ void PutEditTextOnClipboard(HWND owner, HWND edit);
 // only while capture is on: records the clipboard's text as the newest entry
 // when it holds text that is not marked to be ignored. True when an entry was
 // recorded. Never throws.
-bool CaptureClipboard(RecentEntries& entries, HWND owner, const ClipboardRetry& retry = {},
-                      DWORD* sequence = nullptr);
+bool CaptureClipboard(RecentEntries& entries, HWND owner, const ClipboardRetry& retry = {}, DWORD* sequence = nullptr);
 
 }  // namespace pastimo

@@ -24,10 +24,8 @@ void ClipboardViewerLink::ForwardDrawClipboard(WPARAM wParam, LPARAM lParam) con
 }
 
 void ClipboardViewerLink::ChangeChain(WPARAM wParam, LPARAM lParam) {
-    const ClipChainStep step = ClipChainChange(reinterpret_cast<THandle>(FSelf),
-                                               reinterpret_cast<THandle>(FNext),
-                                               static_cast<THandle>(wParam),
-                                               static_cast<THandle>(lParam));
+    const ClipChainStep step = ClipChainChange(reinterpret_cast<THandle>(FSelf), reinterpret_cast<THandle>(FNext),
+                                               static_cast<THandle>(wParam), static_cast<THandle>(lParam));
     FNext = reinterpret_cast<HWND>(step.nextViewer);
     if (step.forward) SendMessageW(FNext, WM_CHANGECBCHAIN, wParam, lParam);
 }

@@ -5,8 +5,8 @@
 
 #include <algorithm>
 #include <cctype>
-#include <cstdint>
 #include <clocale>
+#include <cstdint>
 #include <cstring>
 
 namespace pastimo {
@@ -39,9 +39,7 @@ bool CollatesBytewise() {
 }
 
 // The "C" locale's tolower, without a library call per byte.
-int FoldAscii(unsigned char c) {
-    return (c >= 'A' && c <= 'Z') ? c + ('a' - 'A') : c;
-}
+int FoldAscii(unsigned char c) { return (c >= 'A' && c <= 'Z') ? c + ('a' - 'A') : c; }
 
 int CompareFolded(std::string_view a, std::string_view b) {
     const size_t n = std::min(a.size(), b.size());
@@ -99,7 +97,8 @@ private:
             const std::string& name = names[i];
             uint64_t prefix = 0;
             for (size_t k = 0; k < 8; ++k)
-                prefix = (prefix << 8) | (k < name.size() ? static_cast<uint64_t>(FoldAscii(static_cast<unsigned char>(name[k]))) : 0);
+                prefix = (prefix << 8) |
+                         (k < name.size() ? static_cast<uint64_t>(FoldAscii(static_cast<unsigned char>(name[k]))) : 0);
             order.push_back({prefix, i});
         }
         std::sort(order.begin(), order.end(), [&names](const Prefixed& a, const Prefixed& b) {

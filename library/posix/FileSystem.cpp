@@ -5,16 +5,16 @@
 
 #include "library/FileSystem.h"
 
-#include <cerrno>
-#include <cstdio>
-#include <string>
-
 #include <dirent.h>
 #include <fcntl.h>
 #include <sys/file.h>
 #include <sys/stat.h>
 #include <time.h>
 #include <unistd.h>
+
+#include <cerrno>
+#include <cstdio>
+#include <string>
 
 namespace pastimo {
 namespace {
@@ -23,7 +23,9 @@ namespace {
 class Descriptor {
 public:
     explicit Descriptor(int fd) : FFd(fd) {}
-    ~Descriptor() { if (FFd >= 0) ::close(FFd); }
+    ~Descriptor() {
+        if (FFd >= 0) ::close(FFd);
+    }
     Descriptor(const Descriptor&) = delete;
     Descriptor& operator=(const Descriptor&) = delete;
     int Get() const { return FFd; }
@@ -32,6 +34,7 @@ public:
         FFd = -1;
         return fd < 0 || ::close(fd) == 0;
     }
+
 private:
     int FFd;
 };
@@ -137,13 +140,9 @@ public:
         return true;
     }
 
-    bool CreateFolder(const std::string& path) override {
-        return ::mkdir(path.c_str(), 0777) == 0;
-    }
+    bool CreateFolder(const std::string& path) override { return ::mkdir(path.c_str(), 0777) == 0; }
 
-    bool RemoveFile(const std::string& path) override {
-        return ::unlink(path.c_str()) == 0;
-    }
+    bool RemoveFile(const std::string& path) override { return ::unlink(path.c_str()) == 0; }
 
     bool Exists(const std::string& path) override {
         struct stat info;

@@ -47,7 +47,8 @@ protected:
         const int size = WideCharToMultiByte(CP_ACP, flags, Wide(utf16), length, nullptr, 0, nullptr, usedDefaultFlag);
         if (size <= 0 || usedDefault) return std::nullopt;
         std::string bytes(static_cast<size_t>(size), '\0');
-        if (WideCharToMultiByte(CP_ACP, flags, Wide(utf16), length, &bytes[0], size, nullptr, usedDefaultFlag) != size ||
+        if (WideCharToMultiByte(CP_ACP, flags, Wide(utf16), length, &bytes[0], size, nullptr, usedDefaultFlag) !=
+                size ||
             usedDefault)
             return std::nullopt;
         if (ToUtf16(bytes) != utf16) return std::nullopt;

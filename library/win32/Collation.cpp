@@ -38,9 +38,8 @@ public:
         for (const std::string& name : names) wide.push_back(Utf8ToUtf16(name));
         std::vector<size_t> order(names.size());
         std::iota(order.begin(), order.end(), size_t{0});
-        std::stable_sort(order.begin(), order.end(), [&](size_t a, size_t b) {
-            return CompareWide(wide[a], wide[b], names[a], names[b]) < 0;
-        });
+        std::stable_sort(order.begin(), order.end(),
+                         [&](size_t a, size_t b) { return CompareWide(wide[a], wide[b], names[a], names[b]) < 0; });
         std::vector<std::string> sorted;
         sorted.reserve(names.size());
         for (size_t i : order) sorted.push_back(std::move(names[i]));

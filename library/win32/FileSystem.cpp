@@ -29,6 +29,7 @@ public:
         FHandle = INVALID_HANDLE_VALUE;
         return handle == INVALID_HANDLE_VALUE || CloseHandle(handle);
     }
+
 private:
     HANDLE FHandle;
 };
@@ -98,8 +99,8 @@ public:
         const DWORD attributes = GetFileAttributesW(path.c_str());
         if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY)) return false;
         {
-            Handle probe(CreateFileW(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL,
-                                     nullptr));
+            Handle probe(
+                CreateFileW(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
             if (!probe.Valid() && GetLastError() != ERROR_FILE_NOT_FOUND) return false;
         }
 
@@ -127,9 +128,7 @@ public:
         return CreateDirectoryW(Wide(path).c_str(), nullptr) != FALSE;
     }
 
-    bool RemoveFile(const std::string& path) override {
-        return DeleteFileW(Wide(path).c_str()) != FALSE;
-    }
+    bool RemoveFile(const std::string& path) override { return DeleteFileW(Wide(path).c_str()) != FALSE; }
 
     bool Exists(const std::string& path) override {
         return GetFileAttributesW(Wide(path).c_str()) != INVALID_FILE_ATTRIBUTES;

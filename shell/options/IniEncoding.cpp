@@ -53,10 +53,14 @@ IniFileText DecodeIniFile(std::string_view bytes) {
 
 std::string EncodeIniFile(const IniFileText& file) {
     switch (file.encoding) {
-    case ieUtf16Le: return ToUtf16(kUtf16LeMark, file.text, false);
-    case ieUtf16Be: return ToUtf16(kUtf16BeMark, file.text, true);
-    case ieUtf8: return std::string(kUtf8Mark).append(file.text);
-    case ieAnsi: break;
+        case ieUtf16Le:
+            return ToUtf16(kUtf16LeMark, file.text, false);
+        case ieUtf16Be:
+            return ToUtf16(kUtf16BeMark, file.text, true);
+        case ieUtf8:
+            return std::string(kUtf8Mark).append(file.text);
+        case ieAnsi:
+            break;
     }
     return file.text;
 }

@@ -6,11 +6,11 @@
 // holds 8-bit text. A file is written back in the form it was read in, its
 // mark included. Portable: no Windows headers.
 
+#include "library/CodePage.h"
+
 #include <cstdint>
 #include <string>
 #include <string_view>
-
-#include "library/CodePage.h"
 
 namespace pastimo {
 

@@ -39,9 +39,9 @@ void IniFile::WriteString(const std::string& section, const std::string& key, co
         bytes.clear();
     }
     IniFileText file = DecodeIniFile(bytes);
-    std::string updated = IniSetValue(file.text, ToIniText(section, file.encoding, FCodePage),
-                                      ToIniText(key, file.encoding, FCodePage),
-                                      ToIniText(value, file.encoding, FCodePage));
+    std::string updated =
+        IniSetValue(file.text, ToIniText(section, file.encoding, FCodePage), ToIniText(key, file.encoding, FCodePage),
+                    ToIniText(value, file.encoding, FCodePage));
     if (updated == file.text) return;
     file.text = std::move(updated);
     // Written whole, in the form it was read in, to a temporary sibling and

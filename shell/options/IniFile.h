@@ -5,12 +5,12 @@
 // Windows read it; it is replaced only when nobody holds it, and written in
 // the encoding it was found in (IniEncoding.h). Portable: no Windows headers.
 
+#include "library/CodePage.h"
+#include "library/FileSystem.h"
+
 #include <optional>
 #include <string>
 #include <utility>
-
-#include "library/CodePage.h"
-#include "library/FileSystem.h"
 
 namespace pastimo {
 

@@ -96,8 +96,8 @@ std::string IniLookup(std::string_view fileText, std::string_view section, std::
     return IniFind(fileText, section, key).value_or(std::string());
 }
 
-std::string IniSetValue(std::string_view fileText, std::string_view section,
-                        std::string_view key, std::string_view value) {
+std::string IniSetValue(std::string_view fileText, std::string_view section, std::string_view key,
+                        std::string_view value) {
     const std::vector<Line> lines = SplitLines(fileText);
     std::string result;
     result.reserve(fileText.size() + section.size() + key.size() + value.size() + 8);

@@ -29,7 +29,7 @@ std::optional<std::string> IniFind(std::string_view fileText, std::string_view s
 // the section's last non-blank line; otherwise a new section "[section]" at
 // the end of the file. Every other byte stays as it was; new lines end in
 // CR LF.
-std::string IniSetValue(std::string_view fileText, std::string_view section,
-                        std::string_view key, std::string_view value);
+std::string IniSetValue(std::string_view fileText, std::string_view section, std::string_view key,
+                        std::string_view value);
 
 }  // namespace pastimo

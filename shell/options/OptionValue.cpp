@@ -46,8 +46,7 @@ std::optional<int32_t> ParseOptionInteger(std::string_view text) {
 
 bool OptionBoolFromText(std::string_view text, bool defaultValue) {
     std::string value(text);
-    if (value.size() > 2 && value[0] == '0' && (value[1] == 'x' || value[1] == 'X'))
-        value.replace(0, 2, "$");
+    if (value.size() > 2 && value[0] == '0' && (value[1] == 'x' || value[1] == 'X')) value.replace(0, 2, "$");
     const std::optional<int32_t> number = ParseOptionInteger(value);
     return number ? *number != 0 : defaultValue;
 }

@@ -2,9 +2,9 @@
 // The program's two options and where they live: OPTION1.INI beside the
 // executable. Portable: no Windows headers.
 
-#include <string>
-
 #include "library/FileSystem.h"
+
+#include <string>
 
 namespace pastimo {
 

@@ -16,8 +16,7 @@ TFormAbout::TFormAbout(TComponent* owner) : TForm(owner) {
     // (hidden with it, above the main window) although no form owns it.
     args.owner = Application->Handle();
     args.iconName = L"ABOUTICON";
-    CreateFromLayout(args, kAboutBoxLayout,
-                     {{kPanel1, Panel1}, {kButtonAboutOK, ButtonAboutOK}, {kAboutMemo1, Memo1}});
+    CreateFromLayout(args, kAboutBoxLayout, {{kPanel1, Panel1}, {kButtonAboutOK, ButtonAboutOK}, {kAboutMemo1, Memo1}});
     ButtonAboutOK.OnClick = [this] { ButtonAboutOKClick(); };
     // Not a dialog, so nothing else puts the focus on a control: "&OK" has it
     // when the box opens.

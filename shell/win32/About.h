@@ -3,12 +3,12 @@
 // small modal window. A new box is created for every showing and releases
 // itself when closed.
 
-#include <windows.h>
-
 #include "toolkit/win32/BevelPanel.h"
 #include "toolkit/win32/Buttons.h"
 #include "toolkit/win32/Edit.h"
 #include "toolkit/win32/Form.h"
+
+#include <windows.h>
 
 namespace pastimo {
 

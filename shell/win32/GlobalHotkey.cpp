@@ -18,9 +18,7 @@ GlobalHotkey::GlobalHotkey(HWND window, const HotkeyOption& option) : FWindow(wi
     if (option.hotkey) Register(*option.hotkey);
 }
 
-GlobalHotkey::GlobalHotkey(HWND window, const Hotkey& hotkey) : FWindow(window), FId(NextId()) {
-    Register(hotkey);
-}
+GlobalHotkey::GlobalHotkey(HWND window, const Hotkey& hotkey) : FWindow(window), FId(NextId()) { Register(hotkey); }
 
 GlobalHotkey::~GlobalHotkey() {
     // Fails harmlessly when the window is gone: its hotkeys went with it.

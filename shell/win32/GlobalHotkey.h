@@ -6,12 +6,12 @@
 //   if (!FShowHotkey->Problem().empty()) ... the first line of the Help page
 //   case WM_HOTKEY: if (wParam == FShowHotkey->Id()) ... bring the window up
 
+#include "shell/Hotkey.h"
+#include "shell/HotkeyOption.h"
+
 #include <windows.h>
 
 #include <string>
-
-#include "shell/Hotkey.h"
-#include "shell/HotkeyOption.h"
 
 namespace pastimo {
 

@@ -6,8 +6,9 @@
 #undef WINVER
 #define WINVER 0x0601
 
-#include "shell/Hotkey.h"
 #include "shell/HotkeyNumbers.h"
+
+#include "shell/Hotkey.h"
 
 #include <windows.h>
 

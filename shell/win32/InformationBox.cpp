@@ -1,8 +1,8 @@
 #include "shell/win32/InformationBox.h"
 
-#include <windows.h>
-
 #include "toolkit/win32/MessageBox.h"
+
+#include <windows.h>
 
 namespace pastimo {
 

@@ -1,12 +1,12 @@
 #pragma once
 // The "My Groups" page's controls as the page's rules see them.
 
-#include <functional>
-
 #include "library/GroupsPage.h"
 #include "toolkit/win32/Buttons.h"
 #include "toolkit/win32/Edit.h"
 #include "toolkit/win32/ListBox.h"
+
+#include <functional>
 
 namespace pastimo {
 

@@ -1,9 +1,9 @@
 #include "shell/win32/ProgramFiles.h"
 
-#include <windows.h>
-
 #include "resources/resource_ids.h"
 #include "toolkit/win32/Wide.h"
+
+#include <windows.h>
 
 namespace pastimo {
 
@@ -30,8 +30,10 @@ std::string LoadHelpText() {
     text.reserve(size + 128);
     for (DWORD i = 0; i < size; ++i) {
         if (bytes[i] == '\r') continue;
-        if (bytes[i] == '\n') text += "\r\n";
-        else text += bytes[i];
+        if (bytes[i] == '\n')
+            text += "\r\n";
+        else
+            text += bytes[i];
     }
     // No line break after the last line.
     while (text.size() >= 2 && text.compare(text.size() - 2, 2, "\r\n") == 0) text.resize(text.size() - 2);

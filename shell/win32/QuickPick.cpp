@@ -1,14 +1,14 @@
 #include "shell/win32/QuickPick.h"
 
-#include <commctrl.h>
-
-#include <string>
-
 #include "capture/win32/Clipboard.h"
 #include "resources/QuickPickLayout.h"
 #include "shell/win32/InformationBox.h"
 #include "toolkit/win32/Application.h"
 #include "toolkit/win32/Wide.h"
+
+#include <commctrl.h>
+
+#include <string>
 
 namespace pastimo {
 
@@ -60,8 +60,7 @@ std::string TitleOf(HWND window) {
 }
 
 void NotPasted(const std::string& why) {
-    ShowInformationBox("The text is on the clipboard but was not pasted: " + why +
-                       " Press Ctrl+V where you want it.");
+    ShowInformationBox("The text is on the clipboard but was not pasted: " + why + " Press Ctrl+V where you want it.");
 }
 
 }  // namespace
@@ -86,8 +85,7 @@ void PasteInto(HWND target) {
     keys[2].ki.dwFlags = KEYEVENTF_KEYUP;
     keys[3].ki.wVk = VK_CONTROL;
     keys[3].ki.dwFlags = KEYEVENTF_KEYUP;
-    if (SendInput(4, keys, sizeof(INPUT)) != 4)
-        NotPasted("Windows did not take the keys for " + TitleOf(target) + ".");
+    if (SendInput(4, keys, sizeof(INPUT)) != 4) NotPasted("Windows did not take the keys for " + TitleOf(target) + ".");
 }
 
 TFormQuickPick::TFormQuickPick(QuickPickLibrary& library, const RecentEntries& recents, HWND previous, bool paste)
@@ -167,12 +165,24 @@ void TFormQuickPick::MoveSelection(WPARAM key) {
     const int page = ListPick.RowsPerPage();
     int row = ListPick.Selected();
     switch (key) {
-    case VK_UP: row = row <= 0 ? 0 : row - 1; break;
-    case VK_DOWN: row = row < 0 ? 0 : row + 1; break;
-    case VK_PRIOR: row = row - page; break;
-    case VK_NEXT: row = row < 0 ? page - 1 : row + page; break;
-    case VK_HOME: row = 0; break;
-    case VK_END: row = count - 1; break;
+        case VK_UP:
+            row = row <= 0 ? 0 : row - 1;
+            break;
+        case VK_DOWN:
+            row = row < 0 ? 0 : row + 1;
+            break;
+        case VK_PRIOR:
+            row = row - page;
+            break;
+        case VK_NEXT:
+            row = row < 0 ? page - 1 : row + page;
+            break;
+        case VK_HOME:
+            row = 0;
+            break;
+        case VK_END:
+            row = count - 1;
+            break;
     }
     ListPick.Select(row < 0 ? 0 : (row >= count ? count - 1 : row));
 }

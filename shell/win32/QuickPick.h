@@ -6,11 +6,6 @@
 // closes it with nothing changed. A new window is made for every opening
 // and releases itself when it closes.
 
-#include <windows.h>
-
-#include <memory>
-#include <optional>
-
 #include "capture/RecentEntries.h"
 #include "quickpick/QuickPickFilter.h"
 #include "quickpick/QuickPickLibrary.h"
@@ -19,6 +14,11 @@
 #include "toolkit/win32/Form.h"
 #include "toolkit/win32/Label.h"
 #include "toolkit/win32/ListView.h"
+
+#include <windows.h>
+
+#include <memory>
+#include <optional>
 
 namespace pastimo {
 

@@ -2,13 +2,13 @@
 // The "Last Clipboard Entries" page's controls as the page's rules see them,
 // and the system's clipboard as the capture reads it.
 
-#include <windows.h>
-
-#include <functional>
-
 #include "capture/RecentPage.h"
 #include "toolkit/win32/Edit.h"
 #include "toolkit/win32/ListBox.h"
+
+#include <windows.h>
+
+#include <functional>
 
 namespace pastimo {
 

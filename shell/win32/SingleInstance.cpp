@@ -1,9 +1,9 @@
 #include "shell/win32/SingleInstance.h"
 
-#include <cstdio>
-
 #include "toolkit/win32/Wide.h"
 #include "toolkit/win32/Window.h"
+
+#include <cstdio>
 
 namespace pastimo {
 namespace {
@@ -146,8 +146,8 @@ bool SingleInstance::WaitForTurn() {
         // gone means the copy is ending: look again a little later.
         HANDLE handles[] = {FMutex, FReady};
         const bool ready = FReady && WaitForSingleObject(FReady, 0) == WAIT_OBJECT_0;
-        const DWORD woken = ready || !FReady ? WaitForSingleObject(FMutex, 100)
-                                              : WaitForMultipleObjects(2, handles, FALSE, INFINITE);
+        const DWORD woken =
+            ready || !FReady ? WaitForSingleObject(FMutex, 100) : WaitForMultipleObjects(2, handles, FALSE, INFINITE);
         if (woken == WAIT_OBJECT_0 || woken == WAIT_ABANDONED_0) {
             FFirst = true;
             return true;

@@ -1,7 +1,5 @@
 #include "shell/win32/Unit1.h"
 
-#include <commctrl.h>
-
 #include "library/FileSystem.h"
 #include "resources/MainWindowLayout.h"
 #include "shell/HotkeyOption.h"
@@ -15,6 +13,8 @@
 #include "toolkit/win32/Application.h"
 #include "tray/VXTray95.h"
 #include "tray/win32/TraySeams.h"
+
+#include <commctrl.h>
 
 namespace pastimo {
 
@@ -321,39 +321,43 @@ LRESULT TForm1::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         return 0;
     }
     switch (message) {
-    case WM_DRAWCLIPBOARD:
-        WMDrawClipboard(wParam, lParam);
-        return 0;
-    case WM_CHANGECBCHAIN:
-        WMChangeCBChain(wParam, lParam);
-        return 0;
-    case WM_HOTKEY:
-        if (FShowHotkey && static_cast<int>(wParam) == FShowHotkey->Id()) ShowInFront();
-        if (FPickHotkey && static_cast<int>(wParam) == FPickHotkey->Id()) OpenQuickPick();
-        return 0;
-    case DM_GETDEFID:
-        // Enter presses "&Minimize", but only where it can be seen.
-        if (PageControl1.ActivePage() == kMyGroupsPage) return MAKELRESULT(kButton3, DC_HASDEFID);
-        return 0;
-    case WM_SYSCOMMAND:
-        // The title bar's minimise button minimises the whole application.
-        if ((wParam & 0xFFF0) == SC_MINIMIZE) {
-            Application->Minimize();
+        case WM_DRAWCLIPBOARD:
+            WMDrawClipboard(wParam, lParam);
             return 0;
-        }
-        break;
-    case WM_COMMAND:
-        if (lParam == 0) {
-            switch (LOWORD(wParam)) {
-            case kExit1: Exit1Click(); return 0;
-            case kAbout1: About1Click(); return 0;
-            case kButton3:
-                // The default button, pressed through the keyboard.
-                if (PageControl1.ActivePage() == kMyGroupsPage) Button3.Click();
+        case WM_CHANGECBCHAIN:
+            WMChangeCBChain(wParam, lParam);
+            return 0;
+        case WM_HOTKEY:
+            if (FShowHotkey && static_cast<int>(wParam) == FShowHotkey->Id()) ShowInFront();
+            if (FPickHotkey && static_cast<int>(wParam) == FPickHotkey->Id()) OpenQuickPick();
+            return 0;
+        case DM_GETDEFID:
+            // Enter presses "&Minimize", but only where it can be seen.
+            if (PageControl1.ActivePage() == kMyGroupsPage) return MAKELRESULT(kButton3, DC_HASDEFID);
+            return 0;
+        case WM_SYSCOMMAND:
+            // The title bar's minimise button minimises the whole application.
+            if ((wParam & 0xFFF0) == SC_MINIMIZE) {
+                Application->Minimize();
                 return 0;
             }
-        }
-        break;
+            break;
+        case WM_COMMAND:
+            if (lParam == 0) {
+                switch (LOWORD(wParam)) {
+                    case kExit1:
+                        Exit1Click();
+                        return 0;
+                    case kAbout1:
+                        About1Click();
+                        return 0;
+                    case kButton3:
+                        // The default button, pressed through the keyboard.
+                        if (PageControl1.ActivePage() == kMyGroupsPage) Button3.Click();
+                        return 0;
+                }
+            }
+            break;
     }
     return TForm::HandleMessage(message, wParam, lParam);
 }

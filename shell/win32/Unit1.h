@@ -4,11 +4,6 @@
 // chain and shut-down. The rules live in GroupsPage, RecentPage and the
 // options file; this class holds the handlers that tie them to the window.
 
-#include <windows.h>
-
-#include <memory>
-#include <string>
-
 #include "capture/RecentPage.h"
 #include "capture/win32/ClipboardViewer.h"
 #include "library/GroupsPage.h"
@@ -23,6 +18,11 @@
 #include "toolkit/win32/Form.h"
 #include "toolkit/win32/ListBox.h"
 #include "toolkit/win32/PageControl.h"
+
+#include <windows.h>
+
+#include <memory>
+#include <string>
 
 namespace pastimo {
 
@@ -100,7 +100,7 @@ private:
     // "Help"
     TEdit Memo1;
 
-    std::unique_ptr<LibraryStore> FStore;          // made once ProgramFolder is known
+    std::unique_ptr<LibraryStore> FStore;  // made once ProgramFolder is known
     std::unique_ptr<MyGroupsView> FGroupsView;
     std::unique_ptr<GroupsPage> FGroupsPage;
     std::unique_ptr<RecentEntriesView> FRecentView;

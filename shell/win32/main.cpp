@@ -1,13 +1,14 @@
 // Program entry: the application object, its title, the main window, the
 // message loop; the main window and its components are destroyed on the way out.
 
-#include <windows.h>
-#include <commctrl.h>
-
 #include "shell/win32/ProgramFiles.h"
 #include "shell/win32/SingleInstance.h"
 #include "shell/win32/Unit1.h"
 #include "toolkit/win32/Application.h"
+
+#include <windows.h>
+
+#include <commctrl.h>
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     // A copy already runs from this folder: it shows its window, and this

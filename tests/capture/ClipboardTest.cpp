@@ -2,12 +2,11 @@
 // non-text, a clipboard held by another thread, the "leave me alone" formats
 // and the copy-back.
 #include "capture/win32/Clipboard.h"
-
 #include "tests/capture/ClipboardTestWindows.h"
 
-#include <gtest/gtest.h>
-
 #include <shlobj.h>
+
+#include <gtest/gtest.h>
 
 #include <string>
 
@@ -83,8 +82,7 @@ TEST_F(ClipboardTest, PicturesAndFilesAreNoText) {
 class ClipboardHolder {
 public:
     ClipboardHolder()
-        : FOpened(CreateEventA(nullptr, TRUE, FALSE, nullptr)),
-          FRelease(CreateEventA(nullptr, TRUE, FALSE, nullptr)),
+        : FOpened(CreateEventA(nullptr, TRUE, FALSE, nullptr)), FRelease(CreateEventA(nullptr, TRUE, FALSE, nullptr)),
           FClosed(CreateEventA(nullptr, TRUE, FALSE, nullptr)) {
         FThread = CreateThread(nullptr, 0, &ClipboardHolder::Run, this, 0, nullptr);
         WaitForSingleObject(FOpened, 10000);
@@ -196,8 +194,8 @@ TEST_F(ClipboardTest, CaptureKeepsTheCapacityRule) {
 
 TEST_F(ClipboardTest, EditTextGoesBackOnTheClipboard) {
     // The program's edits are created through the wide API.
-    HWND edit = CreateWindowExW(0, L"EDIT", L"", WS_CHILD | ES_MULTILINE | ES_AUTOVSCROLL, 0, 0, 100, 50,
-                                FOwner, nullptr, GetModuleHandleW(nullptr), nullptr);
+    HWND edit = CreateWindowExW(0, L"EDIT", L"", WS_CHILD | ES_MULTILINE | ES_AUTOVSCROLL, 0, 0, 100, 50, FOwner,
+                                nullptr, GetModuleHandleW(nullptr), nullptr);
     ASSERT_TRUE(edit);
     SetWindowTextW(edit, L"entry three\r\nsecond line\r\n");
     PutEditTextOnClipboard(FOwner, edit);

@@ -49,8 +49,8 @@ inline HWND CreateHiddenWindow(TestViewer* viewer = nullptr) {
         return RegisterClassA(&cls);
     }();
     (void)atom;
-    HWND hwnd = CreateWindowExA(0, "PastimoClipboardTestWindow", "", WS_POPUP, 0, 0, 10, 10, nullptr,
-                                nullptr, GetModuleHandleA(nullptr), viewer);
+    HWND hwnd = CreateWindowExA(0, "PastimoClipboardTestWindow", "", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr,
+                                GetModuleHandleA(nullptr), viewer);
     if (viewer) viewer->hwnd = hwnd;
     return hwnd;
 }

@@ -139,8 +139,8 @@ TEST(RecentEntries, CapacityCountsTheClosingCrLf) {
 
 // Limits count UTF-16 units: a CJK character is one unit in three bytes, an
 // emoji two units in four bytes.
-const std::string kCjk = "\xE6\x9D\xB1";          // U+6771
-const std::string kEmoji = "\xF0\x9F\x99\x82";   // U+1F642
+const std::string kCjk = "\xE6\x9D\xB1";        // U+6771
+const std::string kEmoji = "\xF0\x9F\x99\x82";  // U+1F642
 
 std::string Repeat(const std::string& piece, size_t times) {
     std::string text;
@@ -155,8 +155,7 @@ TEST(RecentEntries, LineLimitCountsUnitsAndNeverSplitsAPair) {
         std::string cut;
     };
     const Case cases[] = {
-        {"4096th unit would be half an emoji", std::string(4095, 'a') + kEmoji + "z",
-         std::string(4095, 'a')},
+        {"4096th unit would be half an emoji", std::string(4095, 'a') + kEmoji + "z", std::string(4095, 'a')},
         {"emoji ends at unit 4096", std::string(4094, 'a') + kEmoji + "z", std::string(4094, 'a') + kEmoji},
         {"4096 CJK characters, 12288 bytes", Repeat(kCjk, 4096), Repeat(kCjk, 4096)},
         {"5000 CJK characters", Repeat(kCjk, 5000), Repeat(kCjk, 4096)},

@@ -1,12 +1,12 @@
 // The About box opened from the menu: a new, centred, modal box each time,
 // the focus on "&OK", the stored text, and every way of closing destroys it.
 
+#include "tests/e2e/Fixture.h"
+
 #include <windows.h>
 
 #include <string>
 #include <vector>
-
-#include "tests/e2e/Fixture.h"
 
 namespace e2e {
 namespace {
@@ -71,7 +71,7 @@ protected:
             return info.hwndActive == box && info.hwndFocus == control;
         };
         if (!WaitUntil(focused, 5000)) return false;
-        FProgram->Sync();   // the program has seen its pending X events
+        FProgram->Sync();  // the program has seen its pending X events
         return WaitUntil(focused, 5000);
     }
     static HWND Child(HWND box, const char* className) {
@@ -139,7 +139,7 @@ TEST_F(AboutTest, EachShowingIsANewBoxAndClosingDestroysIt) {
     HWND memo = Child(first, "Edit");
     FProgram->SetText(memo, "changed");
     EXPECT_EQ(Program::Text(memo), "changed");
-    PostMessageA(Child(first, "Button"), BM_CLICK, 0, 0);   // "&OK"
+    PostMessageA(Child(first, "Button"), BM_CLICK, 0, 0);  // "&OK"
     WaitClosed(first);
 
     HWND second = Open();

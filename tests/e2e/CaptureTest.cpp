@@ -39,8 +39,10 @@ private:
             return 0;
         }
         if (self && message == WM_CHANGECBCHAIN) {
-            if (reinterpret_cast<HWND>(wParam) == self->FNext) self->FNext = reinterpret_cast<HWND>(lParam);
-            else if (self->FNext) SendMessageA(self->FNext, message, wParam, lParam);
+            if (reinterpret_cast<HWND>(wParam) == self->FNext)
+                self->FNext = reinterpret_cast<HWND>(lParam);
+            else if (self->FNext)
+                SendMessageA(self->FNext, message, wParam, lParam);
             return 0;
         }
         return DefWindowProcA(hwnd, message, wParam, lParam);

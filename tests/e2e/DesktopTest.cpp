@@ -1,11 +1,11 @@
 // Pastimo among the other programs of the desktop: one copy per folder, a
 // global hotkey that brings the window up, and a hotkey it cannot have.
 
+#include "tests/e2e/Fixture.h"
+
 #include <windows.h>
 
 #include <string>
-
-#include "tests/e2e/Fixture.h"
 
 namespace e2e {
 namespace {
@@ -26,9 +26,7 @@ private:
     OtherWindow FWindow{"Other program", RECT{40, 40, 340, 240}};
 };
 
-std::string HelpText(Program& program) {
-    return Program::Text(program.Control(kHelpClass, 493, 350));
-}
+std::string HelpText(Program& program) { return Program::Text(program.Control(kHelpClass, 493, 350)); }
 
 TEST_F(ProgramTest, ASecondStartInTheSameFolderShowsTheFirstCopyAndEnds) {
     Program& first = StartHidden();

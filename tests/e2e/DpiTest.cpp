@@ -1,15 +1,15 @@
 // The program on a screen of 144 DPI (150 %): its window and every control
 // are 1.5 times their 96-DPI sizes, and no caption is cut by its control.
 
-#include <windows.h>
-
-#include <map>
-#include <string>
-
 #include "resources/AboutBoxLayout.h"
 #include "resources/MainWindowLayout.h"
 #include "tests/e2e/Fixture.h"
 #include "toolkit/win32/LayoutFont.h"
+
+#include <windows.h>
+
+#include <map>
+#include <string>
 
 namespace e2e {
 namespace {

@@ -115,8 +115,8 @@ void UnixShell(const std::string& command) {
     // A Unix program started from here hands back no usable process handle
     // under Wine: it leaves a file behind when it is done.
     static int runs = 0;
-    const std::string done = "/tmp/pastimo-shell-" + std::to_string(GetCurrentProcessId()) + "-" +
-                             std::to_string(++runs);
+    const std::string done =
+        "/tmp/pastimo-shell-" + std::to_string(GetCurrentProcessId()) + "-" + std::to_string(++runs);
     std::string line = "/bin/sh -c \"" + command + "; touch " + done + "\"";
     STARTUPINFOA startup{};
     startup.cb = sizeof(startup);
@@ -263,8 +263,8 @@ Program::Program(const std::string& folder, bool copyExecutable) {
     STARTUPINFOA startup{};
     startup.cb = sizeof(startup);
     std::string commandLine = "\"" + exe + "\"";
-    if (!CreateProcessA(exe.c_str(), &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr, folder.c_str(),
-                        &startup, &FInfo))
+    if (!CreateProcessA(exe.c_str(), &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr, folder.c_str(), &startup,
+                        &FInfo))
         throw std::runtime_error("cannot start " + exe);
 }
 
@@ -296,34 +296,38 @@ bool Program::WaitForExit(DWORD milliseconds) {
 HWND Program::MainWindow(DWORD milliseconds) {
     if (FMain && IsWindow(FMain)) return FMain;
     // The main window may be hidden: look for it by class and caption.
-    WaitUntil([&] {
-        FMain = FindWindowA("TForm1", "Varnel Pastimo");
-        DWORD pid = 0;
-        if (FMain) GetWindowThreadProcessId(FMain, &pid);
-        if (pid != FInfo.dwProcessId) FMain = nullptr;
-        if (!FMain) {
-            // Another instance may own the first match: walk all of them.
-            HWND candidate = nullptr;
-            while ((candidate = FindWindowExA(nullptr, candidate, "TForm1", "Varnel Pastimo"))) {
-                GetWindowThreadProcessId(candidate, &pid);
-                if (pid == FInfo.dwProcessId) {
-                    FMain = candidate;
-                    break;
+    WaitUntil(
+        [&] {
+            FMain = FindWindowA("TForm1", "Varnel Pastimo");
+            DWORD pid = 0;
+            if (FMain) GetWindowThreadProcessId(FMain, &pid);
+            if (pid != FInfo.dwProcessId) FMain = nullptr;
+            if (!FMain) {
+                // Another instance may own the first match: walk all of them.
+                HWND candidate = nullptr;
+                while ((candidate = FindWindowExA(nullptr, candidate, "TForm1", "Varnel Pastimo"))) {
+                    GetWindowThreadProcessId(candidate, &pid);
+                    if (pid == FInfo.dwProcessId) {
+                        FMain = candidate;
+                        break;
+                    }
                 }
             }
-        }
-        return FMain != nullptr;
-    }, milliseconds);
+            return FMain != nullptr;
+        },
+        milliseconds);
     return FMain;
 }
 
 HWND Program::WaitForMessageBox(DWORD milliseconds) const {
     TopLevelSearch search{FInfo.dwProcessId, "#32770", nullptr, nullptr};
-    WaitUntil([&] {
-        search.found = nullptr;
-        EnumWindows(FindTopLevel, reinterpret_cast<LPARAM>(&search));
-        return search.found != nullptr;
-    }, milliseconds);
+    WaitUntil(
+        [&] {
+            search.found = nullptr;
+            EnumWindows(FindTopLevel, reinterpret_cast<LPARAM>(&search));
+            return search.found != nullptr;
+        },
+        milliseconds);
     return search.found;
 }
 
@@ -346,8 +350,10 @@ std::string Program::Caption(HWND window) {
 
 void Program::PressOk(HWND box) {
     HWND ok = GetDlgItem(box, IDOK);
-    if (ok) PostMessageA(ok, BM_CLICK, 0, 0);
-    else PostMessageA(box, WM_COMMAND, IDOK, 0);
+    if (ok)
+        PostMessageA(ok, BM_CLICK, 0, 0);
+    else
+        PostMessageA(box, WM_COMMAND, IDOK, 0);
     WaitUntil([&] { return !IsWindow(box) || !IsWindowVisible(box); }, 5000);
 }
 
@@ -368,8 +374,7 @@ int Program::Dpi() {
 
 HWND Program::Control(const char* className, int width, int height) {
     const int dpi = Dpi();
-    ChildSearch search{className, MulDiv(width, dpi, 96), MulDiv(height, dpi, 96), dpi == 96 ? 0 : 1, nullptr,
-                       nullptr};
+    ChildSearch search{className, MulDiv(width, dpi, 96), MulDiv(height, dpi, 96), dpi == 96 ? 0 : 1, nullptr, nullptr};
     EnumChildWindows(MainWindow(), FindChild, reinterpret_cast<LPARAM>(&search));
     return search.found;
 }
@@ -416,8 +421,8 @@ std::vector<std::string> Program::Rows(HWND listBox) {
     for (int i = 0; i < count; ++i) {
         // The wide form converts across processes; room for any row.
         std::wstring wide(8192, L'\0');
-        const LRESULT length = SendMessageW(listBox, LB_GETTEXT, static_cast<WPARAM>(i),
-                                            reinterpret_cast<LPARAM>(&wide[0]));
+        const LRESULT length =
+            SendMessageW(listBox, LB_GETTEXT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(&wide[0]));
         wide.resize(length > 0 ? static_cast<size_t>(length) : 0);
         rows.push_back(Utf8(wide));
     }
@@ -457,8 +462,7 @@ void Program::ShowPage(int index) {
     while (!tabs && (child = FindWindowExA(MainWindow(), child, WC_TABCONTROLA, nullptr))) tabs = child;
     if (!tabs) throw std::runtime_error("no tab control");
     // The tab's rectangle must be asked for with memory of the program's own.
-    HANDLE process = OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE,
-                                 FInfo.dwProcessId);
+    HANDLE process = OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, FInfo.dwProcessId);
     void* remote = VirtualAllocEx(process, nullptr, sizeof(RECT), MEM_COMMIT, PAGE_READWRITE);
     SendMessageA(tabs, TCM_GETITEMRECT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(remote));
     RECT rect{};

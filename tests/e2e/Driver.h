@@ -21,8 +21,9 @@ class TempFolder {
 public:
     TempFolder();
     ~TempFolder();
-    const std::string& Path() const { return FPath; }   // ends in a backslash
+    const std::string& Path() const { return FPath; }  // ends in a backslash
     std::string File(const std::string& relative) const { return FPath + relative; }
+
 private:
     std::string FPath;
 };
@@ -30,7 +31,7 @@ private:
 // Paths in UTF-8, through the wide file API.
 bool FileExists(const std::string& path);
 bool FolderExists(const std::string& path);
-std::string ReadFileBytes(const std::string& path);     // "" when missing
+std::string ReadFileBytes(const std::string& path);  // "" when missing
 void WriteFileBytes(const std::string& path, const std::string& bytes);
 void MakeFolder(const std::string& path);
 
@@ -79,15 +80,15 @@ public:
     // Controls by class and caption.
     HWND ControlByText(const char* className, const std::string& text);
 
-    void Click(HWND button);                        // posts BM_CLICK, then Sync
-    void ClickNoSync(HWND button);                  // for actions that open a box
-    void Select(HWND listBox, int index);           // as the user does: select + notice
+    void Click(HWND button);               // posts BM_CLICK, then Sync
+    void ClickNoSync(HWND button);         // for actions that open a box
+    void Select(HWND listBox, int index);  // as the user does: select + notice
     void SelectNoSync(HWND listBox, int index);
     void SetText(HWND control, const std::string& text);  // UTF-8, through the wide API
     static std::string Text(HWND control);
     static std::vector<std::string> Rows(HWND listBox);
     static int Selected(HWND listBox);
-    void Focus(HWND control);                       // posted mouse click into it
+    void Focus(HWND control);  // posted mouse click into it
     // A key pressed and released, posted to `control` so that it goes
     // through the program's own message loop and dialog navigation (with no
     // Shift, Ctrl or Alt: those need real keys, below).
@@ -96,9 +97,9 @@ public:
     // "Tab", "shift+Return", "ctrl+Next"): the pointer first rests on
     // `window`, since without a window manager the keyboard follows it.
     void TypeKeys(HWND window, const std::string& keys);
-    void Menu(int id);                              // WM_COMMAND of a menu item
-    void Close();                                   // WM_CLOSE to the main window
-    void ShowPage(int index);                       // as a click on the page's tab
+    void Menu(int id);         // WM_COMMAND of a menu item
+    void Close();              // WM_CLOSE to the main window
+    void ShowPage(int index);  // as a click on the page's tab
 
 private:
     PROCESS_INFORMATION FInfo{};

@@ -55,8 +55,8 @@ TEST_F(Faults, AGroupListHeldByAnotherProgramFailsAddGroupAndStaysAsItWas) {
     ASSERT_EQ(ReadFileBytes(Data("categories.dat")), "Kept\r\n");
     const Tree before = Library();
 
-    HANDLE held = CreateFileA(Data("categories.dat").c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr,
-                              OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    HANDLE held = CreateFileA(Data("categories.dat").c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
+                              FILE_ATTRIBUTE_NORMAL, nullptr);
     ASSERT_NE(held, INVALID_HANDLE_VALUE);
     FProgram->SetText(FPage->groupName, "New");
     const std::string text = ErrorBoxOf(FPage->addGroup);

@@ -1,11 +1,11 @@
 #pragma once
 // Starting pastimo.exe in a fresh folder for a test, at a chosen launch.
 
+#include "tests/e2e/Driver.h"
+
 #include <gtest/gtest.h>
 
 #include <memory>
-
-#include "tests/e2e/Driver.h"
 
 namespace e2e {
 

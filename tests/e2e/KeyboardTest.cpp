@@ -3,14 +3,15 @@
 // held, real keys from the X server (xdotool) where Shift, Ctrl or Alt
 // matter, since only those set the keyboard state the program reads.
 
+#include "tests/e2e/Fixture.h"
+#include "tests/e2e/MyGroupsPage.h"
+
 #include <windows.h>
+
 #include <commctrl.h>
 
 #include <string>
 #include <vector>
-
-#include "tests/e2e/Fixture.h"
-#include "tests/e2e/MyGroupsPage.h"
 
 namespace e2e {
 namespace {

@@ -52,18 +52,23 @@ protected:
 TEST_F(LibraryFiles, Utf8WithoutTheMarkIsShownAsWrittenAndWrittenBackSo) {
     WriteLibrary(kCafe + "\r\n");
     WriteGroup(kCafe, kCreme + "\r\n");
-    WriteFileBytes(Data(kCafe + "\\" + kCreme + ".itm"), "br\xC3\xBBl\xC3\xA9" "e\r\n\xE2\x82\xAC 5");
+    WriteFileBytes(Data(kCafe + "\\" + kCreme + ".itm"), "br\xC3\xBBl\xC3\xA9"
+                                                         "e\r\n\xE2\x82\xAC 5");
     Start();
     EXPECT_EQ(Program::Rows(FPage->groups), std::vector<std::string>{kCafe});
     FProgram->Select(FPage->groups, 0);
     EXPECT_EQ(Program::Rows(FPage->items), std::vector<std::string>{kCreme});
     FProgram->Select(FPage->items, 0);
-    EXPECT_EQ(Program::Text(FPage->itemText), "br\xC3\xBBl\xC3\xA9" "e\r\n\xE2\x82\xAC 5");
-    EXPECT_EQ(ClipboardText(), "br\xC3\xBBl\xC3\xA9" "e\r\n\xE2\x82\xAC 5");
+    EXPECT_EQ(Program::Text(FPage->itemText), "br\xC3\xBBl\xC3\xA9"
+                                              "e\r\n\xE2\x82\xAC 5");
+    EXPECT_EQ(ClipboardText(), "br\xC3\xBBl\xC3\xA9"
+                               "e\r\n\xE2\x82\xAC 5");
 
-    FProgram->SetText(FPage->itemText, "cr\xC3\xA8me br\xC3\xBBl\xC3\xA9" "e");
+    FProgram->SetText(FPage->itemText, "cr\xC3\xA8me br\xC3\xBBl\xC3\xA9"
+                                       "e");
     FProgram->Click(FPage->saveChanged);
-    EXPECT_EQ(ReadFileBytes(Data(kCafe + "\\" + kCreme + ".itm")), "cr\xC3\xA8me br\xC3\xBBl\xC3\xA9" "e");
+    EXPECT_EQ(ReadFileBytes(Data(kCafe + "\\" + kCreme + ".itm")), "cr\xC3\xA8me br\xC3\xBBl\xC3\xA9"
+                                                                   "e");
     EXPECT_EQ(ReadFileBytes(Data(kCafe + "\\" + kCafe + ".dat")), kCreme + "\r\n");
 
     FProgram->SetText(FPage->groupName, "Zebra");

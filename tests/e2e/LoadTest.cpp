@@ -122,8 +122,10 @@ private:
             return 0;
         }
         if (message == WM_CHANGECBCHAIN) {
-            if (reinterpret_cast<HWND>(wParam) == FNext) FNext = reinterpret_cast<HWND>(lParam);
-            else if (FNext) SendMessageA(FNext, message, wParam, lParam);
+            if (reinterpret_cast<HWND>(wParam) == FNext)
+                FNext = reinterpret_cast<HWND>(lParam);
+            else if (FNext)
+                SendMessageA(FNext, message, wParam, lParam);
             return 0;
         }
         return DefWindowProcA(hwnd, message, wParam, lParam);

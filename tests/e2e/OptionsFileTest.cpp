@@ -2,11 +2,11 @@
 // held open by another program while the program starts, a value in quotes,
 // a hotkey value that an ANSI editor saved or a fault damaged.
 
+#include "tests/e2e/Fixture.h"
+
 #include <windows.h>
 
 #include <string>
-
-#include "tests/e2e/Fixture.h"
 
 namespace e2e {
 namespace {

@@ -2,12 +2,13 @@
 // has the keyboard, the hotkey brings the window up over it, real keys
 // filter and pick, and the text lands in the other program's field.
 
+#include "tests/e2e/Fixture.h"
+
 #include <windows.h>
+
 #include <commctrl.h>
 
 #include <string>
-
-#include "tests/e2e/Fixture.h"
 
 namespace e2e {
 namespace {
@@ -141,8 +142,7 @@ TEST_F(QuickPick, WithPasteOffThePickIsOnlyOnTheClipboardAndAnUnreadableTextPast
     Type(window, "key Return");
     HWND box = program.WaitForMessageBox();
     ASSERT_NE(box, nullptr);
-    EXPECT_NE(Program::MessageBoxText(box).find("Cannot open file"), std::string::npos)
-        << Program::MessageBoxText(box);
+    EXPECT_NE(Program::MessageBoxText(box).find("Cannot open file"), std::string::npos) << Program::MessageBoxText(box);
     Program::PressOk(box);
     EXPECT_EQ(ClipboardText(), "kept");
     EXPECT_EQ(typist.Text(), "");

@@ -2,13 +2,13 @@
 // a small sample library, and saves each page (and the About box) as a BMP
 // into the folder given on the command line. scripts/screenshots.sh runs it.
 
+#include "tests/e2e/Driver.h"
+#include "tests/e2e/MyGroupsPage.h"
+
 #include <windows.h>
 
 #include <cstdio>
 #include <string>
-
-#include "tests/e2e/Driver.h"
-#include "tests/e2e/MyGroupsPage.h"
 
 namespace {
 
@@ -94,10 +94,11 @@ int main(int argc, char** argv) {
     Sleep(300);
     SaveWindow(main, out + "my-groups.bmp");
 
-    for (const char* text : {"A text copied in another program", "SELECT name FROM groups\r\nORDER BY name;",
-                             // Greek and Russian, an arrow and a check mark.
-                             "\xCE\x9A\xCE\xB1\xCE\xBB\xCE\xB7\xCE\xBC\xCE\xAD\xCF\x81\xCE\xB1 \xE2\x86\x92 "
-                             "\xD0\x94\xD0\xBE\xD0\xB1\xD1\x80\xD0\xBE\xD0\xB5 \xD1\x83\xD1\x82\xD1\x80\xD0\xBE \xE2\x9C\x93"}) {
+    for (const char* text :
+         {"A text copied in another program", "SELECT name FROM groups\r\nORDER BY name;",
+          // Greek and Russian, an arrow and a check mark.
+          "\xCE\x9A\xCE\xB1\xCE\xBB\xCE\xB7\xCE\xBC\xCE\xAD\xCF\x81\xCE\xB1 \xE2\x86\x92 "
+          "\xD0\x94\xD0\xBE\xD0\xB1\xD1\x80\xD0\xBE\xD0\xB5 \xD1\x83\xD1\x82\xD1\x80\xD0\xBE \xE2\x9C\x93"}) {
         SetClipboardText(text);
         PumpMessages();
         program.Sync();  // one notice handled before the next copy

@@ -1,9 +1,10 @@
 // Launches 1, 2 and 3 in a fresh folder, and every way of closing the window.
 
-#include <windows.h>
-#include <commctrl.h>
-
 #include "tests/e2e/Fixture.h"
+
+#include <windows.h>
+
+#include <commctrl.h>
 
 namespace e2e {
 namespace {
@@ -170,10 +171,18 @@ TEST_P(CloseRoute, EndsTheProgram) {
     Program& program = StartShown();
     HWND main = program.MainWindow();
     switch (GetParam()) {
-    case 0: program.Menu(kExit1); break;
-    case 1: program.Close(); break;
-    case 2: PostMessageA(main, WM_SYSCOMMAND, SC_CLOSE, 0); break;
-    case 3: PostMessageA(main, WM_SYSKEYDOWN, VK_F4, 0x20000001); break;  // Alt held
+        case 0:
+            program.Menu(kExit1);
+            break;
+        case 1:
+            program.Close();
+            break;
+        case 2:
+            PostMessageA(main, WM_SYSCOMMAND, SC_CLOSE, 0);
+            break;
+        case 3:
+            PostMessageA(main, WM_SYSKEYDOWN, VK_F4, 0x20000001);
+            break;  // Alt held
     }
     EXPECT_TRUE(program.WaitForExit());
 }

@@ -7,7 +7,6 @@
 
 #include "library/FileNames.h"
 #include "library/LibraryStore.h"
-
 #include "tests/library/LibraryTestFiles.h"
 
 #include <gtest/gtest.h>
@@ -24,11 +23,12 @@
 #ifdef _WIN32
 #include <windows.h>
 #else
-#include <csignal>
 #include <sys/resource.h>
 #include <sys/wait.h>
 #include <time.h>
 #include <unistd.h>
+
+#include <csignal>
 #endif
 
 namespace pastimo {
@@ -48,11 +48,13 @@ public:
     struct Call {
         std::string kind;  // "replace", "folder", "remove"
         std::string path;
-        size_t size = 0;   // bytes of a replace
+        size_t size = 0;  // bytes of a replace
     };
     std::vector<Call> calls;
     // The call that was made to fail, if one was.
-    const Call* Failed() const { return FFailAt >= 1 && FFailAt <= static_cast<int>(calls.size()) ? &calls[FFailAt - 1] : nullptr; }
+    const Call* Failed() const {
+        return FFailAt >= 1 && FFailAt <= static_cast<int>(calls.size()) ? &calls[FFailAt - 1] : nullptr;
+    }
 
     bool ReadWholeFile(const std::string& path, std::string& bytes) override {
         return PlatformFileSystem().ReadWholeFile(path, bytes);
@@ -71,9 +73,7 @@ public:
     bool ListFolder(const std::string& folder, std::vector<FolderEntry>& entries) override {
         return PlatformFileSystem().ListFolder(folder, entries);
     }
-    bool Stamp(const std::string& path, FileStamp& stamp) override {
-        return PlatformFileSystem().Stamp(path, stamp);
-    }
+    bool Stamp(const std::string& path, FileStamp& stamp) override { return PlatformFileSystem().Stamp(path, stamp); }
 
 private:
     bool Let(const char* kind, const std::string& path, size_t size) {
@@ -90,7 +90,7 @@ using Tree = std::map<std::string, std::string>;
 Tree Snapshot(const std::string& root) {
     Tree tree;
     std::function<void(const std::string&, const std::string&)> walk = [&](const std::string& folder,
-                                                                          const std::string& relative) {
+                                                                           const std::string& relative) {
         for (const std::string& name : test::ListFolder(folder)) {
             const std::string path = folder + name;
             std::error_code error;
@@ -355,7 +355,7 @@ TEST(FaultInjection, AFolderRemovedUnderTheStoreFailsTheNextWrite) {
 // A write cut short half-way (a full disk, a quota): the file size limit
 // makes write() fail after a few bytes of the temporary copy, even for root.
 TEST(FaultInjection, AWriteCutShortLeavesTheOriginalWhole) {
-    constexpr rlim_t kLimit = 4;  // shorter than the first non-empty write of each operation
+    constexpr rlim_t kLimit = 4;                            // shorter than the first non-empty write of each operation
     const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);  // write() fails with EFBIG instead
     int cut = 0;
     for (const Operation& op : Operations()) {
@@ -392,8 +392,8 @@ TEST(FaultInjection, AWriteCutShortLeavesTheOriginalWhole) {
 // line says which version it is, so that any file can be checked whole.
 std::string Version(int round, int k) {
     std::string bytes = "round " + std::to_string(round) + " version " + std::to_string(k) + "\r\n";
-    for (int i = 0; i < 20000; ++i) bytes += "name " + std::to_string(round) + "." + std::to_string(k) + "." +
-                                            std::to_string(i) + "\r\n";
+    for (int i = 0; i < 20000; ++i)
+        bytes += "name " + std::to_string(round) + "." + std::to_string(k) + "." + std::to_string(i) + "\r\n";
     return bytes;
 }
 
@@ -451,8 +451,8 @@ TEST(FaultKill, AWriterKilledAtAnyMomentLeavesOneWholeVersion) {
         // a random moment of the versions after them.
         const int versions = std::uniform_int_distribution<int>(1, 4)(random);
 #ifdef _WIN32
-        const std::string eventName = "pastimo-killed-writer-" + std::to_string(GetCurrentProcessId()) + "-" +
-                                      std::to_string(round);
+        const std::string eventName =
+            "pastimo-killed-writer-" + std::to_string(GetCurrentProcessId()) + "-" + std::to_string(round);
         HANDLE written = CreateEventA(nullptr, FALSE, FALSE, eventName.c_str());
         ASSERT_NE(written, nullptr);
         char exe[MAX_PATH];
@@ -462,8 +462,8 @@ TEST(FaultKill, AWriterKilledAtAnyMomentLeavesOneWholeVersion) {
         SetEnvironmentVariableA(kWriterEventVariable, eventName.c_str());
         // The writer's own test report is of no interest: it goes to NUL.
         SECURITY_ATTRIBUTES inherit{sizeof inherit, nullptr, TRUE};
-        HANDLE nul = CreateFileA("NUL", GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, &inherit, OPEN_EXISTING,
-                                 0, nullptr);
+        HANDLE nul =
+            CreateFileA("NUL", GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, &inherit, OPEN_EXISTING, 0, nullptr);
         STARTUPINFOA startup{};
         startup.cb = sizeof startup;
         startup.dwFlags = STARTF_USESTDHANDLES;
@@ -471,8 +471,8 @@ TEST(FaultKill, AWriterKilledAtAnyMomentLeavesOneWholeVersion) {
         startup.hStdOutput = nul;
         startup.hStdError = nul;
         PROCESS_INFORMATION child{};
-        const BOOL started = CreateProcessA(exe, &commandLine[0], nullptr, nullptr, TRUE, 0, nullptr, nullptr,
-                                            &startup, &child);
+        const BOOL started =
+            CreateProcessA(exe, &commandLine[0], nullptr, nullptr, TRUE, 0, nullptr, nullptr, &startup, &child);
         CloseHandle(nul);
         SetEnvironmentVariableA(kWriterVariable, nullptr);
         SetEnvironmentVariableA(kWriterEventVariable, nullptr);
@@ -513,8 +513,8 @@ TEST(FaultKill, AWriterKilledAtAnyMomentLeavesOneWholeVersion) {
         ASSERT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == SIGKILL) << "the writer ended by itself";
 #endif
         const std::string bytes = ReadRaw(path);
-        EXPECT_TRUE(IsWholeVersion(bytes)) << "round " << round << ": " << bytes.size() << " bytes, beginning \""
-                                           << bytes.substr(0, 30) << "\"";
+        EXPECT_TRUE(IsWholeVersion(bytes))
+            << "round " << round << ": " << bytes.size() << " bytes, beginning \"" << bytes.substr(0, 30) << "\"";
         EXPECT_EQ(bytes.find("round " + std::to_string(round) + " "), 0u) << "a version of this round";
         // The store reads it as that version's names and nothing else.
         LibraryStore store(folder.Path());

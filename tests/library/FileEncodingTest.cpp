@@ -2,7 +2,6 @@
 // natively its table, under Wine the real conversions (when the prefix's
 // code page is 1252).
 #include "library/FileEncoding.h"
-
 #include "tests/library/FakeDoubleByteCodePage.h"
 #include "tests/library/LibraryTestFiles.h"
 
@@ -39,7 +38,8 @@ TEST_F(FileEncoding, NameListFilesAreReadInTheirEncoding) {
         {"mark and UTF-8", kMark + kCoffee + "\r\n" + kAerger + "\r\n", {kCoffee, kAerger}},
         {"UTF-8 without the mark", kAerger + "\r\n" + kCoffee, {kAerger, kCoffee}},
         {"not UTF-8 without the mark is ANSI", "\xC3\x84\r\n\xC4", {"\xC3\x83\xE2\x80\x9E", "\xC3\x84"}},
-        {"lines after the mark that are no UTF-8 are the code page's", kMark + "\xC4rger\r\n\xE2\x98\n" + kCoffee + "\n" + kReplacement,
+        {"lines after the mark that are no UTF-8 are the code page's",
+         kMark + "\xC4rger\r\n\xE2\x98\n" + kCoffee + "\n" + kReplacement,
          {kAerger, "\xC3\xA2\xCB\x9C", kCoffee, kReplacement}},
         {"the same break rules after the mark", kMark + "b\n\ra\r" + std::string("\0c", 2), {"b", "", "a"}},
         {"the mark only at the start counts", "x\r\n" + kMark + "\xFF", {"x", "\xC3\xAF\xC2\xBB\xC2\xBF\xC3\xBF"}},
@@ -59,10 +59,14 @@ TEST_F(FileEncoding, NameListFilesAreWrittenInTheCodePageWhenItHoldsEveryName) {
         {"empty list", {}, ""},
         {"ASCII", {"alpha", "", "Beta"}, "alpha\r\n\r\nBeta\r\n"},
         {"code page characters", {kAerger, kEuro}, "\xC4rger\r\n\x80\r\n"},
-        {"one name outside the code page", {"plain", kCoffee, kAerger}, kMark + "plain\r\n" + kCoffee + "\r\n" + kAerger + "\r\n"},
+        {"one name outside the code page",
+         {"plain", kCoffee, kAerger},
+         kMark + "plain\r\n" + kCoffee + "\r\n" + kAerger + "\r\n"},
         {"a best-fit look-alike", {"x " + kInfinity}, kMark + "x " + kInfinity + "\r\n"},
         {"another best-fit look-alike", {kLStroke}, kMark + kLStroke + "\r\n"},
-        {"code page bytes that look like the mark", {"\xC3\xAF\xC2\xBB\xC2\xBFx"}, kMark + "\xC3\xAF\xC2\xBB\xC2\xBFx\r\n"},
+        {"code page bytes that look like the mark",
+         {"\xC3\xAF\xC2\xBB\xC2\xBFx"},
+         kMark + "\xC3\xAF\xC2\xBB\xC2\xBFx\r\n"},
     };
     for (const auto& c : cases) {
         EXPECT_EQ(EncodeNameListFile(c.names, cp), c.file) << c.what;
@@ -85,8 +89,8 @@ TEST(FileForm, IsTheMarkOrValidUtf8BeyondAsciiOrElseTheCodePage) {
         {kCoffee + "\r\n" + kEuro, TFileForm::ffUtf8},
         {"\xC4rger", TFileForm::ffAnsi},
         {kAerger + "\r\n\xC4rger", TFileForm::ffAnsi},
-        {"\xE2\x98", TFileForm::ffAnsi},                   // cut short
-        {"\xC0\x80", TFileForm::ffAnsi},                   // overlong
+        {"\xE2\x98", TFileForm::ffAnsi},  // cut short
+        {"\xC0\x80", TFileForm::ffAnsi},  // overlong
         {kAerger + std::string("\0\xC4", 2), TFileForm::ffUtf8},
         {std::string("a\0", 2) + kAerger, TFileForm::ffAnsi},
         {"x" + kMark, TFileForm::ffUtf8},
@@ -104,21 +108,40 @@ TEST_F(FileEncoding, FilesAreWrittenInTheirFormWhenTheTextReadsBackTheSame) {
         std::string file;
         TFileForm written;
     } cases[] = {
-        {"UTF-8 stays without the mark", TFileForm::ffUtf8, {kAerger, kCoffee}, kAerger + "\r\n" + kCoffee + "\r\n",
+        {"UTF-8 stays without the mark",
+         TFileForm::ffUtf8,
+         {kAerger, kCoffee},
+         kAerger + "\r\n" + kCoffee + "\r\n",
          TFileForm::ffUtf8},
         {"UTF-8 of ASCII names is ASCII", TFileForm::ffUtf8, {"a", "b"}, "a\r\nb\r\n", TFileForm::ffUtf8},
-        {"U+FEFF first would read as the mark", TFileForm::ffUtf8, {kMark + "x"}, kMark + kMark + "x\r\n",
+        {"U+FEFF first would read as the mark",
+         TFileForm::ffUtf8,
+         {kMark + "x"},
+         kMark + kMark + "x\r\n",
          TFileForm::ffUtf8WithMark},
-        {"the mark stays with ASCII names", TFileForm::ffUtf8WithMark, {"a"}, kMark + "a\r\n", TFileForm::ffUtf8WithMark},
-        {"the mark stays with code page names", TFileForm::ffUtf8WithMark, {kAerger}, kMark + kAerger + "\r\n",
+        {"the mark stays with ASCII names",
+         TFileForm::ffUtf8WithMark,
+         {"a"},
+         kMark + "a\r\n",
+         TFileForm::ffUtf8WithMark},
+        {"the mark stays with code page names",
+         TFileForm::ffUtf8WithMark,
+         {kAerger},
+         kMark + kAerger + "\r\n",
          TFileForm::ffUtf8WithMark},
         {"code page", TFileForm::ffAnsi, {kAerger, kEuro}, "\xC4rger\r\n\x80\r\n", TFileForm::ffAnsi},
         {"beyond the code page", TFileForm::ffAnsi, {kCoffee}, kMark + kCoffee + "\r\n", TFileForm::ffUtf8WithMark},
         // Ã© is C3 A9 in Windows-1252: bytes that would read back as é.
-        {"code page bytes that are UTF-8", TFileForm::ffAnsi, {"\xC3\x83\xC2\xA9"}, kMark + "\xC3\x83\xC2\xA9\r\n",
+        {"code page bytes that are UTF-8",
+         TFileForm::ffAnsi,
+         {"\xC3\x83\xC2\xA9"},
+         kMark + "\xC3\x83\xC2\xA9\r\n",
          TFileForm::ffUtf8WithMark},
-        {"code page bytes with more than UTF-8", TFileForm::ffAnsi, {"\xC3\x83\xC2\xA9", kAerger},
-         "\xC3\xA9\r\n\xC4rger\r\n", TFileForm::ffAnsi},
+        {"code page bytes with more than UTF-8",
+         TFileForm::ffAnsi,
+         {"\xC3\x83\xC2\xA9", kAerger},
+         "\xC3\xA9\r\n\xC4rger\r\n",
+         TFileForm::ffAnsi},
     };
     for (const auto& c : cases) {
         TFileForm form = c.form;
@@ -143,7 +166,12 @@ TEST_F(FileEncoding, ItemTextFilesAreReadInTheirEncoding) {
         std::string file;
         std::string text;
     } cases[] = {
-        {"ANSI bytes", "Gr\xFC\xDF" "e\n\x80\r5", "Gr\xC3\xBC\xC3\x9F" "e\r\n" + kEuro + "\r\n5"},
+        {"ANSI bytes",
+         "Gr\xFC\xDF"
+         "e\n\x80\r5",
+         "Gr\xC3\xBC\xC3\x9F"
+         "e\r\n" +
+             kEuro + "\r\n5"},
         {"mark and UTF-8", kMark + kCoffee + "\n" + kInfinity, kCoffee + "\r\n" + kInfinity},
         {"UTF-8 without the mark", kCoffee + "\r" + kAerger, kCoffee + "\r\n" + kAerger},
         {"malformed UTF-8", kMark + "a\xFC\r", "a" + kReplacement + "\r\n"},
@@ -162,7 +190,12 @@ TEST_F(FileEncoding, ItemTextFilesAreWrittenInTheCodePageWhenItHoldsTheText) {
     } cases[] = {
         {"empty text", "", ""},
         {"two lines", "one\r\ntwo", "one\r\ntwo"},
-        {"code page characters", "Gr\xC3\xBC\xC3\x9F" "e " + kEuro, "Gr\xFC\xDF" "e \x80"},
+        {"code page characters",
+         "Gr\xC3\xBC\xC3\x9F"
+         "e " +
+             kEuro,
+         "Gr\xFC\xDF"
+         "e \x80"},
         {"outside the code page", kCoffee, kMark + kCoffee},
         {"a best-fit look-alike", "1 " + kInfinity + "\r\n", kMark + "1 " + kInfinity + "\r\n"},
         {"another best-fit look-alike", "Wroc" + kLStroke + "aw", kMark + "Wroc" + kLStroke + "aw"},

@@ -1,5 +1,4 @@
 #include "library/FileSystem.h"
-
 #include "tests/library/LibraryTestFiles.h"
 
 #include <gtest/gtest.h>
@@ -139,7 +138,8 @@ TEST_F(FileSystemTest, FoldersAreToldFromFilesAndListed) {
 
     std::vector<FolderEntry> entries = {{"stale", false}};
     ASSERT_TRUE(fs.ListFolder(folder.Path(), entries));
-    std::sort(entries.begin(), entries.end(), [](const FolderEntry& a, const FolderEntry& b) { return a.name < b.name; });
+    std::sort(entries.begin(), entries.end(),
+              [](const FolderEntry& a, const FolderEntry& b) { return a.name < b.name; });
     ASSERT_EQ(entries.size(), 2u);
     EXPECT_TRUE(entries[0].name == cafe && !entries[0].folder);
     EXPECT_TRUE(entries[1].name == "sub" && entries[1].folder);

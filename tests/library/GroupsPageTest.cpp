@@ -2,7 +2,6 @@
 // page does to its controls, on a real library in a fresh folder.
 
 #include "library/GroupsPage.h"
-
 #include "tests/library/LibraryTestFiles.h"
 
 #include <gtest/gtest.h>
@@ -15,11 +14,11 @@ namespace {
 
 using Names = std::vector<std::string>;
 using test::ExistsRaw;
+using test::kSep;
 using test::ListFolder;
 using test::MakeFolderRaw;
 using test::ReadRaw;
 using test::WriteRaw;
-using test::kSep;
 
 const char* const kItemNamePrompt = "Enter new item name...";
 const char* const kItemTextPrompt = "Type or paste (CTRL-V) your text for this new item here...";
@@ -39,7 +38,7 @@ public:
     bool fieldsEnabled = true;
     bool saveVisible = false;
     Names messages;
-    Names clipboardCopies;   // the field's text at each copy
+    Names clipboardCopies;  // the field's text at each copy
     int minimized = 0;
     bool autoMinimize = false;
     // Like a text field with a size limit: a longer text is cut to the limit
@@ -78,8 +77,8 @@ struct PageState {
     bool saveVisible;
 
     bool operator==(const PageState& o) const {
-        return currentGroup == o.currentGroup && items == o.items && itemName == o.itemName &&
-               itemText == o.itemText && fieldsEnabled == o.fieldsEnabled && saveVisible == o.saveVisible;
+        return currentGroup == o.currentGroup && items == o.items && itemName == o.itemName && itemText == o.itemText &&
+               fieldsEnabled == o.fieldsEnabled && saveVisible == o.saveVisible;
     }
 };
 
@@ -138,7 +137,7 @@ protected:
     }
     void SelectGroup(int row) {
         view.selectedGroup = row;
-        view.selectedItem = -1;   // a new list has no selection
+        view.selectedItem = -1;  // a new list has no selection
         page.ListBox1Click();
     }
     void PickItem(int row) {
@@ -175,9 +174,9 @@ TEST_F(GroupsPageTest, SelectingAGroupListsItsItemsAndEmptiesAndEnablesTheFields
     Start();
     SelectGroup(1);
     PickItem(0);
-    page.EditNewItemEnter();   // a group is selected: nothing happens
+    page.EditNewItemEnter();  // a group is selected: nothing happens
     view.selectedGroup = -1;
-    page.EditNewItemEnter();   // fields now disabled, save button still shown
+    page.EditNewItemEnter();  // fields now disabled, save button still shown
     ASSERT_FALSE(view.fieldsEnabled);
     ASSERT_TRUE(view.saveVisible);
 
@@ -198,7 +197,7 @@ TEST_F(GroupsPageTest, SelectingNothingDoesNothing) {
 
 TEST_F(GroupsPageTest, AGroupWhoseItemListCannotBeReadShowsNoItemsQuietly) {
     StandardLibrary();
-    MakeFolderRaw(GroupFolder("gamma"));   // no item list file
+    MakeFolderRaw(GroupFolder("gamma"));  // no item list file
     ASSERT_TRUE(WriteRaw(GroupList(), "alpha\r\nbeta\r\ngamma\r\n"));
     Start();
     SelectGroup(0);
@@ -268,7 +267,7 @@ TEST_F(GroupsPageTest, PickingAnItemWithoutItsTextFileShowsTheNameOnly) {
     view.autoMinimize = true;
     PickItem(1);
     EXPECT_EQ(State(), (PageState{"alpha", {"one", "two"}, "two", "", true, true}));
-    EXPECT_EQ(view.clipboardCopies, (Names{"first\r\ntext"}));   // only the first pick copied
+    EXPECT_EQ(view.clipboardCopies, (Names{"first\r\ntext"}));  // only the first pick copied
     EXPECT_EQ(view.minimized, 1);
     EXPECT_TRUE(view.messages.empty());
 
@@ -329,7 +328,7 @@ TEST_F(GroupsPageTest, AfterAddingAGroupTheItemFieldsAreForIt) {
     page.ButtonAddGroupClick();
     EXPECT_EQ(view.selectedGroup, 1);
     page.EditNewItemEnter();
-    EXPECT_EQ(view.messages, (Names{GroupsPage::kSelectGroupFirst}));   // the one before the add
+    EXPECT_EQ(view.messages, (Names{GroupsPage::kSelectGroupFirst}));  // the one before the add
     EXPECT_EQ(State(), (PageState{"fresh", {}, "", "", true, false}));
 }
 
@@ -361,7 +360,7 @@ TEST_F(GroupsPageTest, AddingAGroupHighlightsItAndItTakesTheNextItems) {
     StandardLibrary();
     Start();
     SelectGroup(1);
-    PickItem(0);   // beta's "three": fields filled, save shown
+    PickItem(0);  // beta's "three": fields filled, save shown
     view.newGroupName = "Aardvark";
     page.ButtonAddGroupClick();
 
@@ -401,7 +400,7 @@ TEST_F(GroupsPageTest, RefusedGroupNamesShowTheIllegalNameBoxAndChangeNothing) {
         EXPECT_EQ(view.messages,
                   (Names{"ERROR: Group names cannot contain any illegal filename characters, like * or / or ? or <. "
                          "Please enter a new name using only alphanumeric characters (spaces are OK)."}));
-        EXPECT_EQ(view.newGroupName, name);   // the typed name stays
+        EXPECT_EQ(view.newGroupName, name);  // the typed name stays
         EXPECT_EQ(State(), before);
         EXPECT_EQ(view.groupRows, (Names{"alpha", "beta"}));
     }
@@ -456,7 +455,7 @@ TEST_F(GroupsPageTest, GroupNamesAreTakenAsTypedWithoutTrimming) {
     Start();
     view.newGroupName = " lead";
     page.ButtonAddGroupClick();
-    view.newGroupName = kGroupNamePrompt;   // the prompt is not recognised: it ends in ".", refused
+    view.newGroupName = kGroupNamePrompt;  // the prompt is not recognised: it ends in ".", refused
     page.ButtonAddGroupClick();
     EXPECT_EQ(view.groupRows, (Names{" lead"}));
     EXPECT_EQ(page.CurrentGroup(), " lead");
@@ -494,7 +493,7 @@ TEST_F(GroupsPageTest, DeletingTheCurrentGroupLeavesNoGroupCurrent) {
 }
 
 TEST_F(GroupsPageTest, DeletingWithNoGroupSelectedRewritesTheListUnchanged) {
-    Library("beta\nalpha");   // not as the program writes it
+    Library("beta\nalpha");  // not as the program writes it
     MakeGroup("alpha", {});
     MakeGroup("beta", {});
     Start();
@@ -509,7 +508,7 @@ TEST_F(GroupsPageTest, AddingAnItemListsItAndEmptiesTheFields) {
     StandardLibrary();
     Start();
     SelectGroup(0);
-    PickItem(1);   // save button shown, "two" highlighted
+    PickItem(1);  // save button shown, "two" highlighted
     view.itemName = "middle";
     view.itemText = "line 1\r\nline 2";
     page.ButtonAddNewItemClick();
@@ -526,7 +525,7 @@ TEST_F(GroupsPageTest, ItemNamesAreNotCheckedOrTrimmed) {
     MakeGroup("g", {});
     Start();
     SelectGroup(0);
-    view.itemName = kItemNamePrompt;   // the prompt itself
+    view.itemName = kItemNamePrompt;  // the prompt itself
     view.itemText = kItemTextPrompt;
     page.ButtonAddNewItemClick();
     view.itemName = " spaced ";
@@ -560,7 +559,7 @@ TEST_F(GroupsPageTest, WithNoGroupCurrentItemsAreRefusedAndNothingIsWritten) {
     EXPECT_EQ(view.messages.size(), 2u);
     EXPECT_EQ(State(), (PageState{"", {}, "loose", "no group", true, true}));
     EXPECT_EQ(ListFolder(Data()), (Names{"alpha", "beta", "categories.dat"}));
-    EXPECT_EQ(ReadRaw(GroupList()), "beta\r\nalpha\r\n");   // untouched
+    EXPECT_EQ(ReadRaw(GroupList()), "beta\r\nalpha\r\n");  // untouched
 }
 
 TEST_F(GroupsPageTest, SavingAChangedItemReplacesItsRow) {
@@ -587,7 +586,7 @@ TEST_F(GroupsPageTest, SavingUnderANewNameListsOnlyTheNewNameAndKeepsTheOldFile)
     EXPECT_EQ(State(), (PageState{"alpha", {"two", "zulu"}, "", "", true, false}));
     EXPECT_EQ(ReadRaw(ItemList("alpha")), "two\r\nzulu\r\n");
     EXPECT_EQ(ReadRaw(ItemText("alpha", "zulu")), "first\r\ntext");
-    EXPECT_EQ(ReadRaw(ItemText("alpha", "one")), "first\ntext");   // left on disk as it was
+    EXPECT_EQ(ReadRaw(ItemText("alpha", "one")), "first\ntext");  // left on disk as it was
     ExpectViewMatchesPage();
 
     // A new name that sorts before the old one: the row that goes is still the picked one.
@@ -627,7 +626,7 @@ TEST_F(GroupsPageTest, DeletingAnItemRemovesItsRowAndFileAndLeavesTheFields) {
 TEST_F(GroupsPageTest, DeletingWithNoItemSelectedDoesNothing) {
     Library("g\r\n");
     MakeGroup("g", {});
-    ASSERT_TRUE(WriteRaw(ItemList("g"), "b\na\n"));   // would be rewritten as "a\r\nb\r\n"
+    ASSERT_TRUE(WriteRaw(ItemList("g"), "b\na\n"));  // would be rewritten as "a\r\nb\r\n"
     ASSERT_TRUE(WriteRaw(ItemText("g", "a"), "A"));
     Start();
     SelectGroup(0);
@@ -646,7 +645,7 @@ TEST_F(GroupsPageTest, SaveChangedAfterDeleteItemPutsTheItemBack) {
     page.Button2Click();
     ASSERT_FALSE(ExistsRaw(ItemText("alpha", "two")));
     ASSERT_TRUE(view.saveVisible);
-    view.selectedItem = -1;   // its row is gone
+    view.selectedItem = -1;  // its row is gone
     page.ButtonSaveChangedClick();
     EXPECT_EQ(State(), (PageState{"alpha", {"one", "two"}, "", "", true, false}));
     EXPECT_EQ(ReadRaw(ItemList("alpha")), "one\r\ntwo\r\n");
@@ -739,10 +738,10 @@ TEST_F(GroupsPageTest, AFailedItemListWriteStopsEachItemHandler) {
     EXPECT_FALSE(ExistsRaw(ItemText("alpha", "renamed")));
     ExpectViewMatchesPage();
 
-    view.selectedItem = 1;   // "two"
+    view.selectedItem = 1;  // "two"
     EXPECT_EQ(MessageOf<EFCreateError>([&] { page.Button2Click(); }), failure);
     EXPECT_EQ(view.itemRows, (Names{"renamed"}));
-    EXPECT_FALSE(ExistsRaw(ItemText("alpha", "two")));   // deleted before the list write
+    EXPECT_FALSE(ExistsRaw(ItemText("alpha", "two")));  // deleted before the list write
     ExpectViewMatchesPage();
 }
 
@@ -816,7 +815,7 @@ TEST_F(GroupsPageTest, DeletingAfterAnUnreadableStartShowsTheGroupsReadAgain) {
         test::ExclusiveHold hold(GroupList());
         Start();
     }
-    page.ButtonDeleteGroupClick();   // nothing could be highlighted
+    page.ButtonDeleteGroupClick();  // nothing could be highlighted
     EXPECT_EQ(view.groupRows, (Names{"alpha", "beta"}));
     EXPECT_EQ(ReadRaw(GroupList()), "alpha\r\nbeta\r\n");
 
@@ -842,7 +841,7 @@ TEST_F(GroupsPageTest, GroupsAnotherProgramChangedAreShownWithTheHighlightOnTheC
     EXPECT_EQ(State(), (PageState{"gamma", {}, "", "", true, false}));
     ExpectViewMatchesPage();
 
-    SelectGroup(2);  // beta
+    SelectGroup(2);                                                      // beta
     ASSERT_TRUE(WriteRaw(GroupList(), "zulu\nalpha\nAardvark\ngamma"));  // beta removed
     page.ButtonDeleteGroupClick();
     EXPECT_EQ(view.groupRows, (Names{"Aardvark", "alpha", "gamma", "zulu"}));
@@ -863,7 +862,7 @@ TEST_F(GroupsPageTest, ItemsAnotherProgramChangedAreShownWithTheHighlightKept) {
     EXPECT_EQ(State(), (PageState{"alpha", {"aaa", "one", "three", "two"}, "", "", true, true}));
     ExpectViewMatchesPage();
 
-    PickItem(1);  // one
+    PickItem(1);                                                  // one
     ASSERT_TRUE(WriteRaw(ItemList("alpha"), "two\nthree\naaa"));  // one removed
     page.Button2Click();
     EXPECT_EQ(view.selectedItem, -1);

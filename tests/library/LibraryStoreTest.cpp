@@ -1,5 +1,4 @@
 #include "library/LibraryStore.h"
-
 #include "tests/library/FakeDoubleByteCodePage.h"
 #include "tests/library/LibraryTestFiles.h"
 #include "toolkit/Unicode.h"
@@ -14,10 +13,10 @@ namespace {
 
 using Names = std::vector<std::string>;
 using test::ExistsRaw;
+using test::kSep;
 using test::ListFolder;
 using test::ReadRaw;
 using test::WriteRaw;
-using test::kSep;
 
 using test::MessageOf;
 
@@ -44,9 +43,7 @@ public:
     bool ListFolder(const std::string& folder, std::vector<FolderEntry>& entries) override {
         return PlatformFileSystem().ListFolder(folder, entries);
     }
-    bool Stamp(const std::string& path, FileStamp& stamp) override {
-        return PlatformFileSystem().Stamp(path, stamp);
-    }
+    bool Stamp(const std::string& path, FileStamp& stamp) override { return PlatformFileSystem().Stamp(path, stamp); }
 };
 
 class LibraryStoreTest : public ::testing::Test {
@@ -475,12 +472,16 @@ TEST_F(LibraryStoreTest, EachFileIsWrittenInTheCodePageWhenItCan) {
     WithGroups({"g"});
     NameList items = store.LoadItems("g");
     const std::string coffee = "Kaffee \xE2\x98\x95";
-    store.AddItem("g", items, "greeting", "Gr\xC3\xBC\xC3\x9F" "e");
+    store.AddItem("g", items, "greeting",
+                  "Gr\xC3\xBC\xC3\x9F"
+                  "e");
     store.AddItem("g", items, "tea", coffee + "\r\nhot");
     EXPECT_EQ(ReadRaw(ItemList("g")), "greeting\r\ntea\r\n");
-    EXPECT_EQ(ReadRaw(ItemText("g", "greeting")), "Gr\xFC\xDF" "e");
+    EXPECT_EQ(ReadRaw(ItemText("g", "greeting")), "Gr\xFC\xDF"
+                                                  "e");
     EXPECT_EQ(ReadRaw(ItemText("g", "tea")), "\xEF\xBB\xBF" + coffee + "\r\nhot");
-    EXPECT_EQ(store.ReadItemText("g", "greeting"), "Gr\xC3\xBC\xC3\x9F" "e");
+    EXPECT_EQ(store.ReadItemText("g", "greeting"), "Gr\xC3\xBC\xC3\x9F"
+                                                   "e");
     EXPECT_EQ(store.ReadItemText("g", "tea"), coffee + "\r\nhot");
 
     // Saved again within the code page, the text keeps the form it has.
@@ -493,7 +494,7 @@ TEST_F(LibraryStoreTest, EachFileIsWrittenInTheCodePageWhenItCan) {
 // hold it.
 TEST_F(LibraryStoreTest, NamesOutsideTheCodePageGetTheirOwnFiles) {
     const std::string mark = "\xEF\xBB\xBF";
-    const std::string coffee = "Kaffee \xE2\x98\x95";                                 // Kaffee ☕
+    const std::string coffee = "Kaffee \xE2\x98\x95";                                    // Kaffee ☕
     const std::string tokyo = "\xE6\x9D\xB1\xE4\xBA\xAC \xE2\x86\x92 \xF0\x9F\x99\x82";  // 東京 → 🙂
     NameList groups = WithGroups({coffee, "plain"});
     EXPECT_EQ(ReadRaw(GroupList()), mark + coffee + "\r\nplain\r\n");
@@ -527,25 +528,32 @@ TEST_F(LibraryStoreTest, NamesOutsideTheCodePageGetTheirOwnFiles) {
 // that bring in nothing the code page lacks.
 TEST_F(LibraryStoreTest, AnsiLibraryKeepsItsBytes) {
     if (!test::AnsiCodePageIs1252()) GTEST_SKIP() << "the ANSI code page is not 1252";
-    const std::string aerger = "\xC3\x84rger";   // Ärger, 1252: C4 72 67 65 72
-    const std::string gruesse = "Gr\xC3\xBC\xC3\x9F" "e";  // Grüße, 1252: 47 72 FC DF 65
+    const std::string aerger = "\xC3\x84rger";  // Ärger, 1252: C4 72 67 65 72
+    const std::string gruesse = "Gr\xC3\xBC\xC3\x9F"
+                                "e";  // Grüße, 1252: 47 72 FC DF 65
     store.EnsureDataFolder();
     ASSERT_TRUE(test::MakeFolderRaw(Data() + aerger));
-    ASSERT_TRUE(WriteRaw(GroupList(), "\xC4rger\r\n\xDC" "ber\r\n"));
-    ASSERT_TRUE(WriteRaw(ItemList(aerger), "Gr\xFC\xDF" "e\r\n"));
-    ASSERT_TRUE(WriteRaw(ItemText(aerger, gruesse), "Gr\xFC\xDF" "e \x80 5\r\n"));
+    ASSERT_TRUE(WriteRaw(GroupList(), "\xC4rger\r\n\xDC"
+                                      "ber\r\n"));
+    ASSERT_TRUE(WriteRaw(ItemList(aerger), "Gr\xFC\xDF"
+                                           "e\r\n"));
+    ASSERT_TRUE(WriteRaw(ItemText(aerger, gruesse), "Gr\xFC\xDF"
+                                                    "e \x80 5\r\n"));
 
     NameList groups = store.LoadGroups();
     store.AddGroup(groups, "\xC3\x96l");  // Öl
-    EXPECT_EQ(ReadRaw(GroupList()), "\xC4rger\r\n\xD6l\r\n\xDC" "ber\r\n");
+    EXPECT_EQ(ReadRaw(GroupList()), "\xC4rger\r\n\xD6l\r\n\xDC"
+                                    "ber\r\n");
 
     NameList items = store.LoadItems(aerger);
     const std::string text = store.ReadItemText(aerger, gruesse);
     EXPECT_EQ(text, gruesse + " \xE2\x82\xAC 5\r\n");
     store.AddItem(aerger, items, "Apfel", "");
     store.ReplaceItem(aerger, items, items.IndexOf(gruesse), gruesse, text);
-    EXPECT_EQ(ReadRaw(ItemList(aerger)), "Apfel\r\nGr\xFC\xDF" "e\r\n");
-    EXPECT_EQ(ReadRaw(ItemText(aerger, gruesse)), "Gr\xFC\xDF" "e \x80 5\r\n");
+    EXPECT_EQ(ReadRaw(ItemList(aerger)), "Apfel\r\nGr\xFC\xDF"
+                                         "e\r\n");
+    EXPECT_EQ(ReadRaw(ItemText(aerger, gruesse)), "Gr\xFC\xDF"
+                                                  "e \x80 5\r\n");
 }
 
 // --- Each file keeps the form it was read in
@@ -554,28 +562,34 @@ TEST_F(LibraryStoreTest, AnsiLibraryKeepsItsBytes) {
 // is and is written back in the same form, list and text alike.
 TEST_F(LibraryStoreTest, Utf8WithoutTheMarkIsReadAsUtf8AndWrittenBackSo) {
     const std::string cafe = "caf\xC3\xA9 \xE2\x82\xAC";  // café €
-    const std::string creme = "Cr\xC3\xA8me";              // Crème
+    const std::string creme = "Cr\xC3\xA8me";             // Crème
     store.EnsureDataFolder();
     ASSERT_TRUE(test::MakeFolderRaw(Data() + cafe));
     ASSERT_TRUE(WriteRaw(GroupList(), cafe + "\r\n"));
     ASSERT_TRUE(WriteRaw(ItemList(cafe), creme + "\r\n"));
-    ASSERT_TRUE(WriteRaw(ItemText(cafe, creme), "br\xC3\xBBl\xC3\xA9" "e\n\xE2\x82\xAC 5"));
+    ASSERT_TRUE(WriteRaw(ItemText(cafe, creme), "br\xC3\xBBl\xC3\xA9"
+                                                "e\n\xE2\x82\xAC 5"));
 
     NameList groups = store.LoadGroups();
     EXPECT_EQ(groups.Names(), Names{cafe});
     NameList items = store.LoadItems(cafe);
     EXPECT_EQ(items.Names(), Names{creme});
     const std::string text = store.ReadItemText(cafe, creme);
-    EXPECT_EQ(text, "br\xC3\xBBl\xC3\xA9" "e\r\n\xE2\x82\xAC 5");
+    EXPECT_EQ(text, "br\xC3\xBBl\xC3\xA9"
+                    "e\r\n\xE2\x82\xAC 5");
 
     store.AddGroup(groups, "Zebra");
     EXPECT_EQ(ReadRaw(GroupList()), cafe + "\r\nZebra\r\n") << "UTF-8, still without the mark";
     store.ReplaceItem(cafe, items, 0, creme, text + "!");
     EXPECT_EQ(ReadRaw(ItemList(cafe)), creme + "\r\n");
     EXPECT_EQ(ReadRaw(ItemText(cafe, creme)), text + "!");
-    store.AddItem(cafe, items, "\xC3\x96l", "Gr\xC3\xBC\xC3\x9F" "e");  // Öl: Grüße
+    store.AddItem(cafe, items, "\xC3\x96l",
+                  "Gr\xC3\xBC\xC3\x9F"
+                  "e");  // Öl: Grüße
     EXPECT_EQ(ReadRaw(ItemList(cafe)), creme + "\r\n\xC3\x96l\r\n");
-    EXPECT_EQ(ReadRaw(ItemText(cafe, "\xC3\x96l")), "Gr\xFC\xDF" "e") << "a new file takes the code page";
+    EXPECT_EQ(ReadRaw(ItemText(cafe, "\xC3\x96l")), "Gr\xFC\xDF"
+                                                    "e")
+        << "a new file takes the code page";
 
     // Saved under a new name, the text keeps the form it was read in.
     store.ReplaceItem(cafe, items, 0, "Cr\xC3\xA8me 2", text);
@@ -587,11 +601,13 @@ TEST_F(LibraryStoreTest, Utf8WithoutTheMarkIsReadAsUtf8AndWrittenBackSo) {
 TEST_F(LibraryStoreTest, AFileWithTheMarkKeepsItAndOneWithoutStaysWithout) {
     WithGroups({"g"});
     ASSERT_TRUE(WriteRaw(ItemList("g"), "a\r\n\xC3\xA9t\xC3\xA9\r\n"));  // a, été
-    ASSERT_TRUE(WriteRaw(ItemText("g", "a"), "\xEF\xBB\xBF" "A"));
+    ASSERT_TRUE(WriteRaw(ItemText("g", "a"), "\xEF\xBB\xBF"
+                                             "A"));
     NameList items = store.LoadItems("g");
     ASSERT_EQ(store.ReadItemText("g", "a"), "A");
     store.ReplaceItem("g", items, 0, "a", "B");
-    EXPECT_EQ(ReadRaw(ItemText("g", "a")), "\xEF\xBB\xBF" "B");
+    EXPECT_EQ(ReadRaw(ItemText("g", "a")), "\xEF\xBB\xBF"
+                                           "B");
     store.DeleteItem("g", items, 1);
     store.AddItem("g", items, "caf\xC3\xA9", "");
     EXPECT_EQ(ReadRaw(ItemList("g")), "a\r\ncaf\xC3\xA9\r\n") << "UTF-8 without the mark, as it was read";
@@ -607,19 +623,23 @@ TEST_F(LibraryStoreTest, AnAnsiLineInAListWithTheMarkIsReadFromTheCodePage) {
     const std::string cafe = "Caf\xC3\xA9";
     store.EnsureDataFolder();
     ASSERT_TRUE(test::MakeFolderRaw(Data() + cafe));
-    ASSERT_TRUE(WriteRaw(ItemList(cafe), mark + "Cr\xC3\xA8me\r\nCr\xE8me br\xFBl\xE9" "e\r\n"));
+    ASSERT_TRUE(WriteRaw(ItemList(cafe), mark + "Cr\xC3\xA8me\r\nCr\xE8me br\xFBl\xE9"
+                                                "e\r\n"));
     ASSERT_TRUE(WriteRaw(GroupList(), mark + coffee + "\r\nCaf\xE9\r\n"));
 
     NameList groups = store.LoadGroups();
     EXPECT_EQ(groups.Names(), (Names{cafe, coffee}));
-    EXPECT_EQ(store.LoadItems(cafe).Names(), (Names{"Cr\xC3\xA8me", "Cr\xC3\xA8me br\xC3\xBBl\xC3\xA9" "e"}));
+    EXPECT_EQ(store.LoadItems(cafe).Names(), (Names{"Cr\xC3\xA8me", "Cr\xC3\xA8me br\xC3\xBBl\xC3\xA9"
+                                                                    "e"}));
     store.AddGroup(groups, "x");
     EXPECT_EQ(ReadRaw(GroupList()), mark + cafe + "\r\n" + coffee + "\r\nx\r\n");
 }
 
 // Names that would leave their folder, open a stream or reach a device.
-const char* const kUnsafeGroups[] = {"..", ".", "a/b", "a\\b", "x:y", "NUL", "con.txt", "Com1", "a*", "q?", "end.", "end "};
-const char* const kUnsafeItems[] = {"..", "../../escape", "..\\..\\escape", "s:stream", "NUL", "lpt1.log", "a|b", "<x>"};
+const char* const kUnsafeGroups[] = {"..",      ".",    "a/b", "a\\b", "x:y",  "NUL",
+                                     "con.txt", "Com1", "a*",  "q?",   "end.", "end "};
+const char* const kUnsafeItems[] = {"..",  "../../escape", "..\\..\\escape", "s:stream", "NUL", "lpt1.log",
+                                    "a|b", "<x>"};
 
 TEST_F(LibraryStoreTest, UnsafeGroupNameIsRefusedLikeAFolderThatCannotBeMade) {
     NameList groups = WithGroups({"ok"});
@@ -701,7 +721,8 @@ TEST_F(LibraryStoreTest, DeletingAnUnsafeItemRowRemovesOnlyTheRow) {
 }
 
 TEST_F(LibraryStoreTest, OrdinaryNamesKeepWorking) {
-    const Names names = {"x(1) - y_z 'q', r; s & t! #5 %", " Leading", "MiXeD case", "\xC3\x84rger \xC3\xBC\xC3\x9F", "a.b"};
+    const Names names = {"x(1) - y_z 'q', r; s & t! #5 %", " Leading", "MiXeD case", "\xC3\x84rger \xC3\xBC\xC3\x9F",
+                         "a.b"};
     NameList groups = WithGroups(names);
     EXPECT_EQ(groups.Count(), 5);
     for (const std::string& group : names) {
@@ -774,14 +795,16 @@ TEST_F(LibraryStoreTest, TemporaryFilesLeftByKilledWritesAreRemovedAtStart) {
     for (const std::string& path : {Data() + "~pm1A2B.tmp", Data() + "~PM7F.TMP", Data() + "g" + kSep + "~pm3.tmp",
                                     Data() + "gone" + kSep + "~pm12345-6.tmp"})
         ASSERT_TRUE(WriteRaw(path, "half a file"));
-    for (const std::string& path : {Data() + "notes.tmp", Data() + "~pm.txt", Data() + "pm1.tmp", Data() + "gone" + kSep + "x"})
+    for (const std::string& path :
+         {Data() + "notes.tmp", Data() + "~pm.txt", Data() + "pm1.tmp", Data() + "gone" + kSep + "x"})
         ASSERT_TRUE(WriteRaw(path, "someone's"));
     ASSERT_TRUE(test::MakeFolderRaw(Data() + "~pmfolder.tmp"));
 
     LibraryStore startup(folder.Path());
     startup.EnsureDataFolder();
     startup.RemoveLeftoverTemporaryFiles();
-    EXPECT_EQ(ListFolder(Data()), (Names{"categories.dat", "g", "gone", "notes.tmp", "pm1.tmp", "~pm.txt", "~pmfolder.tmp"}));
+    EXPECT_EQ(ListFolder(Data()),
+              (Names{"categories.dat", "g", "gone", "notes.tmp", "pm1.tmp", "~pm.txt", "~pmfolder.tmp"}));
     EXPECT_EQ(ListFolder(Data() + "g" + kSep), (Names{"g.dat", "~pmx.tmp.itm"}));
     EXPECT_EQ(ListFolder(Data() + "gone" + kSep), Names{"x"});
 
@@ -800,8 +823,7 @@ TEST_F(LibraryStoreTest, UnreadableGroupListIsNotOverwritten) {
         NameList groups = startup.LoadGroups();
         EXPECT_EQ(groups.Count(), 0);
         EXPECT_EQ(MessageOf<EFOpenError>([&] { startup.AddGroup(groups, "new"); }), "Cannot open file " + GroupList());
-        EXPECT_EQ(MessageOf<EFOpenError>([&] { startup.DeleteGroup(groups, -1); }),
-                  "Cannot open file " + GroupList());
+        EXPECT_EQ(MessageOf<EFOpenError>([&] { startup.DeleteGroup(groups, -1); }), "Cannot open file " + GroupList());
         EXPECT_EQ(groups.Count(), 0);
         EXPECT_FALSE(ExistsRaw(Data() + "new"));
     }

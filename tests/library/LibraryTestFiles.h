@@ -4,6 +4,8 @@
 // as another program would. Paths are UTF-8, as in the library;
 // on Windows they go to the wide API.
 
+#include <gtest/gtest.h>
+
 #include <algorithm>
 #include <cstdint>
 #include <cstdio>
@@ -11,8 +13,6 @@
 #include <filesystem>
 #include <string>
 #include <vector>
-
-#include <gtest/gtest.h>
 
 #ifdef _WIN32
 #include "toolkit/Unicode.h"
@@ -70,8 +70,8 @@ public:
         wchar_t base[MAX_PATH];
         GetTempPathW(MAX_PATH, base);
         for (;;) {
-            FPath = Utf8(base) + "pastimo-lib-" + std::to_string(GetCurrentProcessId()) + "-" +
-                    std::to_string(counter++);
+            FPath =
+                Utf8(base) + "pastimo-lib-" + std::to_string(GetCurrentProcessId()) + "-" + std::to_string(counter++);
             if (CreateDirectoryW(Wide(FPath).c_str(), nullptr)) break;
             if (GetLastError() != ERROR_ALREADY_EXISTS) ADD_FAILURE() << "cannot create " << FPath;
         }
@@ -144,8 +144,8 @@ inline bool MakeFolderRaw(const std::string& path) {
 // leaves it.
 inline bool SetWriteTimeRaw(const std::string& path, int64_t nanoseconds) {
 #ifdef _WIN32
-    HANDLE file = CreateFileW(Wide(path).c_str(), FILE_WRITE_ATTRIBUTES, FILE_SHARE_READ | FILE_SHARE_WRITE,
-                              nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    HANDLE file = CreateFileW(Wide(path).c_str(), FILE_WRITE_ATTRIBUTES, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                              OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (file == INVALID_HANDLE_VALUE) return false;
     const uint64_t ticks = static_cast<uint64_t>(nanoseconds / 100 + 116444736000000000LL);  // from 1601
     const FILETIME time{static_cast<DWORD>(ticks), static_cast<DWORD>(ticks >> 32)};
@@ -195,7 +195,8 @@ public:
         if (FHandle == INVALID_HANDLE_VALUE) ADD_FAILURE() << "cannot hold " << path << ": " << GetLastError();
 #else
         FFd = shared ? ::open(path.c_str(), O_RDWR) : ::open(path.c_str(), O_RDWR | O_CREAT, 0666);
-        if (FFd < 0 || ::flock(FFd, (shared ? LOCK_SH : LOCK_EX) | LOCK_NB) != 0) ADD_FAILURE() << "cannot hold " << path;
+        if (FFd < 0 || ::flock(FFd, (shared ? LOCK_SH : LOCK_EX) | LOCK_NB) != 0)
+            ADD_FAILURE() << "cannot hold " << path;
 #endif
     }
     ~FileHold() {

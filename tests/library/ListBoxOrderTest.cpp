@@ -61,29 +61,72 @@ void ExpectSameOrder(const std::vector<std::string>& names) {
 }
 
 TEST(ListBoxOrder, NamesWithCaseAndPunctuation) {
-    ExpectSameOrder({"Beta", "alpha", "Zulu", "zebra", "a-b", "ab", "a b", "a_b", "a'b", "(x)", "#1", "10", "9",
-                     "\xC3\x84rger", "\xC3\xBC" "ber", "Mixed Case", "mixed cases", "x.y", "x,y", "x;y", "~t", "!bang", "",
-                     " lead", "co-op", "coop", "CoOp2", "&and", "%pct"});
+    ExpectSameOrder({"Beta",
+                     "alpha",
+                     "Zulu",
+                     "zebra",
+                     "a-b",
+                     "ab",
+                     "a b",
+                     "a_b",
+                     "a'b",
+                     "(x)",
+                     "#1",
+                     "10",
+                     "9",
+                     "\xC3\x84rger",
+                     "\xC3\xBC"
+                     "ber",
+                     "Mixed Case",
+                     "mixed cases",
+                     "x.y",
+                     "x,y",
+                     "x;y",
+                     "~t",
+                     "!bang",
+                     "",
+                     " lead",
+                     "co-op",
+                     "coop",
+                     "CoOp2",
+                     "&and",
+                     "%pct"});
 }
 
-TEST(ListBoxOrder, DuplicatesAndCaseVariants) {
-    ExpectSameOrder({"same", "Same", "SAME", "same", "other", "Other"});
-}
+TEST(ListBoxOrder, DuplicatesAndCaseVariants) { ExpectSameOrder({"same", "Same", "SAME", "same", "other", "Other"}); }
 
 // Letters of the ANSI code page and beyond it: CJK, Greek, Polish, arrows,
 // an emoji outside the BMP, and look-alikes of ASCII ("∞", "ł").
 TEST(ListBoxOrder, NamesOutsideTheCodePage) {
-    ExpectSameOrder({"Kaffee \xE2\x98\x95", "kaffee", "Kaffee", "\xE6\x9D\xB1\xE4\xBA\xAC", "\xE6\x9D\xB1",
-                     "\xE4\xBA\xAC", "\xCE\xA9mega", "\xCF\x89MEGA", "omega", "\xE2\x86\x92 right", "\xE2\x86\x90 left",
-                     "\xC5\x81\xC3\xB3\x64\xC5\xBA", "\xC5\x82\xC3\xB3\x64\xC5\xBA", "lodz", "\xE2\x88\x9E", "8",
-                     "\xF0\x9F\x99\x82", "\xF0\x9F\x98\x80 smile", "\xC3\x84rger", "Arger", "zz"});
+    ExpectSameOrder({"Kaffee \xE2\x98\x95",
+                     "kaffee",
+                     "Kaffee",
+                     "\xE6\x9D\xB1\xE4\xBA\xAC",
+                     "\xE6\x9D\xB1",
+                     "\xE4\xBA\xAC",
+                     "\xCE\xA9mega",
+                     "\xCF\x89MEGA",
+                     "omega",
+                     "\xE2\x86\x92 right",
+                     "\xE2\x86\x90 left",
+                     "\xC5\x81\xC3\xB3\x64\xC5\xBA",
+                     "\xC5\x82\xC3\xB3\x64\xC5\xBA",
+                     "lodz",
+                     "\xE2\x88\x9E",
+                     "8",
+                     "\xF0\x9F\x99\x82",
+                     "\xF0\x9F\x98\x80 smile",
+                     "\xC3\x84rger",
+                     "Arger",
+                     "zz"});
 }
 
 TEST(ListBoxOrder, RandomNames) {
     std::mt19937 random(2024);
-    const std::vector<std::string> alphabet = {"a", "A", "b", "B", "c", "C", "x", "X", "y", "Y", "z", "Z", " ", "0", "1",
-                                               "2", "9", "-", "_", "'", ".", ",", ";", "&", "!", "#", "%", "(", ")",
-                                               "\xC3\xA4", "\xC3\x84", "\xC3\xB6", "\xC3\xA9", "\xC3\x9F"};
+    const std::vector<std::string> alphabet = {
+        "a", "A", "b", "B", "c", "C",        "x",        "X",        "y",        "Y",       "z", "Z",
+        " ", "0", "1", "2", "9", "-",        "_",        "'",        ".",        ",",       ";", "&",
+        "!", "#", "%", "(", ")", "\xC3\xA4", "\xC3\x84", "\xC3\xB6", "\xC3\xA9", "\xC3\x9F"};
     std::vector<std::string> names;
     for (int i = 0; i < 300; ++i) {
         std::string name;

@@ -84,9 +84,7 @@ void ExpectSortOnceMatchesInserting() {
     }
 }
 
-TEST(NameList, SortingOnceMatchesInsertingOneByOne) {
-    ExpectSortOnceMatchesInserting();
-}
+TEST(NameList, SortingOnceMatchesInsertingOneByOne) { ExpectSortOnceMatchesInserting(); }
 
 #ifndef _WIN32
 // Outside the "C" locale the POSIX collator sorts on strxfrm keys.

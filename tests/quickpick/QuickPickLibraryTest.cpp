@@ -1,7 +1,6 @@
 // What the quick-pick window reads of the library when it opens: what is on
 // disk, whoever wrote it, without reading again a list nothing changed.
 #include "quickpick/QuickPickLibrary.h"
-
 #include "tests/library/LibraryTestFiles.h"
 
 #include <gtest/gtest.h>
@@ -46,8 +45,7 @@ TEST(QuickPickLibrary, ReadsWhatIsOnDiskAndOnlyTheListsThatChanged) {
     recents.Capture("copied");
 
     QuickPickLibrary library(folder.Path());
-    EXPECT_EQ(Shown(library.Rows(recents)),
-              (std::vector<std::string>{"A/one", "A/two", "B/three", "recent:copied"}));
+    EXPECT_EQ(Shown(library.Rows(recents)), (std::vector<std::string>{"A/one", "A/two", "B/three", "recent:copied"}));
     EXPECT_EQ(library.ListsRead(), 3);
     EXPECT_EQ(Shown(library.Rows(recents)).size(), 4u);
     EXPECT_EQ(library.ListsRead(), 0) << "nothing changed: nothing read";
@@ -59,7 +57,7 @@ TEST(QuickPickLibrary, ReadsWhatIsOnDiskAndOnlyTheListsThatChanged) {
     WriteOld(data + "categories.dat", "A\r\nB\r\nC\r\n", 5);
     recents.Capture("newer");
     EXPECT_EQ(Shown(library.Rows(recents)), (std::vector<std::string>{"A/one", "A/two", "B/four", "B/three", "C/five",
-                                                                       "recent:newer", "recent:copied"}));
+                                                                      "recent:newer", "recent:copied"}));
     EXPECT_EQ(library.ListsRead(), 3) << "the group list, B and C";
 
     // A list written just now cannot vouch for itself by its stamp: read each time.

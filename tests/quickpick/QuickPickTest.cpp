@@ -103,7 +103,8 @@ TEST(QuickPickFilter, NamesStartingWithTheFirstWordComeFirst) {
 TEST(QuickPickFilter, EveryKeystrokeShowsWhatAFreshFilterShows) {
     QuickPickRows rows;
     rows.AddGroup("g", {"xab", "a-ab", "ba", "Abc", "c a b", "é É"});
-    const std::vector<std::string> typed = {"a", "ab", "ab ", "ab c", "ab", "a", "", "b", "ab", "cab", "ca b", "É", "Éé"};
+    const std::vector<std::string> typed = {"a", "ab", "ab ", "ab c", "ab", "a", "",
+                                            "b", "ab", "cab", "ca b", "É",  "Éé"};
     QuickPickFilter filter(rows);
     for (const std::string& query : typed)
         EXPECT_EQ(Texts(rows, filter.SetQuery(query)), Filtered(rows, query)) << query;

@@ -32,7 +32,8 @@ LayoutRect InnerArea(const FormLayout& layout, const ControlLayout& parent) {
 // The letter after "&", or 0.
 char AccessKey(const char* caption) {
     for (const char* c = caption; c && *c; ++c)
-        if (c[0] == '&' && c[1] && c[1] != '&') return static_cast<char>(std::toupper(static_cast<unsigned char>(c[1])));
+        if (c[0] == '&' && c[1] && c[1] != '&')
+            return static_cast<char>(std::toupper(static_cast<unsigned char>(c[1])));
     return 0;
 }
 
@@ -49,8 +50,8 @@ TEST_P(LayoutTables, RowsFitTogether) {
     const FormLayout& layout = *GetParam();
     ASSERT_GT(layout.fontCount, 0u);
     std::set<int> ids;
-    std::map<int, std::set<int>> tabOrders;       // by parent
-    std::map<int, std::set<char>> accessKeys;     // by page
+    std::map<int, std::set<int>> tabOrders;    // by parent
+    std::map<int, std::set<char>> accessKeys;  // by page
     for (size_t i = 0; i < layout.controlCount; ++i) {
         const ControlLayout& row = layout.controls[i];
         SCOPED_TRACE("row " + std::to_string(row.id));

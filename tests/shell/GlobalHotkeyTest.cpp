@@ -3,9 +3,9 @@
 // Pressing it is the end-to-end tests' part.
 #include "shell/win32/GlobalHotkey.h"
 
-#include <gtest/gtest.h>
-
 #include <windows.h>
+
+#include <gtest/gtest.h>
 
 #include <string>
 

@@ -1,6 +1,5 @@
 // The hotkey option in a real OPTION1.INI, and the Help page's lines.
 #include "shell/HotkeyOption.h"
-
 #include "shell/options/IniEncoding.h"
 #include "shell/options/Options.h"
 #include "tests/library/LibraryTestFiles.h"
@@ -86,7 +85,7 @@ TEST_F(HotkeyOptionTest, ACharacterKeyIsReadInEveryEncodingAnEditorSaves) {
     // ANSI, UTF-8 without and with the mark, Notepad's "Unicode".
     const std::string utf8 = "[HOTKEY]\r\nSHOW=Ctrl+Alt+\xC3\xBC\r\n";
     for (const std::string& file : {std::string("[HOTKEY]\r\nSHOW=Ctrl+Alt+\xFC\r\n"), utf8,
-                                     EncodeIniFile({ieUtf8, utf8}), EncodeIniFile({ieUtf16Le, utf8})}) {
+                                    EncodeIniFile({ieUtf8, utf8}), EncodeIniFile({ieUtf16Le, utf8})}) {
         SCOPED_TRACE(file);
         const HotkeyOption option = LoadFrom(file);
         EXPECT_EQ(option.hotkey, expected) << option.problem;

@@ -124,8 +124,7 @@ TEST(KeysOfHotkey, TakeACharacterKeyFromTheLayout) {
         // Typed with Shift (German "/" is Shift+7): the hotkey includes Shift.
         {"Ctrl+/", 0x0137, hmCtrl | hmShift, 0x37, ""},
         {"Ctrl+Shift+?", 0x01BF, hmCtrl | hmShift, 0xBF, ""},
-        {"Ctrl+\\", 0x06DB, 0, 0,
-         "on this keyboard layout \"\\\" is typed with AltGr, which a hotkey cannot use."},
+        {"Ctrl+\\", 0x06DB, 0, 0, "on this keyboard layout \"\\\" is typed with AltGr, which a hotkey cannot use."},
         {"Ctrl+\\", 0x02DB, 0, 0,
          "on this keyboard layout \"\\\" is typed with Ctrl or Alt, which a hotkey cannot use."},
         {"Ctrl+\xC3\xBC", -1, 0, 0, "no key types \"\xC3\xBC\" on this keyboard layout."},

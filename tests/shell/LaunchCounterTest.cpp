@@ -1,7 +1,6 @@
 // The launch counter in its file beside the program, on real files.
 
 #include "shell/LaunchCounter.h"
-
 #include "tests/library/LibraryTestFiles.h"
 #include "toolkit/Errors.h"
 
@@ -28,9 +27,7 @@ public:
     bool ListFolder(const std::string& folder, std::vector<FolderEntry>& entries) override {
         return PlatformFileSystem().ListFolder(folder, entries);
     }
-    bool Stamp(const std::string& path, FileStamp& stamp) override {
-        return PlatformFileSystem().Stamp(path, stamp);
-    }
+    bool Stamp(const std::string& path, FileStamp& stamp) override { return PlatformFileSystem().Stamp(path, stamp); }
 };
 
 class LaunchCounterTest : public ::testing::Test {

@@ -8,17 +8,17 @@ namespace {
 
 TEST(CaseFold, CapitalAndSmallLettersFoldAlikeInEveryScript) {
     const std::pair<std::string, std::string> pairs[] = {
-        {"ÉTÉ À NOËL", "été à noël"},   // Latin-1
-        {"ĀĒĪŌŪ ŁŻ", "āēīōū łż"},        // Latin Extended-A, upper and lower case taking turns
-        {"ΛΌΓΟΣ", "λόγος"},              // Greek: capital and final sigma alike
-        {"МОСКВА Ё", "москва ё"},        // Cyrillic
-        {"ՀԱՅ", "հայ"},                  // Armenian
-        {"ᲗᲑᲘᲚᲘᲡᲘ", "თბილისი"},          // Georgian Mtavruli
+        {"ÉTÉ À NOËL", "été à noël"},          // Latin-1
+        {"ĀĒĪŌŪ ŁŻ", "āēīōū łż"},              // Latin Extended-A, upper and lower case taking turns
+        {"ΛΌΓΟΣ", "λόγος"},                    // Greek: capital and final sigma alike
+        {"МОСКВА Ё", "москва ё"},              // Cyrillic
+        {"ՀԱՅ", "հայ"},                        // Armenian
+        {"ᲗᲑᲘᲚᲘᲡᲘ", "თბილისი"},  // Georgian Mtavruli
         {"ᏣᎳᎩ", "ꮳꮃꭹ"},                  // Cherokee, which folds to its capitals
-        {"ＡＢＣ", "ａｂｃ"},            // full-width Latin
-        {"𐐔𐐇", "𐐼𐐯"},                  // Deseret, beyond U+FFFF
-        {"ẞ", "ß"},                      // capital sharp s
-        {"\u212A", "k"},                 // Kelvin sign
+        {"ＡＢＣ", "ａｂｃ"},                  // full-width Latin
+        {"𐐔𐐇", "𐐼𐐯"},                          // Deseret, beyond U+FFFF
+        {"ẞ", "ß"},                            // capital sharp s
+        {"\u212A", "k"},                       // Kelvin sign
     };
     for (const auto& [capitals, smalls] : pairs) EXPECT_EQ(FoldCase(capitals), FoldCase(smalls)) << capitals;
     EXPECT_EQ(FoldCase("ÉTÉ À NOËL"), "été à noël");

@@ -9,8 +9,7 @@ namespace pastimo {
 namespace {
 
 TEST(LayoutScale, NothingMovesAt96AndHalvesRoundAwayFromZero) {
-    for (int value : {0, 1, 13, 159, 519, -11, -13})
-        EXPECT_EQ(ScaleToDpi(value, kDesignDpi), value);
+    for (int value : {0, 1, 13, 159, 519, -11, -13}) EXPECT_EQ(ScaleToDpi(value, kDesignDpi), value);
     EXPECT_EQ(ScaleToDpi(159, 144), 239);  // 238.5
     EXPECT_EQ(ScaleToDpi(-11, 144), -17);  // -16.5: a font's height grows too
     EXPECT_EQ(ScaleToDpi(13, 120), 16);    // 16.25

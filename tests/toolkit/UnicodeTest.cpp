@@ -24,20 +24,28 @@ TEST(Unicode, MalformedBytesBecomeOneReplacementEach) {
         std::u16string expected;
     };
     const Case cases[] = {
-        {"a\x80" "b", u"a\uFFFDb"},                 // stray continuation byte
-        {"\xC3", u"\uFFFD"},                         // cut off at the end
-        {"\xC0\xAF", u"\uFFFD\uFFFD"},               // overlong "/"
-        {"\xED\xA0\x80", u"\uFFFD\uFFFD\uFFFD"},     // an encoded surrogate
+        {"a\x80"
+         "b",
+         u"a\uFFFDb"},                                      // stray continuation byte
+        {"\xC3", u"\uFFFD"},                                // cut off at the end
+        {"\xC0\xAF", u"\uFFFD\uFFFD"},                      // overlong "/"
+        {"\xED\xA0\x80", u"\uFFFD\uFFFD\uFFFD"},            // an encoded surrogate
         {"\xF4\x90\x80\x80", u"\uFFFD\uFFFD\uFFFD\uFFFD"},  // above U+10FFFF
-        {"\xE2\x82" "A", u"\uFFFD\uFFFDA"},          // sequence broken by ASCII
-        {"\xE4\xF6\xFC", u"\uFFFD\uFFFD\uFFFD"},     // ANSI bytes, not UTF-8
+        {"\xE2\x82"
+         "A",
+         u"\uFFFD\uFFFDA"},                       // sequence broken by ASCII
+        {"\xE4\xF6\xFC", u"\uFFFD\uFFFD\uFFFD"},  // ANSI bytes, not UTF-8
     };
     for (const Case& c : cases) {
         EXPECT_EQ(Utf8ToUtf16(c.bytes), c.expected) << c.bytes;
         EXPECT_FALSE(IsValidUtf8(c.bytes)) << c.bytes;
         EXPECT_EQ(Utf16Length(c.bytes), c.expected.size()) << c.bytes;
     }
-    EXPECT_EQ(Utf16ToUtf8(u"a\xD800" "b\xDC00"), "a\xEF\xBF\xBD" "b\xEF\xBF\xBD") << "lone surrogates";
+    EXPECT_EQ(Utf16ToUtf8(u"a\xD800"
+                          "b\xDC00"),
+              "a\xEF\xBF\xBD"
+              "b\xEF\xBF\xBD")
+        << "lone surrogates";
 }
 
 TEST(Unicode, CutsNeverSplitASurrogatePair) {

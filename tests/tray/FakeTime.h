@@ -18,7 +18,9 @@ public:
     class Timer : public PlatformTimer {
     public:
         Timer(FakeTime& time, std::function<void(const std::exception&)> report)
-            : FTime(time), FReport(std::move(report)) { FTime.FTimers.push_back(this); }
+            : FTime(time), FReport(std::move(report)) {
+            FTime.FTimers.push_back(this);
+        }
         ~Timer() override {
             auto& list = FTime.FTimers;
             list.erase(std::remove(list.begin(), list.end(), this), list.end());

@@ -104,16 +104,21 @@ public:
     void ShowWindow(THandle window, int command) override {
         FLog.push_back("ShowWindow " + std::to_string(window) + " " + std::to_string(command));
         if (command == 0) visible.erase(window);
-        if (command == 9) { visible.insert(window); iconic.erase(window); }
+        if (command == 9) {
+            visible.insert(window);
+            iconic.erase(window);
+        }
     }
     bool IsIconic(THandle window) override { return iconic.count(window) > 0; }
     bool IsWindowVisible(THandle window) override { return visible.count(window) > 0; }
-    void SetForegroundWindow(THandle window) override { FLog.push_back("SetForegroundWindow " + std::to_string(window)); }
+    void SetForegroundWindow(THandle window) override {
+        FLog.push_back("SetForegroundWindow " + std::to_string(window));
+    }
     THandle GetDesktopWindow() override { return desktop; }
     void LockWindowUpdate(THandle window) override { FLog.push_back("LockWindowUpdate " + std::to_string(window)); }
     uint32_t TrackPopupMenu(THandle menu, int32_t x, int32_t y, THandle owner) override {
-        FLog.push_back("TrackPopupMenu " + std::to_string(menu) + " at " + std::to_string(x) + "," +
-                       std::to_string(y) + " owner " + std::to_string(owner));
+        FLog.push_back("TrackPopupMenu " + std::to_string(menu) + " at " + std::to_string(x) + "," + std::to_string(y) +
+                       " owner " + std::to_string(owner));
         return menuChoice;
     }
 

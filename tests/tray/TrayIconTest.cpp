@@ -382,9 +382,7 @@ TEST_F(TrayIcon, WritingStateInsideOnStateChangingRaisesAndKeepsTheOldState) {
 // Read before any test sets it: what the unit itself starts with.
 const int32_t kShippedClickDelay = TrayClickDelay;
 
-TEST_F(TrayIcon, AClickWaitsFourHundredMillisecondsAsShipped) {
-    EXPECT_EQ(kShippedClickDelay, 400);
-}
+TEST_F(TrayIcon, AClickWaitsFourHundredMillisecondsAsShipped) { EXPECT_EQ(kShippedClickDelay, 400); }
 
 TEST_F(TrayIcon, SinglePressWaitsForAPossibleDoubleClick) {
     CountClicks();
@@ -636,17 +634,16 @@ TEST_F(TrayIcon, RestoreBringsBackTheApplicationAndTheMainForm) {
     // Restoring the application raises its restore notice again, so a second,
     // short pass follows; it finds the application restored and visible.
     EXPECT_EQ(w.log, (std::vector<std::string>{"LockWindowUpdate 16", "Restore", "ShowMainForm", "ShowWindow 256 9",
-                                               "SetForegroundWindow 256", "LockWindowUpdate 0",
-                                               "LockWindowUpdate 16", "ShowWindow 256 9",
-                                               "SetForegroundWindow 256", "LockWindowUpdate 0"}));
+                                               "SetForegroundWindow 256", "LockWindowUpdate 0", "LockWindowUpdate 16",
+                                               "ShowWindow 256 9", "SetForegroundWindow 256", "LockWindowUpdate 0"}));
     EXPECT_TRUE(w.platform.IsWindowVisible(FakeApp::mainForm));
 
     // Already restored and visible: only the show and the foreground.
     w.log.clear();
     w.app.restoreHook();
     w.platform.DeliverPosted();
-    EXPECT_EQ(w.log, (std::vector<std::string>{"LockWindowUpdate 16", "ShowWindow 256 9",
-                                               "SetForegroundWindow 256", "LockWindowUpdate 0"}));
+    EXPECT_EQ(w.log, (std::vector<std::string>{"LockWindowUpdate 16", "ShowWindow 256 9", "SetForegroundWindow 256",
+                                               "LockWindowUpdate 0"}));
 }
 
 TEST_F(TrayIcon, FailingDeferredCallIsSwallowedAndTheDesktopUnlocked) {

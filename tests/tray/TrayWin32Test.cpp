@@ -8,6 +8,7 @@
 #include "tray/win32/TraySeams.h"
 
 #include <windows.h>
+
 #include <shellapi.h>
 
 #include <gtest/gtest.h>
@@ -351,17 +352,33 @@ TEST_F(TrayWin32, DestructionReleasesTheApplicationHooksAndTheIcon) {
 // A 16 by 16 two-colour icon file, written byte by byte.
 void WriteIconFile(const char* path) {
     std::vector<uint8_t> bytes;
-    auto u16 = [&](uint16_t v) { bytes.push_back(uint8_t(v)); bytes.push_back(uint8_t(v >> 8)); };
-    auto u32 = [&](uint32_t v) { u16(uint16_t(v)); u16(uint16_t(v >> 16)); };
+    auto u16 = [&](uint16_t v) {
+        bytes.push_back(uint8_t(v));
+        bytes.push_back(uint8_t(v >> 8));
+    };
+    auto u32 = [&](uint32_t v) {
+        u16(uint16_t(v));
+        u16(uint16_t(v >> 16));
+    };
     const uint32_t imageSize = 40 + 8 + 64 + 64;  // header, palette, colour rows, mask rows
-    u16(0); u16(1); u16(1);                                    // icon directory, one image
-    bytes.insert(bytes.end(), {16, 16, 2, 0}); u16(1); u16(1);  // 16x16, 2 colours, 1 bit
-    u32(imageSize); u32(22);
-    u32(40); u32(16); u32(32); u16(1); u16(1);                 // bitmap header (height doubled)
+    u16(0);
+    u16(1);
+    u16(1);  // icon directory, one image
+    bytes.insert(bytes.end(), {16, 16, 2, 0});
+    u16(1);
+    u16(1);  // 16x16, 2 colours, 1 bit
+    u32(imageSize);
+    u32(22);
+    u32(40);
+    u32(16);
+    u32(32);
+    u16(1);
+    u16(1);  // bitmap header (height doubled)
     for (int i = 0; i < 6; ++i) u32(0);
-    u32(0x000000); u32(0xFFFFFF);                              // black, white
+    u32(0x000000);
+    u32(0xFFFFFF);  // black, white
     for (int row = 0; row < 16; ++row) u32(row % 2 ? 0xAAAAAAAA : 0x55555555);
-    for (int row = 0; row < 16; ++row) u32(0);                 // opaque
+    for (int row = 0; row < 16; ++row) u32(0);  // opaque
     HANDLE f = CreateFileA(path, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
     ASSERT_NE(f, INVALID_HANDLE_VALUE);
     DWORD written = 0;
@@ -417,7 +434,6 @@ TEST_F(TrayWin32, IconFileFailuresAreToldApart) {
     EXPECT_TRUE(invalid) << "but holds no icon";
     DeleteFileA(path);
 }
-
 
 TEST_F(TrayWin32, AnimationShowsTheProgramsOwnIconResourcesByAnyCaseName) {
     // The program's three frames, named in lower case; resources are upper case.

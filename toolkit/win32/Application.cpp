@@ -19,7 +19,8 @@ void DisableTransitions(HWND window) {
     using SetAttribute = HRESULT(WINAPI*)(HWND, DWORD, LPCVOID, DWORD);
     static const SetAttribute setAttribute = [] {
         HMODULE dwm = LoadLibraryW(L"dwmapi.dll");
-        return dwm ? reinterpret_cast<SetAttribute>(reinterpret_cast<void*>(GetProcAddress(dwm, "DwmSetWindowAttribute")))
+        return dwm ? reinterpret_cast<SetAttribute>(
+                         reinterpret_cast<void*>(GetProcAddress(dwm, "DwmSetWindowAttribute")))
                    : nullptr;
     }();
     if (!setAttribute || !window) return;
@@ -63,31 +64,35 @@ void TApplication::SetTitle(const std::string& title) {
 
 LRESULT TApplication::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
-    case WM_SYSCOMMAND:
-        // The taskbar entry's system menu: minimise and restore the whole
-        // application, not just this invisible window.
-        switch (wParam & 0xFFF0) {
-        case SC_MINIMIZE: Minimize(); return 0;
-        case SC_RESTORE: Restore(); return 0;
-        case SC_CLOSE:
+        case WM_SYSCOMMAND:
+            // The taskbar entry's system menu: minimise and restore the whole
+            // application, not just this invisible window.
+            switch (wParam & 0xFFF0) {
+                case SC_MINIMIZE:
+                    Minimize();
+                    return 0;
+                case SC_RESTORE:
+                    Restore();
+                    return 0;
+                case SC_CLOSE:
+                    if (FMainForm) FMainForm->Close();
+                    return 0;
+            }
+            break;
+        case WM_ACTIVATE:
+            // Activating the taskbar entry hands the activation on to the main form.
+            if (LOWORD(wParam) != WA_INACTIVE && FMainForm && IsWindowVisible(FMainForm->Handle()) &&
+                IsWindowEnabled(FMainForm->Handle()))
+                SetActiveWindow(FMainForm->Handle());
+            return 0;
+        case WM_CLOSE:
             if (FMainForm) FMainForm->Close();
             return 0;
-        }
-        break;
-    case WM_ACTIVATE:
-        // Activating the taskbar entry hands the activation on to the main form.
-        if (LOWORD(wParam) != WA_INACTIVE && FMainForm && IsWindowVisible(FMainForm->Handle()) &&
-            IsWindowEnabled(FMainForm->Handle()))
-            SetActiveWindow(FMainForm->Handle());
-        return 0;
-    case WM_CLOSE:
-        if (FMainForm) FMainForm->Close();
-        return 0;
-    case WM_QUERYENDSESSION:
-        return TRUE;
-    case WM_ENDSESSION:
-        if (wParam) Terminate();
-        return 0;
+        case WM_QUERYENDSESSION:
+            return TRUE;
+        case WM_ENDSESSION:
+            if (wParam) Terminate();
+            return 0;
     }
     return DefaultHandling(message, wParam, lParam);
 }

@@ -4,14 +4,14 @@
 // minimise and restore operations with one hook slot each, and the error box
 // that every failure escaping a handler ends in.
 
+#include "toolkit/Component.h"
+#include "toolkit/win32/Window.h"
+
 #include <windows.h>
 
 #include <exception>
 #include <functional>
 #include <string>
-
-#include "toolkit/Component.h"
-#include "toolkit/win32/Window.h"
 
 namespace pastimo {
 

@@ -20,21 +20,21 @@ void TBevelPanel::CreateFrom(TForm& form, const ControlPlacement& placement) {
 
 LRESULT TBevelPanel::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
-    case WM_ERASEBKGND: {
-        RECT rect;
-        GetClientRect(Handle(), &rect);
-        HBRUSH brush = CreateSolidBrush(FPanelColor);
-        FillRect(reinterpret_cast<HDC>(wParam), &rect, brush);
-        DeleteObject(brush);
-        return 1;
-    }
-    case WM_PAINT: {
-        PAINTSTRUCT paint;
-        HDC dc = BeginPaint(Handle(), &paint);
-        Paint(dc);
-        EndPaint(Handle(), &paint);
-        return 0;
-    }
+        case WM_ERASEBKGND: {
+            RECT rect;
+            GetClientRect(Handle(), &rect);
+            HBRUSH brush = CreateSolidBrush(FPanelColor);
+            FillRect(reinterpret_cast<HDC>(wParam), &rect, brush);
+            DeleteObject(brush);
+            return 1;
+        }
+        case WM_PAINT: {
+            PAINTSTRUCT paint;
+            HDC dc = BeginPaint(Handle(), &paint);
+            Paint(dc);
+            EndPaint(Handle(), &paint);
+            return 0;
+        }
     }
     return TContainer::HandleMessage(message, wParam, lParam);
 }

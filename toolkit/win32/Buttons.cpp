@@ -16,15 +16,17 @@ void TButton::Click() {
 
 void TButton::Command(WORD code) {
     switch (code) {
-    // A quick second click is a click too (BS_NOTIFY reports it apart).
-    case BN_CLICKED:
-    case BN_DOUBLECLICKED: Click(); break;
-    case BN_SETFOCUS:
-        if (FForm) FForm->ShowDefaultButton(Handle());
-        break;
-    case BN_KILLFOCUS:
-        if (FForm) FForm->ShowDefaultButton(FForm->DefaultButton());
-        break;
+        // A quick second click is a click too (BS_NOTIFY reports it apart).
+        case BN_CLICKED:
+        case BN_DOUBLECLICKED:
+            Click();
+            break;
+        case BN_SETFOCUS:
+            if (FForm) FForm->ShowDefaultButton(Handle());
+            break;
+        case BN_KILLFOCUS:
+            if (FForm) FForm->ShowDefaultButton(FForm->DefaultButton());
+            break;
     }
 }
 

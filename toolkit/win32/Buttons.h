@@ -2,9 +2,9 @@
 // The controls of the system's BUTTON class: push buttons, check boxes and
 // group boxes.
 
-#include <functional>
-
 #include "toolkit/win32/Control.h"
+
+#include <functional>
 
 namespace pastimo {
 

@@ -38,8 +38,8 @@ void TControl::CreateStandard(TForm& form, const ControlPlacement& placement, co
     Created(form, placement);
 }
 
-void TControl::CreateOwn(TForm& form, const ControlPlacement& placement, const WindowClass& windowClass,
-                         DWORD style, DWORD exStyle) {
+void TControl::CreateOwn(TForm& form, const ControlPlacement& placement, const WindowClass& windowClass, DWORD style,
+                         DWORD exStyle) {
     Create(windowClass, ChildPlacement(placement, style, exStyle));
     Created(form, placement);
 }

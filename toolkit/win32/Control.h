@@ -3,13 +3,14 @@
 // stored layout, registers with its form so that the form can route the
 // control's notifications to it, and turns them into callbacks.
 
+#include "toolkit/Layout.h"
+#include "toolkit/win32/Window.h"
+
 #include <windows.h>
+
 #include <commctrl.h>
 
 #include <string>
-
-#include "toolkit/Layout.h"
-#include "toolkit/win32/Window.h"
 
 namespace pastimo {
 

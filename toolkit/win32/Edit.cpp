@@ -28,25 +28,25 @@ LRESULT TEdit::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         // under some systems): the field takes the key and types the
         // character itself.
         switch (message) {
-        case WM_GETDLGCODE: {
-            LRESULT code = DefaultHandling(message, wParam, lParam);
-            const auto* key = reinterpret_cast<const MSG*>(lParam);
-            if (key && key->message == WM_KEYDOWN && key->wParam == VK_TAB && GetKeyState(VK_SHIFT) < 0)
-                code &= ~(DLGC_WANTTAB | DLGC_WANTALLKEYS);  // Shift+Tab leaves the field
-            else
-                code |= DLGC_WANTTAB;
-            return code;
-        }
-        case WM_KEYDOWN:
-            if (wParam == VK_TAB) return 0;  // typed as its character below
-            break;
-        case WM_CHAR:
-            if (wParam == '\t') {
-                if (!(GetWindowLongW(Handle(), GWL_STYLE) & ES_READONLY))
-                    SendMessageW(Handle(), EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(L"\t"));
-                return 0;
+            case WM_GETDLGCODE: {
+                LRESULT code = DefaultHandling(message, wParam, lParam);
+                const auto* key = reinterpret_cast<const MSG*>(lParam);
+                if (key && key->message == WM_KEYDOWN && key->wParam == VK_TAB && GetKeyState(VK_SHIFT) < 0)
+                    code &= ~(DLGC_WANTTAB | DLGC_WANTALLKEYS);  // Shift+Tab leaves the field
+                else
+                    code |= DLGC_WANTTAB;
+                return code;
             }
-            break;
+            case WM_KEYDOWN:
+                if (wParam == VK_TAB) return 0;  // typed as its character below
+                break;
+            case WM_CHAR:
+                if (wParam == '\t') {
+                    if (!(GetWindowLongW(Handle(), GWL_STYLE) & ES_READONLY))
+                        SendMessageW(Handle(), EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(L"\t"));
+                    return 0;
+                }
+                break;
         }
     }
     if (message == WM_SETFOCUS) {

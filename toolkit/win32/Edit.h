@@ -1,9 +1,9 @@
 #pragma once
 // A one-line or multi-line edit control.
 
-#include <functional>
-
 #include "toolkit/win32/Control.h"
+
+#include <functional>
 
 namespace pastimo {
 
@@ -16,7 +16,7 @@ public:
     // The focus came in from another control of the form: not when it only
     // comes back to the field from a message box or another program.
     std::function<void()> OnEnter;
-    std::function<void()> OnClick;  // a mouse click inside
+    std::function<void()> OnClick;   // a mouse click inside
     std::function<void()> OnChange;  // the text changed, typed or set
     void Command(WORD code) override;
     void Clear() { SetText(std::string()); }

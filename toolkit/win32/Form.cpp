@@ -1,13 +1,13 @@
 #include "toolkit/win32/Form.h"
 
-#include <algorithm>
-#include <utility>
-
 #include "toolkit/win32/Application.h"
 #include "toolkit/win32/Control.h"
 #include "toolkit/win32/Dpi.h"
 #include "toolkit/win32/FormBuilder.h"
 #include "toolkit/win32/LayoutFont.h"
+
+#include <algorithm>
+#include <utility>
 
 namespace pastimo {
 
@@ -133,42 +133,42 @@ void TForm::ChangeDpi(int dpi, const RECT& suggested) {
 LRESULT TForm::RouteChildMessage(HWND from, UINT message, WPARAM wParam, LPARAM lParam, bool& handled) {
     handled = false;
     switch (message) {
-    case WM_COMMAND: {
-        auto found = FControls.find(reinterpret_cast<HWND>(lParam));
-        if (lParam && found != FControls.end()) {
-            handled = true;
-            found->second->Command(HIWORD(wParam));
-            return 0;
+        case WM_COMMAND: {
+            auto found = FControls.find(reinterpret_cast<HWND>(lParam));
+            if (lParam && found != FControls.end()) {
+                handled = true;
+                found->second->Command(HIWORD(wParam));
+                return 0;
+            }
+            break;
         }
-        break;
-    }
-    case WM_NOTIFY: {
-        const auto* header = reinterpret_cast<const NMHDR*>(lParam);
-        auto found = FControls.find(header->hwndFrom);
-        if (found != FControls.end()) {
-            handled = true;
-            found->second->Notify(*header);
-            return 0;
+        case WM_NOTIFY: {
+            const auto* header = reinterpret_cast<const NMHDR*>(lParam);
+            auto found = FControls.find(header->hwndFrom);
+            if (found != FControls.end()) {
+                handled = true;
+                found->second->Notify(*header);
+                return 0;
+            }
+            break;
         }
-        break;
-    }
-    case WM_CTLCOLORSTATIC:
-    case WM_CTLCOLOREDIT:
-    case WM_CTLCOLORLISTBOX:
-    case WM_CTLCOLORBTN: {
-        auto found = FControls.find(reinterpret_cast<HWND>(lParam));
-        if (found != FControls.end() && found->second->Color() != CLR_INVALID) {
-            handled = true;
-            SetBkColor(reinterpret_cast<HDC>(wParam), found->second->Color());
-            return reinterpret_cast<LRESULT>(found->second->ColorBrush());
+        case WM_CTLCOLORSTATIC:
+        case WM_CTLCOLOREDIT:
+        case WM_CTLCOLORLISTBOX:
+        case WM_CTLCOLORBTN: {
+            auto found = FControls.find(reinterpret_cast<HWND>(lParam));
+            if (found != FControls.end() && found->second->Color() != CLR_INVALID) {
+                handled = true;
+                SetBkColor(reinterpret_cast<HDC>(wParam), found->second->Color());
+                return reinterpret_cast<LRESULT>(found->second->ColorBrush());
+            }
+            if (FBackgroundBrush && from == Handle() && (message == WM_CTLCOLORSTATIC || message == WM_CTLCOLORBTN)) {
+                handled = true;
+                SetBkMode(reinterpret_cast<HDC>(wParam), TRANSPARENT);
+                return reinterpret_cast<LRESULT>(FBackgroundBrush);
+            }
+            break;
         }
-        if (FBackgroundBrush && from == Handle() && (message == WM_CTLCOLORSTATIC || message == WM_CTLCOLORBTN)) {
-            handled = true;
-            SetBkMode(reinterpret_cast<HDC>(wParam), TRANSPARENT);
-            return reinterpret_cast<LRESULT>(FBackgroundBrush);
-        }
-        break;
-    }
     }
     return 0;
 }
@@ -178,49 +178,49 @@ LRESULT TForm::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     const LRESULT routed = RouteChildMessage(Handle(), message, wParam, lParam, handled);
     if (handled) return routed;
     switch (message) {
-    case WM_ERASEBKGND:
-        if (FBackgroundBrush) {
-            RECT rect;
-            GetClientRect(Handle(), &rect);
-            FillRect(reinterpret_cast<HDC>(wParam), &rect, FBackgroundBrush);
-            return 1;
-        }
-        break;
-    case WM_ACTIVATE:
-        // As a dialog does: the control that had the focus when the form
-        // lost the activation gets it back when the form is active again,
-        // rather than the form itself (where the keys would reach nothing).
-        if (LOWORD(wParam) == WA_INACTIVE) {
-            RememberActiveControl();
-        } else if (!HIWORD(wParam)) {
-            FocusActiveControl();
+        case WM_ERASEBKGND:
+            if (FBackgroundBrush) {
+                RECT rect;
+                GetClientRect(Handle(), &rect);
+                FillRect(reinterpret_cast<HDC>(wParam), &rect, FBackgroundBrush);
+                return 1;
+            }
+            break;
+        case WM_ACTIVATE:
+            // As a dialog does: the control that had the focus when the form
+            // lost the activation gets it back when the form is active again,
+            // rather than the form itself (where the keys would reach nothing).
+            if (LOWORD(wParam) == WA_INACTIVE) {
+                RememberActiveControl();
+            } else if (!HIWORD(wParam)) {
+                FocusActiveControl();
+                return 0;
+            }
+            break;
+        case WM_NEXTDLGCTL:
+            NextControl(wParam, lParam);
             return 0;
-        }
-        break;
-    case WM_NEXTDLGCTL:
-        NextControl(wParam, lParam);
-        return 0;
-    case WM_SHOWWINDOW:
-        // Icons are for a window that shows: one that waits hidden in the
-        // tray does not pay for them.
-        if (wParam && !FIcon) SetIcons();
-        break;
-    case kDpiChanged:
-        ChangeDpi(HIWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
-        return 0;
-    case WM_CLOSE:
-        DoClose();
-        return 0;
-    case WM_DESTROY:
-        DoDestroy();
-        // Whatever destroyed the main window, the program has no other: it
-        // ends rather than run on with no window, holding its guard.
-        if (Application && Application->MainForm() == this) Application->Terminate();
-        return 0;
-    case kReleaseMessage:
-        if (!FReleaseRequested) break;  // another program's WM_APP + 1
-        delete this;
-        return 0;
+        case WM_SHOWWINDOW:
+            // Icons are for a window that shows: one that waits hidden in the
+            // tray does not pay for them.
+            if (wParam && !FIcon) SetIcons();
+            break;
+        case kDpiChanged:
+            ChangeDpi(HIWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
+            return 0;
+        case WM_CLOSE:
+            DoClose();
+            return 0;
+        case WM_DESTROY:
+            DoDestroy();
+            // Whatever destroyed the main window, the program has no other: it
+            // ends rather than run on with no window, holding its guard.
+            if (Application && Application->MainForm() == this) Application->Terminate();
+            return 0;
+        case kReleaseMessage:
+            if (!FReleaseRequested) break;  // another program's WM_APP + 1
+            delete this;
+            return 0;
     }
     return DefaultHandling(message, wParam, lParam);
 }
@@ -284,8 +284,7 @@ int TForm::ShowModal() {
         if (window != Handle() && IsWindow(window)) EnableWindow(window, TRUE);
     // The window that was active before gets the activation back (and with
     // it its focus), not just whatever owns this form.
-    if (previous && previous != Handle() && IsWindow(previous) && IsWindowVisible(previous))
-        SetActiveWindow(previous);
+    if (previous && previous != Handle() && IsWindow(previous) && IsWindowVisible(previous)) SetActiveWindow(previous);
     if (Handle()) ShowWindow(Handle(), SW_HIDE);
     if (quit) PostQuitMessage(static_cast<int>(msg.wParam));
     return ModalResult;
@@ -359,8 +358,8 @@ void TForm::FocusActiveControl() {
 void TForm::NextControl(WPARAM wParam, LPARAM lParam) {
     // wParam names the control (lParam non-zero), or says which way to go
     // from the focus: 0 to the next tab stop, anything else to the previous.
-    HWND target = LOWORD(lParam) ? reinterpret_cast<HWND>(wParam)
-                                 : GetNextDlgTabItem(Handle(), GetFocus(), wParam != 0);
+    HWND target =
+        LOWORD(lParam) ? reinterpret_cast<HWND>(wParam) : GetNextDlgTabItem(Handle(), GetFocus(), wParam != 0);
     if (!target) return;
     SetFocus(target);
     // An edit tabbed into shows all of its text selected, as in a dialog.

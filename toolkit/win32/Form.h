@@ -4,6 +4,11 @@
 // shows their hints, runs dialog navigation for its controls, and can be
 // shown modally.
 
+#include "toolkit/Component.h"
+#include "toolkit/Layout.h"
+#include "toolkit/win32/ToolTip.h"
+#include "toolkit/win32/Window.h"
+
 #include <windows.h>
 
 #include <initializer_list>
@@ -11,11 +16,6 @@
 #include <memory>
 #include <string>
 #include <vector>
-
-#include "toolkit/Component.h"
-#include "toolkit/Layout.h"
-#include "toolkit/win32/ToolTip.h"
-#include "toolkit/win32/Window.h"
 
 namespace pastimo {
 
@@ -125,7 +125,7 @@ private:
     int FDpi = kDesignDpi;
     std::vector<HFONT> FFonts;
     std::vector<HFONT> FWideFonts;  // null until asked for
-    HICON FIcon = nullptr;  // the title bar's, at the form's DPI
+    HICON FIcon = nullptr;          // the title bar's, at the form's DPI
     std::vector<TControl*> FLaidOut;
     HBRUSH FBackgroundBrush = nullptr;
     TToolTip FHints;

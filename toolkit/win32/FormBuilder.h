@@ -5,14 +5,14 @@
 // at once, placed relative to it but made as its siblings; rows marked
 // csBehind go below their siblings at the end.
 
+#include "toolkit/Layout.h"
+#include "toolkit/win32/Form.h"
+
 #include <windows.h>
 
 #include <initializer_list>
 #include <map>
 #include <vector>
-
-#include "toolkit/Layout.h"
-#include "toolkit/win32/Form.h"
 
 namespace pastimo {
 

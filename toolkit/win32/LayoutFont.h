@@ -5,11 +5,11 @@
 // that exists only as bitmaps of a few sizes ("System", which would keep its
 // 96-DPI size) gives way to an outline face of the same weight.
 
+#include "toolkit/Layout.h"
+
 #include <windows.h>
 
 #include <string>
-
-#include "toolkit/Layout.h"
 
 namespace pastimo {
 

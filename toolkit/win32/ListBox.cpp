@@ -6,8 +6,8 @@
 namespace pastimo {
 
 void TListBox::CreateFrom(TForm& form, const ControlPlacement& placement) {
-    CreateStandard(form, placement, WC_LISTBOXW, WS_TABSTOP | WS_VSCROLL | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT | LBS_HASSTRINGS,
-                   WS_EX_CLIENTEDGE);
+    CreateStandard(form, placement, WC_LISTBOXW,
+                   WS_TABSTOP | WS_VSCROLL | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT | LBS_HASSTRINGS, WS_EX_CLIENTEDGE);
     SetItemHeight();
 }
 

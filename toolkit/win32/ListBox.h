@@ -2,11 +2,11 @@
 // A list box that shows its rows in the order it is given (never LBS_SORT):
 // the caller keeps the rows sorted, so that row i is always entry i of its list.
 
+#include "toolkit/win32/Control.h"
+
 #include <functional>
 #include <string>
 #include <vector>
-
-#include "toolkit/win32/Control.h"
 
 namespace pastimo {
 
@@ -16,8 +16,8 @@ public:
     void ApplyDpi(int dpi, HFONT font) override;
     std::function<void()> OnClick;  // the selection changed
     void Command(WORD code) override;
-    int ItemIndex() const;          // -1 for none
-    void SetItemIndex(int index);   // -1 for none; no OnClick
+    int ItemIndex() const;         // -1 for none
+    void SetItemIndex(int index);  // -1 for none; no OnClick
     int Count() const;
     std::string Item(int index) const;
     void Clear();

@@ -1,10 +1,10 @@
 #include "toolkit/win32/ListView.h"
 
+#include "toolkit/win32/Wide.h"
+
 #include <commctrl.h>
 
 #include <algorithm>
-
-#include "toolkit/win32/Wide.h"
 
 namespace pastimo {
 
@@ -68,21 +68,22 @@ int TListView::RowsPerPage() const {
 
 void TListView::Notify(const NMHDR& header) {
     switch (header.code) {
-    case LVN_GETDISPINFOW: {
-        auto& info = const_cast<NMLVDISPINFOW&>(reinterpret_cast<const NMLVDISPINFOW&>(header));
-        if (!(info.item.mask & LVIF_TEXT) || !info.item.pszText || info.item.cchTextMax <= 0) return;
-        FCell = OnCellText ? Wide(OnCellText(info.item.iItem, info.item.iSubItem)) : std::wstring();
-        const size_t room = static_cast<size_t>(info.item.cchTextMax) - 1;
-        const size_t length = std::min(FCell.size(), room);
-        std::copy_n(FCell.data(), length, info.item.pszText);
-        info.item.pszText[length] = L'\0';
-        break;
-    }
-    case NM_DBLCLK:
-    case NM_RETURN:
-        if (OnActivate) OnActivate();
-        break;
-    default: break;
+        case LVN_GETDISPINFOW: {
+            auto& info = const_cast<NMLVDISPINFOW&>(reinterpret_cast<const NMLVDISPINFOW&>(header));
+            if (!(info.item.mask & LVIF_TEXT) || !info.item.pszText || info.item.cchTextMax <= 0) return;
+            FCell = OnCellText ? Wide(OnCellText(info.item.iItem, info.item.iSubItem)) : std::wstring();
+            const size_t room = static_cast<size_t>(info.item.cchTextMax) - 1;
+            const size_t length = std::min(FCell.size(), room);
+            std::copy_n(FCell.data(), length, info.item.pszText);
+            info.item.pszText[length] = L'\0';
+            break;
+        }
+        case NM_DBLCLK:
+        case NM_RETURN:
+            if (OnActivate) OnActivate();
+            break;
+        default:
+            break;
     }
 }
 

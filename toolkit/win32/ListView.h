@@ -4,11 +4,11 @@
 // hundred thousand strings. One row at a time is selected, and that is the
 // list's real selection, so a screen reader announces it.
 
+#include "toolkit/win32/Control.h"
+
 #include <functional>
 #include <string>
 #include <vector>
-
-#include "toolkit/win32/Control.h"
 
 namespace pastimo {
 

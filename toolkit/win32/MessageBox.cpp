@@ -31,8 +31,7 @@ LRESULT CALLBACK CentreOnActivate(int code, WPARAM wParam, LPARAM lParam) {
 
 }  // namespace
 
-int ShowMessageBox(HWND owner, const std::string& text, const std::string& caption, UINT type,
-                   bool centreOnScreen) {
+int ShowMessageBox(HWND owner, const std::string& text, const std::string& caption, UINT type, bool centreOnScreen) {
     HWND focus = GetFocus();
     if (centreOnScreen) {
         Unhook();

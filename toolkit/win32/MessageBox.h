@@ -12,7 +12,6 @@ namespace pastimo {
 
 // `owner` may be null: the box then stands alone, task-modal.
 // `centreOnScreen`: in the middle of the screen rather than of its owner.
-int ShowMessageBox(HWND owner, const std::string& text, const std::string& caption, UINT type,
-                   bool centreOnScreen);
+int ShowMessageBox(HWND owner, const std::string& text, const std::string& caption, UINT type, bool centreOnScreen);
 
 }  // namespace pastimo

@@ -5,8 +5,7 @@
 namespace pastimo {
 
 void TTabSheet::CreateFrom(TForm& form, const ControlPlacement& placement) {
-    CreateOwn(form, placement, {L"TTabSheet", reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1)}, 0,
-              WS_EX_CONTROLPARENT);
+    CreateOwn(form, placement, {L"TTabSheet", reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1)}, 0, WS_EX_CONTROLPARENT);
 }
 
 void TPageControl::CreateFrom(TForm& form, const ControlPlacement& placement) {

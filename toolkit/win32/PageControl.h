@@ -3,12 +3,12 @@
 // the tab control's display area as its sibling: controls inside the tab
 // control's own children would not get their notifications to the form.
 
+#include "toolkit/win32/Container.h"
+
 #include <functional>
 #include <memory>
 #include <string>
 #include <vector>
-
-#include "toolkit/win32/Container.h"
 
 namespace pastimo {
 

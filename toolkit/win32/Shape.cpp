@@ -10,25 +10,25 @@ void TShape::CreateFrom(TForm& form, const ControlPlacement& placement) {
 
 LRESULT TShape::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
-    case WM_PAINT: {
-        PAINTSTRUCT paint;
-        HDC dc = BeginPaint(Handle(), &paint);
-        RECT rect;
-        GetClientRect(Handle(), &rect);
-        HBRUSH brush = CreateSolidBrush(FFill);
-        HPEN pen = CreatePen(PS_INSIDEFRAME, ScaleToDpi(1, Dpi()), FOutline);
-        HGDIOBJ oldBrush = SelectObject(dc, brush);
-        HGDIOBJ oldPen = SelectObject(dc, pen);
-        Rectangle(dc, rect.left, rect.top, rect.right, rect.bottom);
-        SelectObject(dc, oldBrush);
-        SelectObject(dc, oldPen);
-        DeleteObject(brush);
-        DeleteObject(pen);
-        EndPaint(Handle(), &paint);
-        return 0;
-    }
-    case WM_NCHITTEST:
-        return HTTRANSPARENT;
+        case WM_PAINT: {
+            PAINTSTRUCT paint;
+            HDC dc = BeginPaint(Handle(), &paint);
+            RECT rect;
+            GetClientRect(Handle(), &rect);
+            HBRUSH brush = CreateSolidBrush(FFill);
+            HPEN pen = CreatePen(PS_INSIDEFRAME, ScaleToDpi(1, Dpi()), FOutline);
+            HGDIOBJ oldBrush = SelectObject(dc, brush);
+            HGDIOBJ oldPen = SelectObject(dc, pen);
+            Rectangle(dc, rect.left, rect.top, rect.right, rect.bottom);
+            SelectObject(dc, oldBrush);
+            SelectObject(dc, oldPen);
+            DeleteObject(brush);
+            DeleteObject(pen);
+            EndPaint(Handle(), &paint);
+            return 0;
+        }
+        case WM_NCHITTEST:
+            return HTTRANSPARENT;
     }
     return DefaultHandling(message, wParam, lParam);
 }

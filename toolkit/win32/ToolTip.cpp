@@ -1,8 +1,8 @@
 #include "toolkit/win32/ToolTip.h"
 
-#include <commctrl.h>
-
 #include "toolkit/win32/Wide.h"
+
+#include <commctrl.h>
 
 namespace pastimo {
 

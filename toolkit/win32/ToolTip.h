@@ -4,13 +4,13 @@
 // is never shown (the program mostly waits hidden in the tray) never pays
 // for it.
 
+#include "toolkit/win32/Window.h"
+
 #include <windows.h>
 
 #include <string>
 #include <utility>
 #include <vector>
-
-#include "toolkit/win32/Window.h"
 
 namespace pastimo {
 

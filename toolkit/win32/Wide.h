@@ -2,10 +2,10 @@
 // The one crossing between the program's UTF-8 text and the UTF-16 of the
 // wide Windows API (wchar_t is 16 bits on Windows).
 
+#include "toolkit/Unicode.h"
+
 #include <string>
 #include <string_view>
-
-#include "toolkit/Unicode.h"
 
 namespace pastimo {
 

@@ -7,8 +7,6 @@ namespace pastimo {
 EWin32Error::EWin32Error(const char* call, DWORD error)
     : Exception(std::string(call) + " failed, error " + std::to_string(error)), Error(error) {}
 
-void Failed(const char* call) {
-    throw EWin32Error(call, GetLastError());
-}
+void Failed(const char* call) { throw EWin32Error(call, GetLastError()); }
 
 }  // namespace pastimo

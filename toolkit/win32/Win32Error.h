@@ -3,9 +3,9 @@
 // error Windows gave (GetLastError), so that a failure never turns into a
 // null handle that every later call silently ignores.
 
-#include <windows.h>
-
 #include "toolkit/Errors.h"
+
+#include <windows.h>
 
 namespace pastimo {
 

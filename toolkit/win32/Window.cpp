@@ -1,10 +1,10 @@
 #include "toolkit/win32/Window.h"
 
-#include <set>
-
 #include "toolkit/Errors.h"
 #include "toolkit/win32/Wide.h"
 #include "toolkit/win32/Win32Error.h"
+
+#include <set>
 
 namespace pastimo {
 namespace {
@@ -48,9 +48,9 @@ Window* Window::FromHandle(HWND window) {
 void Window::SetDefaultFailureReport(FailureReport report) { defaultReport = report; }
 
 HWND Window::Make(const wchar_t* className, const WindowPlacement& placement, Window* bindAtCreation) {
-    HWND window = CreateWindowExW(placement.exStyle, className, Wide(placement.caption).c_str(),
-                                  placement.style, placement.left, placement.top, placement.width, placement.height,
-                                  placement.parent, placement.menu, GetModuleHandleW(nullptr), bindAtCreation);
+    HWND window = CreateWindowExW(placement.exStyle, className, Wide(placement.caption).c_str(), placement.style,
+                                  placement.left, placement.top, placement.width, placement.height, placement.parent,
+                                  placement.menu, GetModuleHandleW(nullptr), bindAtCreation);
     if (!window) Failed("CreateWindowExW");
     return window;
 }

@@ -2,9 +2,11 @@
 // checked against <windows.h>, so a slip of the pen fails the Win32 build.
 
 #include "tray/TrayMessages.h"
+
 #include "tray/VXTray95.h"
 
 #include <windows.h>
+
 #include <shellapi.h>
 
 namespace pastimo::winapi {

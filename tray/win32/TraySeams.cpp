@@ -6,6 +6,7 @@
 #include "tray/VXTray95.h"
 
 #include <windows.h>
+
 #include <shellapi.h>
 
 #include <cstring>
@@ -99,9 +100,7 @@ private:
 
 class Win32Platform : public TrayPlatform {
 public:
-    THandle CopyIcon(THandle icon) override {
-        return icon ? ToValue(::CopyIcon(ToHandle<HICON>(icon))) : 0;
-    }
+    THandle CopyIcon(THandle icon) override { return icon ? ToValue(::CopyIcon(ToHandle<HICON>(icon))) : 0; }
     void DestroyIcon(THandle icon) override {
         if (icon) ::DestroyIcon(ToHandle<HICON>(icon));
     }
@@ -152,8 +151,8 @@ public:
     THandle GetDesktopWindow() override { return ToValue(::GetDesktopWindow()); }
     void LockWindowUpdate(THandle window) override { ::LockWindowUpdate(ToHandle<HWND>(window)); }
     uint32_t TrackPopupMenu(THandle menu, int32_t x, int32_t y, THandle owner) override {
-        const BOOL command = ::TrackPopupMenu(ToHandle<HMENU>(menu), TPM_RIGHTBUTTON | TPM_RETURNCMD | TPM_NONOTIFY,
-                                              x, y, 0, ToHandle<HWND>(owner), nullptr);
+        const BOOL command = ::TrackPopupMenu(ToHandle<HMENU>(menu), TPM_RIGHTBUTTON | TPM_RETURNCMD | TPM_NONOTIFY, x,
+                                              y, 0, ToHandle<HWND>(owner), nullptr);
         return static_cast<uint32_t>(command);
     }
 
@@ -188,7 +187,8 @@ public:
             const bool pair = IS_HIGH_SURROGATE(wide[at]) && at + 1 < wide.size() && IS_LOW_SURROGATE(wide[at + 1]);
             const int units = pair ? 2 : 1;
             char bytes[8];
-            const int length = WideCharToMultiByte(CP_ACP, 0, wide.data() + at, units, bytes, sizeof bytes, nullptr, nullptr);
+            const int length =
+                WideCharToMultiByte(CP_ACP, 0, wide.data() + at, units, bytes, sizeof bytes, nullptr, nullptr);
             if (length <= 0 || tip.size() + static_cast<size_t>(length) > capacity) break;
             tip.append(bytes, static_cast<size_t>(length));
             at += static_cast<size_t>(units);

@@ -1,6 +1,5 @@
 // The bytes of a profile file as text and back, in each form editors save.
 #include "shell/options/IniEncoding.h"
-
 #include "tests/library/LibraryTestFiles.h"
 
 #include <gtest/gtest.h>

@@ -47,9 +47,8 @@ TEST(IniLookup, ValueIsCutAfterTrimming) {
 }
 
 TEST(IniLookup, OnePairOfSurroundingQuotesIsTakenOff) {
-    const std::string file =
-        "[Q]\r\nA=\"Ctrl+Shift+F11\"\r\nB='x'\r\nC=\"x'\r\nD=\"\r\nE=\"\"\r\nF= \" a \" \r\n"
-        "G=\"\"a\"\"\r\nH=\"a\r\nI=a\"\r\nJ='\r\nK=\"a\" b\r\nL=\t'\t'\t\r\n";
+    const std::string file = "[Q]\r\nA=\"Ctrl+Shift+F11\"\r\nB='x'\r\nC=\"x'\r\nD=\"\r\nE=\"\"\r\nF= \" a \" \r\n"
+                             "G=\"\"a\"\"\r\nH=\"a\r\nI=a\"\r\nJ='\r\nK=\"a\" b\r\nL=\t'\t'\t\r\n";
     EXPECT_EQ(IniLookup(file, "Q", "A"), "Ctrl+Shift+F11");
     EXPECT_EQ(IniLookup(file, "Q", "B"), "x");
     EXPECT_EQ(IniLookup(file, "Q", "C"), "\"x'") << "the two quotes differ";
@@ -68,9 +67,9 @@ TEST(IniLookup, OnePairOfSurroundingQuotesIsTakenOff) {
 }
 
 TEST(IniLookup, ADamagedFilesNamesAndValuesEndAtANul) {
-    const std::string file = Bytes(
-        "[HOTKEY]\r\nSHOW=Ctrl+Shfit\0+F11\r\nK= x \0 y \r\nL=\"a\"\0b\r\nM=\"a\0b\"\r\nX\0Y=1\r\nN \0x=2\r\n"
-        "Z=3\r\n[S\0ection]\r\nK=4\r\n[B \0z]\r\nK=5\r\n");
+    const std::string file =
+        Bytes("[HOTKEY]\r\nSHOW=Ctrl+Shfit\0+F11\r\nK= x \0 y \r\nL=\"a\"\0b\r\nM=\"a\0b\"\r\nX\0Y=1\r\nN \0x=2\r\n"
+              "Z=3\r\n[S\0ection]\r\nK=4\r\n[B \0z]\r\nK=5\r\n");
     EXPECT_EQ(IniLookup(file, "HOTKEY", "SHOW"), "Ctrl+Shfit");
     EXPECT_EQ(IniLookup(file, "HOTKEY", "K"), "x ") << "trimmed first, then cut";
     EXPECT_EQ(IniLookup(file, "HOTKEY", "L"), "a") << "cut first, then unquoted";
@@ -94,9 +93,7 @@ TEST(IniFind, TellsAnAbsentKeyFromAnEmptyValue) {
     EXPECT_EQ(IniFind("[HOTKEY]\r\nSHOW\r\n", "HOTKEY", "SHOW"), std::nullopt);
 }
 
-TEST(IniSetValue, CreatesTheFileText) {
-    EXPECT_EQ(IniSetValue("", "CLIP", "AUTO", "1"), "[CLIP]\r\nAUTO=1\r\n");
-}
+TEST(IniSetValue, CreatesTheFileText) { EXPECT_EQ(IniSetValue("", "CLIP", "AUTO", "1"), "[CLIP]\r\nAUTO=1\r\n"); }
 
 TEST(IniSetValue, AppendsNewSectionsInTheOrderFirstWritten) {
     std::string file = IniSetValue("", "CLIP", "AUTO", "1");
@@ -115,13 +112,11 @@ TEST(IniSetValue, ReplacesOnlyTheKeysLine) {
 TEST(IniSetValue, AddsTheKeyAfterTheSectionsLastLine) {
     EXPECT_EQ(IniSetValue("[CLIP]\r\nX=1\r\n\r\n\r\n[MINIM]\r\nAUTO=1\r\n", "CLIP", "AUTO", "1"),
               "[CLIP]\r\nX=1\r\nAUTO=1\r\n\r\n\r\n[MINIM]\r\nAUTO=1\r\n");
-    EXPECT_EQ(IniSetValue("[MINIM]\r\n[CLIP]\r\n", "MINIM", "AUTO", "0"),
-              "[MINIM]\r\nAUTO=0\r\n[CLIP]\r\n");
+    EXPECT_EQ(IniSetValue("[MINIM]\r\n[CLIP]\r\n", "MINIM", "AUTO", "0"), "[MINIM]\r\nAUTO=0\r\n[CLIP]\r\n");
 }
 
 TEST(IniSetValue, KeepsLfFilesAndAMissingFinalBreak) {
-    EXPECT_EQ(IniSetValue("[CLIP]\nAUTO=0\n[MINIM]\nAUTO=0", "MINIM", "AUTO", "1"),
-              "[CLIP]\nAUTO=0\n[MINIM]\nAUTO=1");
+    EXPECT_EQ(IniSetValue("[CLIP]\nAUTO=0\n[MINIM]\nAUTO=0", "MINIM", "AUTO", "1"), "[CLIP]\nAUTO=0\n[MINIM]\nAUTO=1");
     EXPECT_EQ(IniSetValue("[CLIP]\nAUTO=0", "CLIP", "NEW", "1"), "[CLIP]\nAUTO=0\r\nNEW=1\r\n");
     EXPECT_EQ(IniSetValue("[CLIP]\nAUTO=0", "MINIM", "AUTO", "1"), "[CLIP]\nAUTO=0\r\n[MINIM]\r\nAUTO=1\r\n");
 }

@@ -9,8 +9,8 @@ namespace pastimo {
 namespace {
 
 TEST(OptionValue, NumbersThatCountAsTrue) {
-    for (const char* text : {"1", "2", "-1", "0x10", "0X10", "$1F", "$1f", "+7", "2147483647",
-                             "-2147483648", "$FFFFFFFF", "$80000000", "0x00000001", "  5", "007"}) {
+    for (const char* text : {"1", "2", "-1", "0x10", "0X10", "$1F", "$1f", "+7", "2147483647", "-2147483648",
+                             "$FFFFFFFF", "$80000000", "0x00000001", "  5", "007"}) {
         SCOPED_TRACE(text);
         EXPECT_TRUE(OptionBoolFromText(text, false));
         EXPECT_TRUE(OptionBoolFromText(text, true));
@@ -26,10 +26,11 @@ TEST(OptionValue, NumbersThatCountAsFalse) {
 }
 
 TEST(OptionValue, TextsThatAreNotNumbersGiveTheDefault) {
-    for (const char* text : {"", "yes", "on", "true", "1x", "x1", "0x", "0X", "$", "+", "-", "+-1",
-                             "-$1", "$-1", "0x-1", "1 2", "1 ", "1.0", "2147483648", "-2147483649",
-                             "99999999999999999999", "$123456789", "$000000001", "0x123456789",
-                             "$G", "0xG", "\xB9"}) {
+    for (const char* text :
+         {"",           "yes",        "on",          "true", "1x",         "x1",          "0x",
+          "0X",         "$",          "+",           "-",    "+-1",        "-$1",         "$-1",
+          "0x-1",       "1 2",        "1 ",          "1.0",  "2147483648", "-2147483649", "99999999999999999999",
+          "$123456789", "$000000001", "0x123456789", "$G",   "0xG",        "\xB9"}) {
         SCOPED_TRACE(text);
         EXPECT_TRUE(OptionBoolFromText(text, true));
         EXPECT_FALSE(OptionBoolFromText(text, false));

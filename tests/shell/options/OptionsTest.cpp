@@ -2,7 +2,6 @@
 #include "shell/options/IniEncoding.h"
 #include "shell/options/IniFile.h"
 #include "shell/options/Options.h"
-
 #include "tests/library/LibraryTestFiles.h"
 #include "toolkit/Errors.h"
 
@@ -38,8 +37,7 @@ class IniFileTest : public ::testing::Test {
 protected:
     void SetUp() override {
         const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
-        FFolder = fs::temp_directory_path() /
-                  ("pastimo-options-" + std::to_string(ProcessId()) + "-" + info->name());
+        FFolder = fs::temp_directory_path() / ("pastimo-options-" + std::to_string(ProcessId()) + "-" + info->name());
         fs::remove_all(FFolder);
         fs::create_directories(FFolder);
         // ProgramFolder ends in a separator.
@@ -119,8 +117,7 @@ TEST_F(IniFileTest, WriteChangesOneLineAndKeepsTheRest) {
 }
 
 TEST_F(IniFileTest, TickingSeveralTimesLeavesOneLine) {
-    for (bool value : {true, false, true, true, false})
-        StoreOption(FProgramFolder, kAutoMinimizeOption, value);
+    for (bool value : {true, false, true, true, false}) StoreOption(FProgramFolder, kAutoMinimizeOption, value);
     EXPECT_EQ(Get(), "[MINIM]\r\nAUTO=0\r\n");
     EXPECT_EQ(FilesInFolder(), 1u);
 }
@@ -196,19 +193,23 @@ TEST_F(IniFileTest, Utf16FileIsReadAndWrittenInUtf16) {
     // A file of the mark alone gets its first value in UTF-16 too.
     Put("\xFF\xFE");
     StoreOption(FProgramFolder, kCaptureOption, true);
-    EXPECT_EQ(Get(), std::string("\xFF\xFE[\0C\0L\0I\0P\0]\0\r\0\n\0A\0U\0T\0O\0=\0" "1\0\r\0\n\0", 34));
+    EXPECT_EQ(Get(), std::string("\xFF\xFE[\0C\0L\0I\0P\0]\0\r\0\n\0A\0U\0T\0O\0=\0"
+                                 "1\0\r\0\n\0",
+                                 34));
 }
 
 TEST_F(IniFileTest, AnsiFileKeepsItsBytesAndReadsTheCodePage) {
     if (!test::AnsiCodePageIs1252()) GTEST_SKIP() << "spells out Windows-1252 bytes";
-    const std::string before = "; Gr\xFC\xDF""e\r\n[HOTKEY]\r\nSHOW=Ctrl+Alt+\xFC\r\n";
+    const std::string before = "; Gr\xFC\xDF"
+                               "e\r\n[HOTKEY]\r\nSHOW=Ctrl+Alt+\xFC\r\n";
     Put(before);
     IniFile ini(Path());
     EXPECT_EQ(ini.ReadString("HOTKEY", "SHOW"), "Ctrl+Alt+\xC3\xBC");
     StoreOption(FProgramFolder, kCaptureOption, true);
     EXPECT_EQ(Get(), before + "[CLIP]\r\nAUTO=1\r\n") << "still ANSI, every other byte as it was";
     ini.WriteString("HOTKEY", "SHOW", "Ctrl+\xC3\xA4");
-    EXPECT_EQ(Get(), "; Gr\xFC\xDF""e\r\n[HOTKEY]\r\nSHOW=Ctrl+\xE4\r\n[CLIP]\r\nAUTO=1\r\n");
+    EXPECT_EQ(Get(), "; Gr\xFC\xDF"
+                     "e\r\n[HOTKEY]\r\nSHOW=Ctrl+\xE4\r\n[CLIP]\r\nAUTO=1\r\n");
     EXPECT_EQ(ini.ReadString("hotkey", "show"), "Ctrl+\xC3\xA4");
 }
 
