@@ -10,7 +10,7 @@ have() { dpkg-query -W -f='${Status}' "$1" 2>/dev/null | grep -q 'install ok ins
 # sources. 32-bit Wine only where the package system offers it (see below).
 packages=(cmake make g++ g++-mingw-w64-i686 g++-mingw-w64-x86-64-posix googletest libgtest-dev libbenchmark-dev
           wine wine32:i386 wine64 fonts-wine xvfb xdotool trayer x11-utils imagemagick python3
-          clang libclang-rt-14-dev procps)
+          clang clang-format libclang-rt-14-dev procps)
 for p in "${packages[@]}"; do have "$p" || need+=("$p"); done
 [ ${#need[@]} -eq 0 ] && exit 0
 

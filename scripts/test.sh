@@ -4,7 +4,8 @@
 # Windows builds (32-bit and 64-bit) and their tests under Wine on a private
 # virtual display with a real system tray, for each build this machine can
 # run: the 64-bit one always, the 32-bit one where the machine executes
-# 32-bit x86 code. Installs what is missing first. Exit status: 0 only when
+# 32-bit x86 code. Checks the sources' layout with clang-format first.
+# Installs what is missing first. Exit status: 0 only when
 # all pass and at least one Windows build's tests ran.
 set -uo pipefail
 cd "$(dirname "$(readlink -f "$0")")/.."
@@ -28,6 +29,9 @@ build_preset() {
 run_preset() {
     build_preset "$@" && { ctest --preset "$2" || status=1; }
 }
+
+echo "=== Source layout (clang-format)"
+bash scripts/check-format.sh || status=1
 
 run_preset "Native build and tests" native
 run_preset "Native tests under AddressSanitizer and UBSan" asan
