@@ -3,7 +3,7 @@
 #include "library/FileSystem.h"
 #include "resources/MainWindowLayout.h"
 #include "shell/HotkeyOption.h"
-#include "shell/LaunchCounter.h"
+#include "shell/StartUpPlan.h"
 #include "shell/options/Options.h"
 #include "shell/win32/About.h"
 #include "shell/win32/InformationBox.h"
@@ -69,6 +69,10 @@ TForm1::TForm1(TComponent* owner) : TForm(owner) {
     FRecentView = std::make_unique<RecentEntriesView>(ListBoxRecentList, MemoClipText, [] { return CaptureEnabled; });
     FClipboard = std::make_unique<SystemClipboard>(Application->Handle());
     FRecentPage = std::make_unique<RecentPage>(*FRecentView, *FClipboard);
+    // Made before the handlers are wired, so that none of them can meet a
+    // store or page that does not exist yet; nothing is read until FormCreate.
+    FStore = std::make_unique<LibraryStore>(ExecutableFolder());
+    FGroupsPage = std::make_unique<GroupsPage>(*FStore, *FGroupsView);
     ConnectEvents();
     CreateTrayIcon();
 }
@@ -147,25 +151,17 @@ void TForm1::ShowTrayIcon() {
 
 void TForm1::FormCreate() {
     ProgramFolder = ExecutableFolder();
-    FStore = std::make_unique<LibraryStore>(ProgramFolder);
-    FGroupsPage = std::make_unique<GroupsPage>(*FStore, *FGroupsView);
     ShowPage(kMyGroupsPage);
+    const StartUpPlan plan = PlanStartUp(ProgramFolder);
+    RunCount = plan.runCount;
+    if (plan.showFirstRunBox) ShowInformationBox(kFirstRunMessage);
 
-    try {
-        CountLaunch(PlatformFileSystem(), ProgramFolder + kLaunchCounterFileName, RunCount);
-    } catch (const std::exception&) {
-        // An unreadable counter counts 0 for this run; a failed store keeps the count made.
-    }
-    if (RunCount < 3) ShowInformationBox(kFirstRunMessage);
-
-    try {
-        CaptureEnabled = LoadOption(ProgramFolder, kCaptureOption);
-        CheckCaptureClip2.SetChecked(CaptureEnabled);
-        AutoMinimizeEnabled = LoadOption(ProgramFolder, kAutoMinimizeOption);
-        CheckAutoMinimize.SetChecked(AutoMinimizeEnabled);
-    } catch (const std::exception&) {
-    }
-    RegisterShowHotkey();
+    // Setting a box runs its click handler, which writes a true value back.
+    CaptureEnabled = plan.captureEnabled;
+    CheckCaptureClip2.SetChecked(CaptureEnabled);
+    AutoMinimizeEnabled = plan.autoMinimizeEnabled;
+    CheckAutoMinimize.SetChecked(AutoMinimizeEnabled);
+    RegisterHotkeys(plan.showHotkey, plan.pickHotkey);
 
     FClipViewer.Join(Handle());
 
@@ -186,18 +182,28 @@ void TForm1::FormCreate() {
     if (VXTray) VXTray->SetAutoPopup(false);
     ShowTrayIcon();
 
-    if (RunCount == 1) {
+    if (plan.showWindow) {
         Application->ShowMainForm = true;
         Show();
         Application->Restore();
-        ShowPage(kHelpPage);
+        ShowPage(plan.shownPage);
     }
 }
 
+// The whole teardown, on WM_DESTROY of the window (File, Exit, or the
+// application ending), in this order:
+// 1. take no more requests from outside: a later start then runs as the
+//    first copy instead of asking this one to show itself;
+// 2. give back the hotkeys while the window they belong to still exists;
+// 3. leave the clipboard-viewer chain, so the next viewer is linked to the
+//    one before and no notice is lost (FormDestroy).
+// The tray icon goes after the window, with the form's components
+// (~TForm1), and the program ends because its main window is gone.
 void TForm1::DoDestroy() {
     RemovePropW(Handle(), kSyncMessageName);
     SingleInstance::Withdraw(Handle());
     FShowHotkey.reset();
+    FPickHotkey.reset();
     FormDestroy();
 }
 
@@ -226,20 +232,14 @@ void TForm1::VXTrayClick() {
     Application->Restore();
 }
 
-void TForm1::RegisterShowHotkey() {
+void TForm1::RegisterHotkeys(const HotkeyOption& show, const HotkeyOption& pick) {
     // A hotkey that cannot be read or had stops nothing: the program runs
     // without it, and the Help page's first line says why.
+    FShowHotkey = std::make_unique<GlobalHotkey>(Handle(), show);
+    FPickHotkey = std::make_unique<GlobalHotkey>(Handle(), pick);
     std::string problems;
-    try {
-        FShowHotkey = std::make_unique<GlobalHotkey>(Handle(), LoadHotkeyOption(ProgramFolder));
-        if (!FShowHotkey->Problem().empty()) problems += FShowHotkey->Problem() + "\r\n";
-    } catch (const std::exception&) {
-    }
-    try {
-        FPickHotkey = std::make_unique<GlobalHotkey>(
-            Handle(), LoadHotkeyOption(ProgramFolder, PlatformFileSystem(), kPickHotkeyKey));
-        if (!FPickHotkey->Problem().empty()) problems += FPickHotkey->Problem() + "\r\n";
-    } catch (const std::exception&) {
+    for (const GlobalHotkey* hotkey : {FShowHotkey.get(), FPickHotkey.get()}) {
+        if (!hotkey->Problem().empty()) problems += hotkey->Problem() + "\r\n";
     }
     if (!problems.empty()) Memo1.SetText(problems + "\r\n" + LoadHelpText());
 }

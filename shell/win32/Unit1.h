@@ -9,6 +9,7 @@
 #include "library/GroupsPage.h"
 #include "library/LibraryStore.h"
 #include "quickpick/QuickPickLibrary.h"
+#include "shell/StartUpPlan.h"
 #include "shell/win32/GlobalHotkey.h"
 #include "shell/win32/MyGroupsView.h"
 #include "shell/win32/RecentEntriesView.h"
@@ -40,7 +41,6 @@ public:
         "This message will appear the first 2 times you use Pastimo. Pastimo normally runs minimized in the  "
         "background and is accessed from a System Tray icon (down in the corner of your Taskbar, near the "
         "clock). To bring it up, just click the little clipboard icon in the System Tray.";
-    enum Page { kMyGroupsPage = 0, kRecentPage = 1, kHelpPage = 2 };
     // A registered message that the window answers by storing its lParam in
     // the window property of the same name.
     static constexpr const wchar_t* kSyncMessageName = L"Pastimo.Sync";
@@ -80,7 +80,7 @@ private:
     void ShowPage(int page);
     void CreateTrayIcon();
     void ShowTrayIcon();
-    void RegisterShowHotkey();
+    void RegisterHotkeys(const HotkeyOption& show, const HotkeyOption& pick);
     // The quick-pick window over the window the user is in, or the open one in front.
     void OpenQuickPick();
 
@@ -100,7 +100,7 @@ private:
     // "Help"
     TEdit Memo1;
 
-    std::unique_ptr<LibraryStore> FStore;  // made once ProgramFolder is known
+    std::unique_ptr<LibraryStore> FStore;
     std::unique_ptr<MyGroupsView> FGroupsView;
     std::unique_ptr<GroupsPage> FGroupsPage;
     std::unique_ptr<RecentEntriesView> FRecentView;
