@@ -20,14 +20,14 @@ enum MainPage : int { kMyGroupsPage = 0, kRecentPage = 1, kHelpPage = 2 };
 constexpr int kFirstRunBoxLaunches = 2;
 
 struct StartUpPlan {
-    int runCount = 0;                 // this launch's number; 0 when the counter cannot be read
-    bool showFirstRunBox = false;     // the first-run message, before anything else is seen
-    bool captureEnabled = true;       // [CLIP] AUTO
-    bool autoMinimizeEnabled = false; // [MINIM] AUTO
-    HotkeyOption showHotkey;          // [HOTKEY] SHOW: brings the window up
-    HotkeyOption pickHotkey;          // [HOTKEY] PICK: opens the quick-pick window
-    bool showWindow = false;          // the window comes up (the first launch only) ...
-    MainPage shownPage = kMyGroupsPage; // ... on this page; otherwise it starts hidden on "My Groups"
+    int runCount = 0;                    // this launch's number; 0 when the counter cannot be read
+    bool showFirstRunBox = false;        // the first-run message, before anything else is seen
+    bool captureEnabled = true;          // [CLIP] AUTO
+    bool autoMinimizeEnabled = false;    // [MINIM] AUTO
+    HotkeyOption showHotkey;             // [HOTKEY] SHOW: brings the window up
+    HotkeyOption pickHotkey;             // [HOTKEY] PICK: opens the quick-pick window
+    bool showWindow = false;             // the window comes up (the first launch only) ...
+    MainPage shownPage = kMyGroupsPage;  // ... on this page; otherwise it starts hidden on "My Groups"
 };
 
 // Counts this launch in the counter file (a count that cannot be stored

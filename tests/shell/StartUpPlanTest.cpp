@@ -1,7 +1,7 @@
 // Start-up's decisions on the files a user's folder really holds.
 
-#include "shell/StartUpPlan.h"
 #include "shell/LaunchCounter.h"
+#include "shell/StartUpPlan.h"
 #include "shell/options/Options.h"
 #include "tests/library/LibraryTestFiles.h"
 
@@ -55,8 +55,9 @@ TEST_F(StartUpPlanTest, ACounterThatCannotBeReadShowsTheBoxButNotTheWindow) {
 
 TEST_F(StartUpPlanTest, EveryOptionComesFromTheFile) {
     ASSERT_TRUE(test::WriteRaw(counter, "9\r\n"));
-    ASSERT_TRUE(test::WriteRaw(OptionsFilePath(folder.Path()),
-                               "[CLIP]\r\nAUTO=0\r\n[MINIM]\r\nAUTO=1\r\n[HOTKEY]\r\nSHOW=\r\nPICK=Ctrl+Shift+F12\r\n"));
+    ASSERT_TRUE(
+        test::WriteRaw(OptionsFilePath(folder.Path()),
+                       "[CLIP]\r\nAUTO=0\r\n[MINIM]\r\nAUTO=1\r\n[HOTKEY]\r\nSHOW=\r\nPICK=Ctrl+Shift+F12\r\n"));
     const StartUpPlan plan = PlanStartUp(folder.Path());
     EXPECT_EQ(plan.runCount, 10);
     EXPECT_FALSE(plan.captureEnabled);
