@@ -43,7 +43,7 @@ bool TVXTrayIconMsgWindow::WndProc(TMessage& message) {
     return false;
 }
 
-void TVXTrayIconMsgWindow::ReportException(const std::exception& failure) { FTrayIcon->ReportException(failure); }
+void TVXTrayIconMsgWindow::HandleException(const std::exception& failure) { FTrayIcon->HandleException(failure); }
 
 void TVXTrayIconMsgWindow::MouseNotification(int32_t mouseMessage) {
     switch (mouseMessage) {

@@ -22,7 +22,7 @@ public:
     // True when the message was the component's; false: default processing.
     bool WndProc(TMessage& message);
     // For the platform layer: a failure that reached the window's boundary.
-    void ReportException(const std::exception& failure);
+    void HandleException(const std::exception& failure);
 
     bool MouseInside() const { return FMouseInside; }
     TPoint CursorPos() const { return FCursorPos; }

@@ -108,7 +108,7 @@ struct TrayApplication {
     virtual void ShowMainForm() = 0;
     virtual THandle MainFormHandle() = 0;
     virtual void ProcessMessages() = 0;
-    virtual void ReportException(const std::exception& failure) = 0;  // the error box
+    virtual void HandleException(const std::exception& failure) = 0;  // the error box
 };
 
 // Everything a tray icon is built with.

@@ -34,7 +34,7 @@ TVXTrayIcon95::TVXTrayIcon95(TComponent* owner, const TrayEnvironment& env)
 
     TrayApplication& app = FApp;
     FTimers = new TVXTimerManager(this, FTicks,
-                                  FPlatform.CreateTimer([&app](const std::exception& e) { app.ReportException(e); }));
+                                  FPlatform.CreateTimer([&app](const std::exception& e) { app.HandleException(e); }));
     FTimers->SetEnabled(true);
     FMsgWindow = new TVXTrayIconMsgWindow(this);
     FTaskbarCreated = FPlatform.TaskbarCreatedMessage();

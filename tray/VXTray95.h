@@ -118,7 +118,7 @@ public:
     void RunDeferredCall();
     bool IsTaskbarCreated(uint32_t message) const { return FTaskbarCreated != 0 && message == FTaskbarCreated; }
     void TaskbarCreated();
-    void ReportException(const std::exception& failure) { FApp.ReportException(failure); }
+    void HandleException(const std::exception& failure) { FApp.HandleException(failure); }
 
 protected:
     void ComponentNotification(TComponent* component, TOperation operation) override;

@@ -31,6 +31,6 @@ THandle TrayApplicationAdapter::MainFormHandle() {
 
 void TrayApplicationAdapter::ProcessMessages() { Application->ProcessMessages(); }
 
-void TrayApplicationAdapter::ReportException(const std::exception& failure) { Application->HandleException(failure); }
+void TrayApplicationAdapter::HandleException(const std::exception& failure) { Application->HandleException(failure); }
 
 }  // namespace pastimo

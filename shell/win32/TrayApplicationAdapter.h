@@ -15,7 +15,7 @@ public:
     void ShowMainForm() override;
     THandle MainFormHandle() override;
     void ProcessMessages() override;
-    void ReportException(const std::exception& failure) override;
+    void HandleException(const std::exception& failure) override;
 };
 
 }  // namespace pastimo

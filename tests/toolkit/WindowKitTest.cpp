@@ -35,7 +35,7 @@ private:
         if (message == kThrowOther) throw 42;
         return DefaultHandling(message, wParam, lParam);
     }
-    void ReportFailure(const std::exception& failure) override { reported.push_back(failure.what()); }
+    void HandleException(const std::exception& failure) override { reported.push_back(failure.what()); }
 };
 
 class Control : public Window {

@@ -213,7 +213,7 @@ public:
         FLog.push_back("ProcessMessages");
         FPlatform.DeliverPosted();
     }
-    void ReportException(const std::exception& failure) override { reported.push_back(failure.what()); }
+    void HandleException(const std::exception& failure) override { reported.push_back(failure.what()); }
 
     std::function<void()> minimizeHook, restoreHook;
     std::vector<std::string> reported;

@@ -92,7 +92,7 @@ public:
     void ShowMainForm() override { ShowWindow(FMain, SW_SHOW); }
     THandle MainFormHandle() override { return Value(FMain); }
     void ProcessMessages() override { PumpPending(); }
-    void ReportException(const std::exception& failure) override { reported.push_back(failure.what()); }
+    void HandleException(const std::exception& failure) override { reported.push_back(failure.what()); }
 
     HWND FApp = nullptr, FMain = nullptr;
     std::function<void()> minimizeHook, restoreHook;

@@ -58,9 +58,10 @@ public:
     std::function<void()> OnMinimize;
     std::function<void()> OnRestore;
 
-    // The error box: the message (with a full stop added by the usual rule),
-    // the title as caption, the error icon and one OK button.
-    void HandleException(const std::exception& error);
+    // The error box (see toolkit/Errors.h): the message (with a full stop
+    // added by the usual rule), the title as caption, the error icon and one
+    // OK button. Every window's failures end here unless it says otherwise.
+    void HandleException(const std::exception& error) override;
 
 protected:
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;

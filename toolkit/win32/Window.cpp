@@ -81,7 +81,7 @@ LRESULT Window::DefaultHandling(UINT message, WPARAM wParam, LPARAM lParam) {
     return DefWindowProcW(FHandle, message, wParam, lParam);
 }
 
-void Window::ReportFailure(const std::exception& failure) {
+void Window::HandleException(const std::exception& failure) {
     if (defaultReport) defaultReport(failure);
 }
 
@@ -89,7 +89,7 @@ LRESULT Window::GuardedDispatch(UINT message, WPARAM wParam, LPARAM lParam) {
     // A failure reported from here must not escape either.
     auto report = [this](const std::exception& failure) {
         try {
-            ReportFailure(failure);
+            HandleException(failure);
         } catch (...) {
         }
     };

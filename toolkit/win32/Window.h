@@ -5,7 +5,7 @@
 // every message goes through one guarded dispatch: HandleMessage, with
 // anything it does not handle passed to the default processing, and every
 // failure (an exception of any kind) stopped at the window's boundary and
-// handed to ReportFailure (by default the application's error box). A
+// handed to HandleException (by default the application's error box). A
 // window class is registered once, the first time a window of it is made;
 // every failed Win32 call here becomes an EWin32Error naming the call.
 
@@ -64,7 +64,9 @@ protected:
     // What the window's class does with a message: DefWindowProc, or a
     // subclassed control's own procedure.
     LRESULT DefaultHandling(UINT message, WPARAM wParam, LPARAM lParam);
-    virtual void ReportFailure(const std::exception& failure);
+    // Where a failure that reached this window's boundary goes: by default
+    // the application's error box (toolkit/Errors.h says which failures do).
+    virtual void HandleException(const std::exception& failure);
 
 private:
     static LRESULT CALLBACK ClassProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);

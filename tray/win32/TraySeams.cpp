@@ -66,7 +66,7 @@ private:
         }
         return DefaultHandling(message, wParam, lParam);
     }
-    void ReportFailure(const std::exception& failure) override {
+    void HandleException(const std::exception& failure) override {
         if (FReport) FReport(failure);
     }
 
@@ -93,7 +93,7 @@ private:
         if (FTarget.WndProc(m)) return m.Result;
         return DefaultHandling(message, wParam, lParam);
     }
-    void ReportFailure(const std::exception& failure) override { FTarget.ReportException(failure); }
+    void HandleException(const std::exception& failure) override { FTarget.HandleException(failure); }
 
     TVXTrayIconMsgWindow& FTarget;
 };
