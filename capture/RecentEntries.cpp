@@ -1,5 +1,6 @@
 #include "capture/RecentEntries.h"
 
+#include "toolkit/Errors.h"
 #include "toolkit/Unicode.h"
 
 #include <stdexcept>
@@ -110,14 +111,15 @@ void RecentEntries::Capture(const TextReader& readText) {
                 FSlots[0].swap(text);
             }
         } catch (...) {
-            // A failed read counts as an overflow: slot 1 stays empty, and the
-            // list still gets its (blank) line so it stays in step with the
-            // slots, which have already moved down.
+            // The list still gets its (blank) line so it stays in step with
+            // the slots, which have already moved down.
+            IgnoreFailure("a clipboard text that cannot be read counts as too long: its slot stays empty");
             FSlots[0].clear();
             FHasLongLines[0] = false;
         }
         FList.insert(FList.begin(), FirstLineLimited(FSlots[0]));
     } catch (...) {
+        IgnoreFailure("a capture whose line cannot be listed leaves the list one line short");
     }
     if (FList.size() > kRecentEntryCount) FList.resize(kRecentEntryCount);
 }

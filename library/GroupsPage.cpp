@@ -1,5 +1,7 @@
 #include "library/GroupsPage.h"
 
+#include "toolkit/Errors.h"
+
 namespace pastimo {
 namespace {
 
@@ -53,7 +55,7 @@ void GroupsPage::ListBox1Click() {
     try {
         FItems = FStore.LoadItems(FCurrentGroup);
     } catch (const std::exception&) {
-        // A group whose item list cannot be read simply shows no items.
+        IgnoreFailure("a group whose item list cannot be read shows no items");
         FItems = NameList(FGroups.GetCollator());
     }
     FView.ShowItems(FItems);
@@ -80,6 +82,7 @@ void GroupsPage::ListBoxItemsClick() {
             }
             FView.CopyItemTextToClipboard();
         } catch (const std::exception&) {
+            IgnoreFailure("an item whose text cannot be read or shown ends its pick quietly");
         }
     }
     if (FView.AutoMinimizeEnabled()) FView.MinimizeToTray();
@@ -136,6 +139,7 @@ void GroupsPage::ButtonAddGroupClick() {
     try {
         FItems = FStore.LoadItems(name);
     } catch (const std::exception&) {
+        IgnoreFailure("a new group whose old item list cannot be read shows no items");
         FItems = NameList(FGroups.GetCollator());
     }
     FView.ShowItems(FItems);

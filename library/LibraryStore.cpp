@@ -170,6 +170,7 @@ NameList LibraryStore::LoadGroups() {
     try {
         return ReadKnownList(FGroupList, GroupListPath());
     } catch (const Exception&) {
+        IgnoreFailure("a group list that cannot be read starts empty");
         return NameList(*FCollator);
     }
 }

@@ -1,5 +1,7 @@
 #include "quickpick/QuickPickLibrary.h"
 
+#include "toolkit/Errors.h"
+
 #include <exception>
 
 namespace pastimo {
@@ -17,7 +19,7 @@ const std::vector<std::string>& QuickPickLibrary::Refresh(KnownList& known, cons
     try {
         names = groupList ? FStore.LoadGroups().Names() : FStore.LoadItems(group).Names();
     } catch (const std::exception&) {
-        // An item list that cannot be read shows no rows.
+        IgnoreFailure("a list that cannot be read shows no rows");
     }
     if (!known.known || names != known.names) changed = true;
     known.known = stamped;  // a file that could not be stamped is read every time

@@ -2,6 +2,7 @@
 
 #include "shell/LaunchCounter.h"
 #include "shell/options/Options.h"
+#include "toolkit/Errors.h"
 
 #include <exception>
 
@@ -12,7 +13,7 @@ StartUpPlan PlanStartUp(const std::string& programFolder, FileSystem& fileSystem
     try {
         CountLaunch(fileSystem, programFolder + kLaunchCounterFileName, plan.runCount);
     } catch (const std::exception&) {
-        // An unreadable counter counts 0 for this run; a failed store keeps the count made.
+        IgnoreFailure("an unreadable launch counter counts 0 for this run; a failed store keeps the count made");
     }
     plan.showFirstRunBox = plan.runCount <= kFirstRunBoxLaunches;
     plan.captureEnabled = LoadOption(programFolder, kCaptureOption, fileSystem);

@@ -26,7 +26,7 @@ void TVXTrayIconAnimation::Step() {
         if (FTrayIcon->OnAnimation) FTrayIcon->OnAnimation(FTrayIcon);
         FTrayIcon->UpdateDisplayIcon();
     } catch (const EFOpenError&) {
-        // A frame that cannot be opened is skipped; the next one is tried.
+        IgnoreFailure("an animation frame that cannot be opened is skipped; the next one is tried");
     }
     const int32_t count = static_cast<int32_t>(FIcons.size());
     if (FFrameIndex < count - 1)

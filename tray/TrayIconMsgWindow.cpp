@@ -1,5 +1,6 @@
 #include "tray/TrayIconMsgWindow.h"
 
+#include "toolkit/Errors.h"
 #include "tray/TrayMessages.h"
 #include "tray/VXTray95.h"
 
@@ -131,7 +132,7 @@ void TVXTrayIconMsgWindow::ExitTimerTick() {
         if (std::abs(FCursorPos.X - now.X) > ExitTolerance || std::abs(FCursorPos.Y - now.Y) > ExitTolerance)
             MouseExit();
     } catch (...) {
-        // A failing poll or exit handler must not stop the timers of the icon.
+        IgnoreFailure("a failing cursor poll or exit handler must not stop the tray icon's timers");
     }
 }
 

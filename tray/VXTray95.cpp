@@ -228,7 +228,7 @@ void TVXTrayIcon95::LoadAnimationFrame(int32_t index) {
             FDisplayIcon.TakeHandle(handle);
         }
     } catch (const EFOpenError&) {
-        // A frame file that cannot be opened leaves the image as it was.
+        IgnoreFailure("a frame file that cannot be opened leaves the tray image as it was");
     }
 }
 
@@ -288,6 +288,7 @@ void TVXTrayIcon95::RunDeferredCall() {
     } catch (...) {
         FPendingCall = nullptr;
         FPendingSender = nullptr;
+        IgnoreFailure("a deferred tray call that fails ends there; the slot is emptied");
     }
 }
 

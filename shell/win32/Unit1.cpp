@@ -10,6 +10,7 @@
 #include "shell/win32/ProgramFiles.h"
 #include "shell/win32/QuickPick.h"
 #include "shell/win32/SingleInstance.h"
+#include "toolkit/Errors.h"
 #include "toolkit/win32/Application.h"
 #include "tray/VXTray95.h"
 #include "tray/win32/TraySeams.h"
@@ -172,11 +173,13 @@ void TForm1::FormCreate() {
     try {
         FGroupsPage->LoadGroups();
     } catch (const std::exception&) {
+        IgnoreFailure("a group list that cannot be shown leaves the list empty; start-up goes on");
     }
     try {
         FStore->EnsureDataFolder();
         FStore->RemoveLeftoverTemporaryFiles();
     } catch (const std::exception&) {
+        IgnoreFailure("the data folder could not be made or tidied; start-up goes on");
     }
 
     if (VXTray) VXTray->SetAutoPopup(false);
@@ -254,7 +257,7 @@ void TForm1::OpenQuickPick() {
     try {
         paste = LoadOption(ProgramFolder, kPasteOption);
     } catch (const std::exception&) {
-        // An options file that cannot be read: the default, as for the others.
+        IgnoreFailure("a paste option that cannot be read takes its default, as the others do");
     }
     HWND previous = GetForegroundWindow();
     auto* window = new TFormQuickPick(*FQuickPickLibrary, FRecentPage->Entries(), previous, paste);
@@ -271,7 +274,7 @@ void TForm1::CheckAutoMinimizeClick() {
     try {
         StoreOption(ProgramFolder, kAutoMinimizeOption, AutoMinimizeEnabled);
     } catch (const std::exception&) {
-        // The setting holds for this run; the file keeps the old value.
+        IgnoreFailure("auto-minimize holds for this run; the options file keeps the old value");
     }
 }
 
@@ -289,6 +292,7 @@ void TForm1::CheckCaptureClip2Click() {
     try {
         StoreOption(ProgramFolder, kCaptureOption, CaptureEnabled);
     } catch (const std::exception&) {
+        IgnoreFailure("capture holds for this run; the options file keeps the old value");
     }
 }
 

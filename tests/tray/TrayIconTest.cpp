@@ -3,12 +3,15 @@
 // state changes, minimise-to-tray, its hidden window's messages, its lifetime.
 
 #include "tests/tray/FakeTray.h"
+#include "toolkit/Errors.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <cstring>
 #include <stdexcept>
+#include <string>
+#include <vector>
 
 namespace pastimo {
 namespace {
@@ -666,6 +669,19 @@ TEST_F(TrayIcon, FailingDeferredCallIsSwallowedAndTheDesktopUnlocked) {
     other.log.clear();
     other.platform.DeliverPosted();
     EXPECT_TRUE(other.log.empty());
+}
+
+std::vector<std::string> ignored;
+void CollectIgnored(const std::string& line) { ignored.push_back(line); }
+
+TEST_F(TrayIcon, FailingDeferredCallLeavesItsMessageOnTheDebuggerOutput) {
+    ignored.clear();
+    const IgnoredFailureSink previous = SetIgnoredFailureSink(&CollectIgnored);
+    tray->DeferCall([](TComponent*) { throw std::runtime_error("deferred call failed"); }, tray);
+    w.platform.DeliverPosted();
+    SetIgnoredFailureSink(previous);
+    ASSERT_EQ(ignored.size(), 1u);
+    EXPECT_NE(ignored[0].find("deferred call failed"), std::string::npos) << ignored[0];
 }
 
 TEST_F(TrayIcon, NestedDesktopLocksLockOnceAndUnlockAtZero) {

@@ -91,6 +91,7 @@ LRESULT Window::GuardedDispatch(UINT message, WPARAM wParam, LPARAM lParam) {
         try {
             HandleException(failure);
         } catch (...) {
+            IgnoreFailure("the error box itself failed; the window goes on with its next message");
         }
     };
     try {
