@@ -5,7 +5,7 @@
 namespace pastimo {
 namespace {
 
-void Erase(std::vector<TComponent*>& list, TComponent* component) {
+void Erase(std::vector<TComponent*>& list, TComponent* component) noexcept {
     list.erase(std::remove(list.begin(), list.end(), component), list.end());
 }
 
@@ -38,7 +38,7 @@ void TComponent::FreeNotification(TComponent* component) {
     AddOnce(component->FFreeNotifies, this);
 }
 
-void TComponent::RemoveFreeNotification(TComponent* component) {
+void TComponent::RemoveFreeNotification(TComponent* component) noexcept {
     if (!component) return;
     Erase(FFreeNotifies, component);
     Erase(component->FFreeNotifies, this);

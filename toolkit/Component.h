@@ -27,19 +27,19 @@ public:
     explicit TComponent(TComponent* owner);
     ~TComponent() override;
 
-    TComponent* Owner() const { return FOwner; }
+    TComponent* Owner() const noexcept { return FOwner; }
     // True for windows of the form kind; a tray icon must be owned by one.
     virtual bool IsForm() const { return false; }
 
     // The reading phase: the owner writes the stored properties between these two.
-    void BeginLoad() { FLoading = true; }
+    void BeginLoad() noexcept { FLoading = true; }
     virtual void AfterLoad() { FLoading = false; }
-    bool Loading() const { return FLoading; }
+    bool Loading() const noexcept { return FLoading; }
 
     // Asks `component` to tell this one, through ComponentNotification with
     // opRemove, when it is destroyed, whoever owns it.
     void FreeNotification(TComponent* component);
-    void RemoveFreeNotification(TComponent* component);
+    void RemoveFreeNotification(TComponent* component) noexcept;
 
 protected:
     // Told of every component inserted into or removed from this one's

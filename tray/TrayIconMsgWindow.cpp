@@ -126,7 +126,7 @@ void TVXTrayIconMsgWindow::MouseEnter(TPoint p) {
     if (FTrayIcon->OnMouseEnter) FTrayIcon->OnMouseEnter(FTrayIcon, FTrayIcon->ShiftState(), p.X, p.Y);
 }
 
-void TVXTrayIconMsgWindow::ExitTimerTick() {
+void TVXTrayIconMsgWindow::ExitTimerTick() noexcept {
     try {
         const TPoint now = FTrayIcon->Platform().GetCursorPos();
         if (std::abs(FCursorPos.X - now.X) > ExitTolerance || std::abs(FCursorPos.Y - now.Y) > ExitTolerance)

@@ -38,7 +38,7 @@ private:
     void MouseMove();
     void MouseEnter(TPoint p);
     void MouseExit();
-    void ExitTimerTick();
+    void ExitTimerTick() noexcept;
     void StartClickTimer();
     void ClickTimerTick();
 

@@ -279,7 +279,7 @@ void TVXTrayIcon95::DeferCall(TNotifyEvent method, TComponent* sender) {
     FPlatform.Post(FWindowHandle, WM_TRAYDEFERREDCALL, 0, 0);
 }
 
-void TVXTrayIcon95::RunDeferredCall() {
+void TVXTrayIcon95::RunDeferredCall() noexcept {
     if (!FPendingCall) return;  // already run by an earlier message
     TNotifyEvent call = std::move(FPendingCall);
     FPendingCall = nullptr;

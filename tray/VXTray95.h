@@ -115,8 +115,10 @@ public:
     void ShowPopupMenu();
     // One slot: a call not run yet is replaced by the new one.
     void DeferCall(TNotifyEvent method, TComponent* sender);
-    void RunDeferredCall();
-    bool IsTaskbarCreated(uint32_t message) const { return FTaskbarCreated != 0 && message == FTaskbarCreated; }
+    void RunDeferredCall() noexcept;
+    bool IsTaskbarCreated(uint32_t message) const noexcept {
+        return FTaskbarCreated != 0 && message == FTaskbarCreated;
+    }
     void TaskbarCreated();
     void HandleException(const std::exception& failure) { FApp.HandleException(failure); }
 

@@ -170,17 +170,11 @@ void TForm1::FormCreate() {
     ShowWindow(Handle(), SW_HIDE);
     Application->ShowMainForm = false;
 
-    try {
-        FGroupsPage->LoadGroups();
-    } catch (const std::exception&) {
-        IgnoreFailure("a group list that cannot be shown leaves the list empty; start-up goes on");
-    }
-    try {
-        FStore->EnsureDataFolder();
-        FStore->RemoveLeftoverTemporaryFiles();
-    } catch (const std::exception&) {
-        IgnoreFailure("the data folder could not be made or tidied; start-up goes on");
-    }
+    // None of these fails: a group list that cannot be read loads empty, and
+    // a data folder that cannot be made or tidied is left as it is.
+    FGroupsPage->LoadGroups();
+    FStore->EnsureDataFolder();
+    FStore->RemoveLeftoverTemporaryFiles();
 
     if (VXTray) VXTray->SetAutoPopup(false);
     ShowTrayIcon();
@@ -253,12 +247,8 @@ void TForm1::OpenQuickPick() {
         return;
     }
     if (!FQuickPickLibrary) FQuickPickLibrary = std::make_unique<QuickPickLibrary>(ProgramFolder);
-    bool paste = kPasteOption.defaultValue;
-    try {
-        paste = LoadOption(ProgramFolder, kPasteOption);
-    } catch (const std::exception&) {
-        IgnoreFailure("a paste option that cannot be read takes its default, as the others do");
-    }
+    // An options file that cannot be read gives the default, as for the others.
+    const bool paste = LoadOption(ProgramFolder, kPasteOption);
     HWND previous = GetForegroundWindow();
     auto* window = new TFormQuickPick(*FQuickPickLibrary, FRecentPage->Entries(), previous, paste);
     window->Open();

@@ -122,7 +122,7 @@ int TApplication::Run() {
     return static_cast<int>(msg.wParam);
 }
 
-void TApplication::Terminate() {
+void TApplication::Terminate() noexcept {
     if (FTerminated) return;
     FTerminated = true;
     PostQuitMessage(0);

@@ -30,13 +30,13 @@ public:
     // where every window's failures go. Call once, before any form.
     void Initialize(HINSTANCE instance);
 
-    HINSTANCE Instance() const { return FInstance; }
+    HINSTANCE Instance() const noexcept { return FInstance; }
 
     const std::string& Title() const { return FTitle; }
     void SetTitle(const std::string& title);
 
-    TForm* MainForm() const { return FMainForm; }
-    void SetMainForm(TForm* form) { FMainForm = form; }
+    TForm* MainForm() const noexcept { return FMainForm; }
+    void SetMainForm(TForm* form) noexcept { FMainForm = form; }
 
     // Read once when Run starts: whether the loop first shows the main form.
     bool ShowMainForm = true;
@@ -44,8 +44,8 @@ public:
     // Runs the message loop until Terminate, and then until the messages
     // already queued have been handled. Returns the exit code.
     int Run();
-    void Terminate();
-    bool Terminated() const { return FTerminated; }
+    void Terminate() noexcept;
+    bool Terminated() const noexcept { return FTerminated; }
     // Handles every message waiting in the queue, then returns.
     void ProcessMessages();
 

@@ -11,12 +11,12 @@ namespace {
 // https://learn.microsoft.com/windows/win32/winmsg/cbtproc
 thread_local HHOOK centreHook = nullptr;
 
-void Unhook() {
+void Unhook() noexcept {
     if (centreHook) UnhookWindowsHookEx(centreHook);
     centreHook = nullptr;
 }
 
-LRESULT CALLBACK CentreOnActivate(int code, WPARAM wParam, LPARAM lParam) {
+LRESULT CALLBACK CentreOnActivate(int code, WPARAM wParam, LPARAM lParam) noexcept {
     if (code == HCBT_ACTIVATE) {
         HWND box = reinterpret_cast<HWND>(wParam);
         if (IsOfClass(box, L"#32770")) {  // the dialog class message boxes are of

@@ -38,14 +38,14 @@ Window::~Window() {
     DestroyWindow(window);
 }
 
-Window* Window::FromHandle(HWND window) {
+Window* Window::FromHandle(HWND window) noexcept {
     if (!window) return nullptr;
     const auto procedure = reinterpret_cast<WNDPROC>(GetWindowLongPtrW(window, GWLP_WNDPROC));
     if (procedure != &Window::ClassProcedure && procedure != &Window::SubclassProcedure) return nullptr;
     return reinterpret_cast<Window*>(GetWindowLongPtrW(window, GWLP_USERDATA));
 }
 
-void Window::SetDefaultFailureReport(FailureReport report) { defaultReport = report; }
+void Window::SetDefaultFailureReport(FailureReport report) noexcept { defaultReport = report; }
 
 HWND Window::Make(const wchar_t* className, const WindowPlacement& placement, Window* bindAtCreation) {
     HWND window = CreateWindowExW(placement.exStyle, className, Wide(placement.caption).c_str(), placement.style,
@@ -85,7 +85,7 @@ void Window::HandleException(const std::exception& failure) {
     if (defaultReport) defaultReport(failure);
 }
 
-LRESULT Window::GuardedDispatch(UINT message, WPARAM wParam, LPARAM lParam) {
+LRESULT Window::GuardedDispatch(UINT message, WPARAM wParam, LPARAM lParam) noexcept {
     // A failure reported from here must not escape either.
     auto report = [this](const std::exception& failure) {
         try {
@@ -104,13 +104,13 @@ LRESULT Window::GuardedDispatch(UINT message, WPARAM wParam, LPARAM lParam) {
     return 0;
 }
 
-void Window::Unbind() {
+void Window::Unbind() noexcept {
     SetWindowLongPtrW(FHandle, GWLP_USERDATA, 0);
     FHandle = nullptr;
     FControlProcedure = nullptr;
 }
 
-LRESULT CALLBACK Window::ClassProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+LRESULT CALLBACK Window::ClassProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) noexcept {
     if (message == WM_NCCREATE) {
         auto* self = static_cast<Window*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
         if (self) {
@@ -125,7 +125,7 @@ LRESULT CALLBACK Window::ClassProcedure(HWND window, UINT message, WPARAM wParam
     return result;
 }
 
-LRESULT CALLBACK Window::SubclassProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+LRESULT CALLBACK Window::SubclassProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) noexcept {
     auto* self = reinterpret_cast<Window*>(GetWindowLongPtrW(window, GWLP_USERDATA));
     if (!self) return DefWindowProcW(window, message, wParam, lParam);  // not expected: bound before subclassing
     const LRESULT result = self->GuardedDispatch(message, wParam, lParam);
@@ -133,7 +133,7 @@ LRESULT CALLBACK Window::SubclassProcedure(HWND window, UINT message, WPARAM wPa
     return result;
 }
 
-void CentreOnScreen(HWND window) {
+void CentreOnScreen(HWND window) noexcept {
     RECT rect;
     GetWindowRect(window, &rect);
     SetWindowPos(window, nullptr, (GetSystemMetrics(SM_CXSCREEN) - (rect.right - rect.left)) / 2,
@@ -141,7 +141,7 @@ void CentreOnScreen(HWND window) {
                  SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
-bool IsOfClass(HWND window, const wchar_t* className) {
+bool IsOfClass(HWND window, const wchar_t* className) noexcept {
     wchar_t name[64] = {};
     GetClassNameW(window, name, 64);
     return lstrcmpW(name, className) == 0;

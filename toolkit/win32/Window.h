@@ -42,13 +42,13 @@ public:
     Window(const Window&) = delete;
     Window& operator=(const Window&) = delete;
 
-    HWND Handle() const { return FHandle; }
+    HWND Handle() const noexcept { return FHandle; }
     // The object bound to a window made by this kit, or nullptr.
-    static Window* FromHandle(HWND window);
+    static Window* FromHandle(HWND window) noexcept;
 
     // Where failures go when a window does not say otherwise.
     using FailureReport = void (*)(const std::exception& failure);
-    static void SetDefaultFailureReport(FailureReport report);
+    static void SetDefaultFailureReport(FailureReport report) noexcept;
 
 protected:
     // A window of one of the program's classes, bound to this object.
@@ -69,19 +69,20 @@ protected:
     virtual void HandleException(const std::exception& failure);
 
 private:
-    static LRESULT CALLBACK ClassProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
-    static LRESULT CALLBACK SubclassProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    // No exception crosses these: GuardedDispatch stops every one.
+    static LRESULT CALLBACK ClassProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) noexcept;
+    static LRESULT CALLBACK SubclassProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) noexcept;
     static HWND Make(const wchar_t* className, const WindowPlacement& placement, Window* bindAtCreation);
-    LRESULT GuardedDispatch(UINT message, WPARAM wParam, LPARAM lParam);
-    void Unbind();
+    LRESULT GuardedDispatch(UINT message, WPARAM wParam, LPARAM lParam) noexcept;
+    void Unbind() noexcept;
 
     HWND FHandle = nullptr;
     WNDPROC FControlProcedure = nullptr;  // a subclassed control's own procedure
 };
 
 // Moves a top-level window to the middle of the screen, keeping its size.
-void CentreOnScreen(HWND window);
+void CentreOnScreen(HWND window) noexcept;
 // Whether the window is of the named class.
-bool IsOfClass(HWND window, const wchar_t* className);
+bool IsOfClass(HWND window, const wchar_t* className) noexcept;
 
 }  // namespace pastimo
