@@ -297,6 +297,31 @@ TEST_F(TrayWin32, FailuresAtTheWindowAndTimerBoundariesGoToTheErrorReport) {
     EXPECT_EQ(app.reported[1], "double failed") << "from the window procedure";
 }
 
+// What OutputDebugString hands a debugger: the exception it raises, seen by
+// a vectored handler before anyone else (ANSI text, and on newer Windows the
+// wide text first).
+std::string debuggerOutput;
+LONG CALLBACK SeeDebuggerOutput(EXCEPTION_POINTERS* pointers) {
+    const EXCEPTION_RECORD& r = *pointers->ExceptionRecord;
+    constexpr DWORD kPrintAnsi = 0x40010006, kPrintWide = 0x4001000A;  // DBG_PRINTEXCEPTION_C, _WIDE_C
+    if (r.ExceptionCode == kPrintAnsi && r.NumberParameters >= 2)
+        debuggerOutput += reinterpret_cast<const char*>(r.ExceptionInformation[1]);
+    if (r.ExceptionCode == kPrintWide && r.NumberParameters >= 2)
+        for (auto* c = reinterpret_cast<const wchar_t*>(r.ExceptionInformation[1]); *c; ++c)
+            debuggerOutput += static_cast<char>(*c);
+    return EXCEPTION_CONTINUE_SEARCH;
+}
+
+TEST_F(TrayWin32, FailingDeferredCallIsToldOnTheDebuggerOutput) {
+    debuggerOutput.clear();
+    void* handler = AddVectoredExceptionHandler(1, SeeDebuggerOutput);
+    tray->DeferCall([](TComponent*) { throw std::runtime_error("deferred call failed"); }, tray);
+    const bool told = PumpUntil([] { return debuggerOutput.find("deferred call failed") != std::string::npos; });
+    RemoveVectoredExceptionHandler(handler);
+    EXPECT_TRUE(told) << debuggerOutput;
+    EXPECT_TRUE(app.reported.empty()) << "ignored, not shown";
+}
+
 TEST_F(TrayWin32, IdleTrayIconStartsNoTimerAndGetsNoTimerMessage) {
     const Win32TimerActivity before = Win32TimerCounters();
     tray->ShowIcon();
