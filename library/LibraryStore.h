@@ -129,9 +129,9 @@ private:
     TFileForm FormFor(const std::string& path, const std::string& readFrom = std::string()) const;
 
     std::string FProgramFolder;
-    FileSystem* FFileSystem;
-    const Collator* FCollator;
-    const CodePage* FCodePage;
+    FileSystem* FFileSystem;    // not owned: the caller's, outlives the store
+    const Collator* FCollator;  // not owned: the caller's, outlives the store
+    const CodePage* FCodePage;  // not owned: the caller's, outlives the store
     KnownList FGroupList;
     KnownList FItemList;
     // The form of each file the store has read or written.

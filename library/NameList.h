@@ -47,7 +47,7 @@ public:
 private:
     std::pair<int, int> SameNameRows(const std::string& name) const;
 
-    const Collator* FCollator;
+    const Collator* FCollator;  // not owned: the platform's or the caller's, outlives the list
     std::vector<std::string> FNames;
 };
 

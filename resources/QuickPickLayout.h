@@ -35,7 +35,7 @@ inline constexpr ControlLayout kQuickPickControls[] = {
 // The list's columns, widths at 96 DPI: the item (or the recent entry's
 // first line) and its group.
 inline constexpr struct {
-    const char* caption;
+    const char* caption;  // not owned: static text
     int width;
 } kQuickPickColumns[] = {
     {"Item", 250},

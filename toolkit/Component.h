@@ -1,10 +1,28 @@
 #pragma once
-// The ownership model the program's objects follow: a component is owned by
-// another and is destroyed with it; its owner tells the owned components when
-// one of them goes away, and any component can ask another to tell it when
-// that one goes (so that a reference to it can be cleared). A form writes its
-// stored properties into its components between BeginLoad and AfterLoad.
-// Forms are components that say so. Portable: no Windows headers here.
+// Who destroys what. Every object of the program lives in one of three ways:
+// 1. A member of its owner, by value or, when it is made later or is of a
+//    derived class, through a std::unique_ptr member. Members go in reverse
+//    order of declaration; where that order matters, the declaration says
+//    why. A component may be held so by its owner when the owner needs it
+//    gone at a given step of its own destruction (the tray icon's timers and
+//    message window): it leaves its owner's list as it goes.
+// 2. The component tree: a TComponent made with an owner is destroyed by that
+//    owner, newest first, when the owner goes (or in DestroyComponents), and
+//    is never deleted by hand. Controls and the tray icon of a form, the
+//    forms of the application.
+// 3. A window that destroys itself: a form that calls Release deletes itself
+//    once its current message is handled (the About box, the quick-pick
+//    window, the main form on File, Exit); the global that names it is
+//    cleared by its destructor.
+// Any other pointer member owns nothing and says so with a comment
+// "not owned: ..." naming whose the object is.
+//
+// The component tree: a component is owned by another and is destroyed with
+// it; its owner tells the owned components when one of them goes away, and
+// any component can ask another to tell it when that one goes (so that a
+// reference to it can be cleared). A form writes its stored properties into
+// its components between BeginLoad and AfterLoad. Forms are components that
+// say so. Portable: no Windows headers here.
 
 #include <vector>
 
@@ -54,9 +72,9 @@ private:
     void Remove(TComponent* component);
     void NotifyAll(TComponent* component, TOperation operation);
 
-    TComponent* FOwner = nullptr;
-    std::vector<TComponent*> FComponents;
-    std::vector<TComponent*> FFreeNotifies;  // told when this one goes, and the other way round
+    TComponent* FOwner = nullptr;            // not owned: the owner owns this one
+    std::vector<TComponent*> FComponents;    // owned: the component tree (see above)
+    std::vector<TComponent*> FFreeNotifies;  // not owned: told when this one goes, and the other way round
     bool FLoading = false;
 };
 

@@ -65,7 +65,7 @@ struct LayoutRect {
 // Heights as the system's font calls take them: negative for the height of
 // the characters, positive for the height of the cell.
 struct LayoutFont {
-    const char* face;
+    const char* face;  // not owned: static text
     int height;
     bool bold;
 };
@@ -76,12 +76,12 @@ struct ControlLayout {
     int id;
     int parent;  // 0: the form itself; else the id of a page, group box or panel
     ControlKind kind;
-    LayoutRect bounds;  // relative to the parent
-    const char* caption;
-    const char* hint;  // shown as the control's tooltip; nullptr for none
-    uint8_t font;      // index into the form's fonts; 0 is the form's own
-    uint32_t style;    // ControlStyle flags
-    int tabOrder;      // among the rows of the same parent; kNoTabStop for none
+    LayoutRect bounds;    // relative to the parent
+    const char* caption;  // not owned: static text
+    const char* hint;     // not owned: static text; shown as the control's tooltip; nullptr for none
+    uint8_t font;         // index into the form's fonts; 0 is the form's own
+    uint32_t style;       // ControlStyle flags
+    int tabOrder;         // among the rows of the same parent; kNoTabStop for none
     ControlLook look = {};
 };
 
@@ -105,12 +105,12 @@ constexpr LayoutRect ScaleToDpi(const LayoutRect& rect, int dpi) {
 }
 
 struct FormLayout {
-    const char* caption;
+    const char* caption;  // not owned: static text
     int clientWidth, clientHeight;
-    uint32_t color;  // the client area's background; kNoColor for the system's
-    const LayoutFont* fonts;
+    uint32_t color;           // the client area's background; kNoColor for the system's
+    const LayoutFont* fonts;  // not owned: a static table
     size_t fontCount;
-    const ControlLayout* controls;
+    const ControlLayout* controls;  // not owned: a static table
     size_t controlCount;
 };
 

@@ -42,8 +42,8 @@ public:
     int32_t FrameIndex() const { return FFrameIndex; }
 
 private:
-    TVXTimerItem* FTimerItem;
-    TVXTrayIcon95* FTrayIcon;
+    TVXTimerItem* FTimerItem;  // not owned: an item of the tray icon's timers
+    TVXTrayIcon95* FTrayIcon;  // not owned: the tray icon that owns this animation
     int32_t FFrameIndex = 0;
     int32_t FInterval = 1000;
     std::vector<std::string> FIcons;

@@ -43,10 +43,10 @@ private:
     void ClickTimerTick();
 
     TButton FLastButton = btLeft;
-    TVXTrayIcon95* FTrayIcon;
+    TVXTrayIcon95* FTrayIcon;  // not owned: the tray icon that owns this window
     bool FDoubleClicked = false;
-    TVXTimerItem* FClickTimer = nullptr;
-    TVXTimerItem* FExitTimer = nullptr;
+    TVXTimerItem* FClickTimer = nullptr;  // not owned: items of the tray icon's timers
+    TVXTimerItem* FExitTimer = nullptr;   // not owned: items of the tray icon's timers
     TPoint FCursorPos;
     bool FMouseInside = false;
 };

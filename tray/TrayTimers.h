@@ -52,7 +52,7 @@ private:
     friend class TVXTimerManager;
     explicit TVXTimerItem(TVXTimerManager* manager);
 
-    TVXTimerManager* FManager;
+    TVXTimerManager* FManager;  // not owned: the manager owns this item
     TVXTimerInterval FInterval = 0;
     bool FEnabled = false;
     THandler FOnTimer;
@@ -81,7 +81,7 @@ public:
 
 private:
     bool FEnabled = false;
-    std::vector<TVXTimerItem*> FItems;
+    std::vector<TVXTimerItem*> FItems;  // not owned: this manager's components
     std::unique_ptr<PlatformTimer> FTimer;
     TickSource& FTicks;
 };

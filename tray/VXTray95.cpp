@@ -26,19 +26,19 @@ std::map<TrayApplication*, TVXTrayIcon95*>& HookHolders() {
 }  // namespace
 
 TVXTrayIcon95::TVXTrayIcon95(TComponent* owner, const TrayEnvironment& env)
-    : TComponent(owner), FDisabledIcon(env.platform), FIcon(env.platform), FDisplayIcon(env.platform), FApp(env.app),
-      FPlatform(env.platform), FShell(env.shell), FTicks(env.ticks) {
+    : TComponent(owner), FApp(env.app), FPlatform(env.platform), FShell(env.shell), FTicks(env.ticks),
+      FWindowHandle(env.platform), FDisplayIcon(env.platform), FDisabledIcon(env.platform), FIcon(env.platform) {
     // Nothing is made before this check: a refused owner leaves nothing behind.
     if (!owner || !owner->IsForm()) throw EInvalidOperation("TrayIcons must be owned by a Form !");
     FOwnerForm = owner;
 
     TrayApplication& app = FApp;
-    FTimers = new TVXTimerManager(this, FTicks,
-                                  FPlatform.CreateTimer([&app](const std::exception& e) { app.HandleException(e); }));
+    FTimers = std::make_unique<TVXTimerManager>(
+        this, FTicks, FPlatform.CreateTimer([&app](const std::exception& e) { app.HandleException(e); }));
     FTimers->SetEnabled(true);
-    FMsgWindow = new TVXTrayIconMsgWindow(this);
+    FMsgWindow = std::make_unique<TVXTrayIconMsgWindow>(this);
     FTaskbarCreated = FPlatform.TaskbarCreatedMessage();
-    FWindowHandle = FPlatform.CreateHiddenWindow(*FMsgWindow);
+    FWindowHandle.Create(*FMsgWindow);
 
     FNotifyData.uID = TrayIconId;
     FNotifyData.uCallbackMessage = WM_TRAYICONCALLBACK;
@@ -66,25 +66,8 @@ TVXTrayIcon95::~TVXTrayIcon95() {
     }
 
     HideIcon();
-
     FTimers->SetEnabled(false);
-    delete FTimers;
-    FTimers = nullptr;
-
-    FIcon.OnChange = nullptr;
-    FDisabledIcon.OnChange = nullptr;
-    FIcon.Clear();
-    FDisabledIcon.Clear();
-    FDisplayIcon.Clear();
-
-    FPlatform.DestroyHiddenWindow(FWindowHandle);
-    FWindowHandle = 0;
-    FPendingCall = nullptr;
-    FPendingSender = nullptr;
-
-    delete FMsgWindow;
-    FMsgWindow = nullptr;
-    FAnimation.reset();
+    // The rest goes with the members, in the order their declaration gives.
 }
 
 void TVXTrayIcon95::AfterLoad() {

@@ -64,6 +64,25 @@ constexpr uint32_t TrayIconId = 42;
 constexpr uint32_t TrayNotifyFlags = 7;  // message + icon + tip
 constexpr size_t TrayTipLength = 63;
 
+// A tray icon's hidden window as a member: made by the constructor,
+// destroyed with the member; reads as its handle.
+class TrayHiddenWindow {
+public:
+    explicit TrayHiddenWindow(TrayPlatform& platform) noexcept : FPlatform(platform) {}
+    ~TrayHiddenWindow() {
+        if (FHandle) FPlatform.DestroyHiddenWindow(FHandle);
+    }
+    TrayHiddenWindow(const TrayHiddenWindow&) = delete;
+    TrayHiddenWindow& operator=(const TrayHiddenWindow&) = delete;
+
+    void Create(TVXTrayIconMsgWindow& target) { FHandle = FPlatform.CreateHiddenWindow(target); }
+    operator THandle() const noexcept { return FHandle; }
+
+private:
+    TrayPlatform& FPlatform;  // not owned: the environment's
+    THandle FHandle = 0;
+};
+
 class TVXTrayIcon95 : public TComponent {
 public:
     // Raises EInvalidOperation unless owner is a form.
@@ -139,19 +158,8 @@ private:
     void DoMinimizeApp();
     void DoRestoreApp();
 
-    // Fields, in their declared order; the events are published.
-    std::unique_ptr<TVXTrayIconAnimation> FAnimation;
-    bool FActive = false;
-    bool FAutoPopup = false;
-    TIcon FDisabledIcon;
-    TComponent* FOwnerForm = nullptr;
-    THandle FWindowHandle = 0;
-    std::string FHint;
-    TIcon FIcon;
-    TVXTrayIconState FState = tsEnabled;
-    TVXTrayIconOptions FOptions{toMinimizeToTray};
-
 public:
+    // The published events.
     TNotifyEvent OnAnimation;
     TNotifyEvent OnClick;
     TNotifyEvent OnDblClick;
@@ -163,21 +171,41 @@ public:
     TNotifyEvent OnAppRestore;
 
 private:
-    TPopupMenu* FPopupMenu = nullptr;
+    // Settings and state: nothing happens when they go.
+    bool FActive = false;
+    bool FAutoPopup = false;
+    TComponent* FOwnerForm = nullptr;  // not owned: the form that owns this component
+    std::string FHint;
+    TVXTrayIconState FState = tsEnabled;
+    TVXTrayIconOptions FOptions{toMinimizeToTray};
+    TPopupMenu* FPopupMenu = nullptr;  // not owned: cleared when the menu goes (ComponentNotification)
     bool FShowHint = true;
-    TIcon FDisplayIcon;
     NotifyIconRecord FNotifyData{};
-    TNotifyEvent FPendingCall;
-    TComponent* FPendingSender = nullptr;
-    TVXTrayIconMsgWindow* FMsgWindow = nullptr;
-    TVXTimerManager* FTimers = nullptr;
+    uint32_t FTaskbarCreated = 0;
 
-    // What it is built with, and what it adds of its own.
+    // What it is built with: the environment's, not owned.
     TrayApplication& FApp;
     TrayPlatform& FPlatform;
     TrayShell& FShell;
     TickSource& FTicks;
-    uint32_t FTaskbarCreated = 0;
+
+    // What it owns. The destructor takes the icon down; then these go in
+    // reverse order of declaration, which is the order that matters: the
+    // timers first, so that nothing ticks into a component on its way out;
+    // the images; the hidden window, so that no message reaches the message
+    // window after it, and with it the deferred call it would have run; last
+    // the message window and the animation, whose timer items went with the
+    // timers. (Everything above outlives these: ComponentNotification still
+    // reads FPopupMenu while the two components leave.)
+    std::unique_ptr<TVXTrayIconAnimation> FAnimation;
+    std::unique_ptr<TVXTrayIconMsgWindow> FMsgWindow;  // a component of this one, destroyed here
+    TNotifyEvent FPendingCall;
+    TComponent* FPendingSender = nullptr;  // not owned: whoever deferred the call
+    TrayHiddenWindow FWindowHandle;
+    TIcon FDisplayIcon;
+    TIcon FDisabledIcon;
+    TIcon FIcon;
+    std::unique_ptr<TVXTimerManager> FTimers;  // a component of this one, destroyed here
 };
 
 }  // namespace pastimo

@@ -12,8 +12,8 @@ namespace pastimo {
 constexpr const char* kOptionsFileName = "OPTION1.INI";
 
 struct OptionKey {
-    const char* section;
-    const char* key;
+    const char* section;  // not owned: static text
+    const char* key;      // not owned: static text
     bool defaultValue;
 };
 

@@ -113,7 +113,7 @@ private:
     std::unique_ptr<QuickPickLibrary> FQuickPickLibrary;
     ClipboardViewerLink FClipViewer;
     TrayApplicationAdapter FTrayApplication;
-    TVXTrayIcon95* VXTray = nullptr;  // owned as a component of the form
+    TVXTrayIcon95* VXTray = nullptr;  // not owned: a component of the form, destroyed with it
 };
 
 extern TForm1* Form1;

@@ -74,7 +74,7 @@ private:
     void Dispatch(MSG& msg);
 
     HINSTANCE FInstance = nullptr;
-    TForm* FMainForm = nullptr;
+    TForm* FMainForm = nullptr;  // not owned: a component of the application, cleared when it goes
     std::string FTitle;
     bool FTerminated = false;
     bool FAnimationDisabled = false;

@@ -71,7 +71,7 @@ protected:
     // `settled`: the text is all the control shows (else only what is added).
     void FitFontTo(const std::wstring& text, bool settled);
 
-    TForm* FForm = nullptr;
+    TForm* FForm = nullptr;  // not owned: the form the control sits on
 
 private:
     void Created(TForm& form, const ControlPlacement& placement);
@@ -79,8 +79,8 @@ private:
 
     COLORREF FColor = CLR_INVALID;
     HBRUSH FBrush = nullptr;
-    const ControlLayout* FRow = nullptr;
-    LayoutRect FDesignBounds{};  // at 96 DPI, relative to the parent window
+    const ControlLayout* FRow = nullptr;  // not owned: a row of a static layout table
+    LayoutRect FDesignBounds{};           // at 96 DPI, relative to the parent window
     int FDpi = kDesignDpi;
     bool FWideFont = false;
 };

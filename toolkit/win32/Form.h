@@ -32,12 +32,12 @@ class TForm : public TComponent, public Window {
 public:
     // What a form's window is, beyond what its layout says.
     struct CreateArgs {
-        const wchar_t* className = L"TForm";
+        const wchar_t* className = L"TForm";  // not owned: static text
         DWORD style = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU;
         DWORD exStyle = WS_EX_CONTROLPARENT;
         HWND owner = nullptr;
         HMENU menu = nullptr;
-        const wchar_t* iconName = nullptr;  // an icon resource of the program
+        const wchar_t* iconName = nullptr;  // not owned: static text; an icon resource of the program
     };
 
     explicit TForm(TComponent* owner);
@@ -120,13 +120,13 @@ private:
     // window where the system suggests.
     void ChangeDpi(int dpi, const RECT& suggested);
 
-    const FormLayout* FLayout = nullptr;
-    const wchar_t* FIconName = nullptr;
+    const FormLayout* FLayout = nullptr;  // not owned: a static layout table
+    const wchar_t* FIconName = nullptr;   // not owned: static text
     int FDpi = kDesignDpi;
     std::vector<HFONT> FFonts;
-    std::vector<HFONT> FWideFonts;  // null until asked for
-    HICON FIcon = nullptr;          // the title bar's, at the form's DPI
-    std::vector<TControl*> FLaidOut;
+    std::vector<HFONT> FWideFonts;    // null until asked for
+    HICON FIcon = nullptr;            // the title bar's, at the form's DPI
+    std::vector<TControl*> FLaidOut;  // not owned: the form's members or FAdopted
     HBRUSH FBackgroundBrush = nullptr;
     TToolTip FHints;
     bool FModal = false;
@@ -134,7 +134,7 @@ private:
     // whoever else posts that number.
     bool FReleaseRequested = false;
     HWND FActiveControl = nullptr;
-    std::map<HWND, TControl*> FControls;
+    std::map<HWND, TControl*> FControls;  // not owned: the form's members or FAdopted
     std::vector<std::unique_ptr<TControl>> FAdopted;
 };
 

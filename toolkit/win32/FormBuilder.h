@@ -29,7 +29,7 @@ private:
 
     TForm& FForm;
     const FormLayout& FLayout;
-    std::map<int, TControl*> FBound;
+    std::map<int, TControl*> FBound;  // not owned: the form's members
 };
 
 }  // namespace pastimo

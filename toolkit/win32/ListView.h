@@ -15,8 +15,8 @@ namespace pastimo {
 class TListView : public TControl {
 public:
     struct Column {
-        const char* caption;
-        int width;  // pixels at 96 DPI
+        const char* caption;  // not owned: static text
+        int width;            // pixels at 96 DPI
     };
 
     void CreateFrom(TForm& form, const ControlPlacement& placement) override;

@@ -18,7 +18,7 @@ namespace pastimo {
 
 // A class of the program's own.
 struct WindowClass {
-    const wchar_t* name;
+    const wchar_t* name;          // not owned: static text
     HBRUSH background = nullptr;  // nullptr: the window erases its own background
     HICON icon = nullptr;
 };
