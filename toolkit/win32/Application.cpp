@@ -39,7 +39,7 @@ TApplication::~TApplication() {
 void TApplication::Initialize(HINSTANCE instance) {
     FInstance = instance;
     Application = this;
-    SetDefaultFailureReport([](const std::exception& failure) {
+    SetDefaultExceptionHandler([](const std::exception& failure) {
         if (Application) Application->HandleException(failure);
     });
     // A zero-sized window in the middle of the screen: invisible to the eye,

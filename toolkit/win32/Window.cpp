@@ -9,7 +9,7 @@
 namespace pastimo {
 namespace {
 
-Window::FailureReport defaultReport = nullptr;
+Window::ExceptionHandler defaultHandler = nullptr;
 
 void RegisterOnce(const WindowClass& windowClass, WNDPROC procedure) {
     static std::set<std::wstring> registered;
@@ -45,7 +45,7 @@ Window* Window::FromHandle(HWND window) noexcept {
     return reinterpret_cast<Window*>(GetWindowLongPtrW(window, GWLP_USERDATA));
 }
 
-void Window::SetDefaultFailureReport(FailureReport report) noexcept { defaultReport = report; }
+void Window::SetDefaultExceptionHandler(ExceptionHandler handler) noexcept { defaultHandler = handler; }
 
 HWND Window::Make(const wchar_t* className, const WindowPlacement& placement, Window* bindAtCreation) {
     HWND window = CreateWindowExW(placement.exStyle, className, Wide(placement.caption).c_str(), placement.style,
@@ -82,7 +82,7 @@ LRESULT Window::DefaultHandling(UINT message, WPARAM wParam, LPARAM lParam) {
 }
 
 void Window::HandleException(const std::exception& failure) {
-    if (defaultReport) defaultReport(failure);
+    if (defaultHandler) defaultHandler(failure);
 }
 
 LRESULT Window::GuardedDispatch(UINT message, WPARAM wParam, LPARAM lParam) noexcept {

@@ -47,8 +47,8 @@ public:
     static Window* FromHandle(HWND window) noexcept;
 
     // Where failures go when a window does not say otherwise.
-    using FailureReport = void (*)(const std::exception& failure);
-    static void SetDefaultFailureReport(FailureReport report) noexcept;
+    using ExceptionHandler = void (*)(const std::exception& failure);
+    static void SetDefaultExceptionHandler(ExceptionHandler handler) noexcept;
 
 protected:
     // A window of one of the program's classes, bound to this object.
