@@ -82,7 +82,10 @@ LRESULT Window::DefaultHandling(UINT message, WPARAM wParam, LPARAM lParam) {
 }
 
 void Window::HandleException(const std::exception& failure) {
-    if (defaultHandler) defaultHandler(failure);
+    if (defaultHandler)
+        defaultHandler(failure);
+    else
+        IgnoreFailure("no application yet to show the error box");  // called from GuardedDispatch's catch
 }
 
 LRESULT Window::GuardedDispatch(UINT message, WPARAM wParam, LPARAM lParam) noexcept {
