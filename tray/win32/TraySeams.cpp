@@ -160,38 +160,22 @@ private:
     std::map<THandle, std::unique_ptr<TrayIconWindow>> FHiddenWindows;
 };
 
-// Shell_NotifyIconA returns once the shell has made the icon: under Wine,
-// once its tray has docked an X window, 10-35 ms. Start-up need not wait for
-// that, so the process's first call runs on a thread of its own and its
-// answer is taken as yes; every later call first waits for it to end, so the
-// shell sees the calls in their order, and the caller's icon handle (which
-// it lets go only after a later call) is never read after it is gone.
 class Win32Shell : public TrayShell {
 public:
     bool NotifyIcon(uint32_t message, const NotifyIconRecord& record) override {
         static_assert(NOTIFYICONDATAA_V1_SIZE == kNotifyIconRecordSize, "the record is the platform's first layout");
-        WaitForFirstCall();
-        auto data = std::make_unique<NOTIFYICONDATAA>();
-        std::memset(data.get(), 0, sizeof *data);
+        NOTIFYICONDATAA data;
+        std::memset(&data, 0, sizeof data);
         // The first layout of the record: what every shell version reads.
-        data->cbSize = NOTIFYICONDATAA_V1_SIZE;
-        data->hWnd = ToHandle<HWND>(record.hWnd);
-        data->uID = record.uID;
-        data->uFlags = record.uFlags;
-        data->uCallbackMessage = record.uCallbackMessage;
-        data->hIcon = ToHandle<HICON>(record.hIcon);
-        static_assert(sizeof data->szTip >= sizeof record.szTip, "tip fits");
-        std::memcpy(data->szTip, record.szTip, sizeof record.szTip);
-        const bool first = !FCalledBefore;
-        FCalledBefore = true;
-        if (first && message == NIM_ADD) {
-            FFirstCall = CreateThread(nullptr, 0, FirstCall, data.get(), 0, nullptr);
-            if (FFirstCall) {
-                data.release();  // the thread's now
-                return true;
-            }
-        }
-        return Shell_NotifyIconA(message, data.get()) != FALSE;
+        data.cbSize = NOTIFYICONDATAA_V1_SIZE;
+        data.hWnd = ToHandle<HWND>(record.hWnd);
+        data.uID = record.uID;
+        data.uFlags = record.uFlags;
+        data.uCallbackMessage = record.uCallbackMessage;
+        data.hIcon = ToHandle<HICON>(record.hIcon);
+        static_assert(sizeof data.szTip >= sizeof record.szTip, "tip fits");
+        std::memcpy(data.szTip, record.szTip, sizeof record.szTip);
+        return Shell_NotifyIconA(message, &data) != FALSE;
     }
     // The shell's 8-bit call reads the tip in the ANSI code page, where a
     // character may take two bytes: convert one character at a time (a
@@ -211,28 +195,6 @@ public:
         }
         return tip;
     }
-
-private:
-    static DWORD WINAPI FirstCall(void* parameter) {
-        std::unique_ptr<NOTIFYICONDATAA> data(static_cast<NOTIFYICONDATAA*>(parameter));
-        Shell_NotifyIconA(NIM_ADD, data.get());
-        return 0;
-    }
-
-    // Messages sent to this thread's windows are still handled meanwhile, in
-    // case the shell asks one of them something before it answers.
-    void WaitForFirstCall() {
-        if (!FFirstCall) return;
-        while (MsgWaitForMultipleObjects(1, &FFirstCall, FALSE, INFINITE, QS_SENDMESSAGE) == WAIT_OBJECT_0 + 1) {
-            MSG message;
-            PeekMessageW(&message, nullptr, 0, 0, PM_NOREMOVE | PM_QS_SENDMESSAGE);
-        }
-        CloseHandle(FFirstCall);
-        FFirstCall = nullptr;
-    }
-
-    bool FCalledBefore = false;
-    HANDLE FFirstCall = nullptr;  // owned: the first call's thread, until it has been waited for
 };
 
 class Win32Ticks : public TickSource {
