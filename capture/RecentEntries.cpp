@@ -3,6 +3,13 @@
 #include "toolkit/Errors.h"
 #include "toolkit/Unicode.h"
 
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
+#include <algorithm>
+#include <cstdint>
+#include <cstring>
 #include <stdexcept>
 #include <utility>
 
@@ -31,23 +38,73 @@ bool FitsSlot(std::string_view text, size_t units) {
     return Utf16Length(text) <= kLongestRecordedText;
 }
 
-// Whether a line of the text is longer than the line limit. Lines that end
-// within kRecentLineLimit bytes of where the scan stands are short (a unit
-// takes at least one byte), so it jumps to the last CR LF in that reach;
-// only a line longer in bytes is counted in units.
+#if defined(__SSE2__)
+// Where the last CR LF whose LF lies in the 16 places before `end` starts;
+// npos for none. The CRs are looked for one place before each LF.
+size_t LastCrLfInBlock(const char* end) {
+    constexpr size_t kBlock = 16;
+    const __m128i lf = _mm_loadu_si128(reinterpret_cast<const __m128i*>(end - kBlock));
+    const __m128i cr = _mm_loadu_si128(reinterpret_cast<const __m128i*>(end - kBlock - 1));
+    const unsigned pairs = static_cast<unsigned>(_mm_movemask_epi8(
+        _mm_and_si128(_mm_cmpeq_epi8(lf, _mm_set1_epi8('\n')), _mm_cmpeq_epi8(cr, _mm_set1_epi8('\r')))));
+    if (pairs == 0) return std::string_view::npos;
+    return kBlock + 1 - (31 - static_cast<size_t>(__builtin_clz(pairs)));  // places back from `end` to the CR
+}
+constexpr size_t kCrLfBlock = 16;
+#else
+// The same eight places at a time, where there is no SSE2 (the 32-bit
+// build). The marks of bytes equal to a value are exact: no carry runs from
+// one byte into the next.
+uint64_t BytesEqual(const char* p, char byte) {
+    constexpr uint64_t kLow7 = 0x7F7F7F7F7F7F7F7Full;
+    uint64_t word;
+    std::memcpy(&word, p, sizeof word);
+    const uint64_t x = word ^ (0x0101010101010101ull * static_cast<unsigned char>(byte));
+    return ~(((x & kLow7) + kLow7) | x | kLow7);
+}
+
+size_t LastCrLfInBlock(const char* end) {
+    static_assert(__BYTE_ORDER__ == __ORDER_LITTLE_ENDIAN__, "byte i of a loaded word is bits 8i to 8i + 7");
+    constexpr size_t kBlock = 8;
+    const uint64_t pairs = BytesEqual(end - kBlock, '\n') & BytesEqual(end - kBlock - 1, '\r');
+    if (pairs == 0) return std::string_view::npos;
+    return kBlock + 1 - (63 - static_cast<size_t>(__builtin_clzll(pairs))) / 8;
+}
+constexpr size_t kCrLfBlock = 8;
+#endif
+
+// Where the last CR LF whose CR lies in [from, to) starts; npos for none.
+// Looked for from the back, a block at a time: the lines passed over are
+// short next to the reach of a search.
+size_t LastCrLf(std::string_view text, size_t from, size_t to) {
+    const char* const data = text.data();
+    size_t end = std::min(to + 1, text.size());  // just past the last LF that may count
+    for (; end >= from + kCrLfBlock + 1; end -= kCrLfBlock) {
+        const size_t back = LastCrLfInBlock(data + end);
+        if (back != std::string_view::npos) return end - back;
+    }
+    for (; end >= from + 2; --end)
+        if (data[end - 1] == '\n' && data[end - 2] == '\r') return end - 2;
+    return std::string_view::npos;
+}
+
+// Whether a line of the stored text is longer than the line limit. A line
+// that ends within kRecentLineLimit bytes of where the scan stands is short
+// (a unit takes at least one byte), so the scan jumps to the last CR LF in
+// that reach; only where there is none are the units counted, as far as
+// kRecentLineLimit of them reach.
 bool HasLongLine(std::string_view text) {
     size_t begin = 0;
     while (text.size() - begin > kRecentLineLimit) {
-        const size_t last = text.substr(begin, kRecentLineLimit + kCrLf.size()).rfind(kCrLf);
-        if (last != std::string_view::npos) {
-            begin += last + kCrLf.size();
-            continue;
+        size_t last = LastCrLf(text, begin, begin + kRecentLineLimit + 1);
+        if (last == std::string_view::npos) {
+            const size_t reach = begin + Utf8PrefixWithinUnits(text.substr(begin), kRecentLineLimit);
+            // The character at `reach` does not fit: the line is long unless
+            // it ends there, or before.
+            last = LastCrLf(text, begin + kRecentLineLimit, reach + 1);
+            if (last == std::string_view::npos) return reach < text.size();
         }
-        const size_t end = text.find(kCrLf, begin);
-        const std::string_view line = text.substr(begin, end == std::string_view::npos ? end : end - begin);
-        if (CutToLineLimit(line).size() < line.size()) return true;
-        if (end == std::string_view::npos) return false;
-        begin = end + kCrLf.size();
+        begin = last + kCrLf.size();
     }
     return false;
 }
