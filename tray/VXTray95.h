@@ -3,7 +3,7 @@
 // (click and double click told apart by a TrayClickDelay wait, move, enter,
 // exit), an optional popup menu, minimise-to-tray, and three display states.
 //
-// Use from the main window (Win32: env = Win32TrayEnvironment(app), tray/win32/TrayWin32.h):
+// Use from the main window (Win32: env = Win32TrayEnvironment(app), tray/win32/Win32TraySeams.h):
 //   auto* tray = new TVXTrayIcon95(form, env);   // form->IsForm(); deleted with the form
 //   tray->SetIcon(iconHandle);                    // copied: the caller keeps its handle
 //   tray->SetHint("Pastimo - Click");  tray->SetAutoPopup(false);

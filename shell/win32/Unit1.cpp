@@ -13,7 +13,7 @@
 #include "toolkit/Errors.h"
 #include "toolkit/win32/Application.h"
 #include "tray/VXTray95.h"
-#include "tray/win32/TraySeams.h"
+#include "tray/win32/Win32TraySeams.h"
 
 #include <commctrl.h>
 

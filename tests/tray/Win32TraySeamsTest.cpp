@@ -5,7 +5,7 @@
 
 #include "toolkit/Errors.h"
 #include "tray/VXTray95.h"
-#include "tray/win32/TraySeams.h"
+#include "tray/win32/Win32TraySeams.h"
 
 #include <windows.h>
 

@@ -1,4 +1,4 @@
-#include "tray/win32/TraySeams.h"
+#include "tray/win32/Win32TraySeams.h"
 
 #include "toolkit/Errors.h"
 #include "toolkit/win32/Wide.h"
