@@ -3,7 +3,7 @@
 // ("Ctrl+Shift+F11"), read from text and written back in one canonical form.
 // Portable: no Windows headers.
 
-#include "shell/HotkeyNumbers.h"
+#include "toolkit/WindowsNumbers.h"
 
 #include <cstdint>
 #include <optional>

@@ -1,7 +1,7 @@
 #include "tray/TrayIconMsgWindow.h"
 
 #include "toolkit/Errors.h"
-#include "tray/TrayMessages.h"
+#include "toolkit/WindowsNumbers.h"
 #include "tray/VXTray95.h"
 
 #include <cstdlib>

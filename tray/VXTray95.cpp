@@ -2,7 +2,7 @@
 
 #include "toolkit/AsciiText.h"
 #include "toolkit/Errors.h"
-#include "tray/TrayMessages.h"
+#include "toolkit/WindowsNumbers.h"
 
 #include <algorithm>
 #include <cstring>

@@ -1,6 +1,10 @@
 #include "shell/win32/GlobalHotkey.h"
 
 namespace pastimo {
+
+// The modifier bits go to RegisterHotKey as they are.
+static_assert(hmAlt == MOD_ALT && hmCtrl == MOD_CONTROL && hmShift == MOD_SHIFT && hmWin == MOD_WIN);
+
 namespace {
 
 // Ids of hotkeys registered by a program lie in 0x0000-0xBFFF

@@ -6,7 +6,7 @@
 
 #include "tests/tray/FakeTime.h"
 #include "toolkit/Errors.h"
-#include "tray/TrayMessages.h"
+#include "toolkit/WindowsNumbers.h"
 #include "tray/VXTray95.h"
 
 #include <algorithm>

@@ -15,6 +15,11 @@
 #include <string>
 
 namespace pastimo {
+
+// The tray's own numbers, made from Windows' ones.
+static_assert(WM_TRAYICONCALLBACK == WM_USER + 100 && WM_TRAYDEFERREDCALL == WM_USER + 101);
+static_assert(TrayNotifyFlags == (NIF_MESSAGE | NIF_ICON | NIF_TIP));
+
 namespace {
 
 HINSTANCE Instance() { return GetModuleHandleW(nullptr); }

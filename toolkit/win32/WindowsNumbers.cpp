@@ -1,13 +1,15 @@
-// The portable tray spells out the Windows numbers it uses; here each is
-// checked against <windows.h>, so a slip of the pen fails the Win32 build.
+// Portable code spells out the Windows numbers it uses
+// (toolkit/WindowsNumbers.h); here each is checked against <windows.h>, so a
+// slip of the pen fails the Win32 build.
 
-#include "tray/TrayMessages.h"
+// MOD_NOREPEAT is declared only for Windows 7 and later. This file compares
+// numbers and calls nothing, so it may see the newer headers.
+#undef WINVER
+#define WINVER 0x0601
 
-#include "tray/VXTray95.h"
+#include "toolkit/WindowsNumbers.h"
 
 #include <windows.h>
-
-#include <shellapi.h>
 
 namespace pastimo::winapi {
 
@@ -21,12 +23,11 @@ static_assert(WmMButtonDown == WM_MBUTTONDOWN && WmMButtonUp == WM_MBUTTONUP && 
 static_assert(SwHide == SW_HIDE && SwRestore == SW_RESTORE);
 static_assert(VkLButton == VK_LBUTTON && VkRButton == VK_RBUTTON && VkMButton == VK_MBUTTON);
 static_assert(VkShift == VK_SHIFT && VkControl == VK_CONTROL && VkMenu == VK_MENU);
+static_assert(VkSpace == VK_SPACE && VkInsert == VK_INSERT);
+static_assert(VkPrior == VK_PRIOR && VkNext == VK_NEXT && VkEnd == VK_END && VkHome == VK_HOME);
+static_assert(VkF1 == VK_F1 && VkF24 == VK_F24 && VK_F24 - VK_F1 == 23);
+static_assert(ModAlt == MOD_ALT && ModControl == MOD_CONTROL && ModShift == MOD_SHIFT && ModWin == MOD_WIN);
+static_assert(ModNoRepeat == MOD_NOREPEAT);
+static_assert(ErrorHotkeyAlreadyRegistered == ERROR_HOTKEY_ALREADY_REGISTERED);
 
 }  // namespace pastimo::winapi
-
-namespace pastimo {
-
-static_assert(WM_TRAYICONCALLBACK == WM_USER + 100 && WM_TRAYDEFERREDCALL == WM_USER + 101);
-static_assert(TrayNotifyFlags == (NIF_MESSAGE | NIF_ICON | NIF_TIP));
-
-}  // namespace pastimo
