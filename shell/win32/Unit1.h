@@ -5,7 +5,7 @@
 // options file; this class holds the handlers that tie them to the window.
 
 #include "capture/RecentPage.h"
-#include "capture/win32/ClipboardViewer.h"
+#include "capture/win32/Win32ClipChain.h"
 #include "library/GroupsPage.h"
 #include "library/LibraryStore.h"
 #include "quickpick/QuickPickLibrary.h"

@@ -1,7 +1,7 @@
 #pragma once
 // Hidden windows and clipboard helpers for the clipboard tests (Win32 only).
 
-#include "capture/win32/ClipboardViewer.h"
+#include "capture/win32/Win32ClipChain.h"
 
 #include <windows.h>
 

@@ -1,6 +1,7 @@
 #pragma once
 // One window's membership of the clipboard-viewer chain: joining, passing
-// notices on, following changes of the chain, leaving. Win32 only.
+// notices on, following changes of the chain, leaving. The Windows half of
+// capture/ClipChain.h, whose rule it applies to a real window.
 
 #include <windows.h>
 

@@ -1,4 +1,4 @@
-#include "capture/win32/ClipboardViewer.h"
+#include "capture/win32/Win32ClipChain.h"
 
 #include "capture/ClipChain.h"
 

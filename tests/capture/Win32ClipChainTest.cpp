@@ -1,6 +1,6 @@
 // The real clipboard-viewer chain under Wine, with hidden windows of the test
 // as its members.
-#include "capture/win32/ClipboardViewer.h"
+#include "capture/win32/Win32ClipChain.h"
 #include "tests/capture/ClipboardTestWindows.h"
 
 #include <gtest/gtest.h>
