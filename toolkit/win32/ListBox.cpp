@@ -1,5 +1,6 @@
 #include "toolkit/win32/ListBox.h"
 
+#include "toolkit/RowChange.h"
 #include "toolkit/Unicode.h"
 #include "toolkit/win32/Wide.h"
 
@@ -75,31 +76,21 @@ void TListBox::Fill(const std::vector<std::string>& rows) {
 }
 
 void TListBox::Sync(const std::vector<std::string>& rows) {
-    // One row more or less than shown: insert or delete just that row, so the
-    // list box keeps its highlight on the same entry as a sorted list box does.
-    const int shown = Count();
-    const int wanted = static_cast<int>(rows.size());
-    if (wanted == shown + 1 || wanted == shown - 1) {
-        int first = 0;
-        const int common = wanted < shown ? wanted : shown;
-        while (first < common && Item(first) == rows[static_cast<size_t>(first)]) ++first;
-        bool rest = true;
-        const int skipShown = wanted > shown ? 0 : 1, skipWanted = wanted > shown ? 1 : 0;
-        for (int i = first; i < common && rest; ++i)
-            rest = Item(i + skipShown) == rows[static_cast<size_t>(i + skipWanted)];
-        if (rest) {
-            if (wanted > shown)
-                Insert(first, rows[static_cast<size_t>(first)]);
-            else
-                Delete(first);
+    const RowChange change = FindRowChange(
+        Count(), [this](int i) { return Item(i); }, rows);
+    switch (change.kind) {
+        case RowChangeKind::Nothing:
             return;
-        }
-    } else if (wanted == shown) {
-        bool same = true;
-        for (int i = 0; i < shown && same; ++i) same = Item(i) == rows[static_cast<size_t>(i)];
-        if (same) return;
+        case RowChangeKind::Insert:
+            Insert(change.index, rows[static_cast<size_t>(change.index)]);
+            return;
+        case RowChangeKind::Delete:
+            Delete(change.index);
+            return;
+        case RowChangeKind::Refill:
+            Fill(rows);
+            return;
     }
-    Fill(rows);
 }
 
 }  // namespace pastimo

@@ -26,8 +26,8 @@ public:
     void Delete(int index);
     // Shows exactly these rows, in this order.
     void Fill(const std::vector<std::string>& rows);
-    // Like Fill, but a change of one row is made in place (the highlight stays
-    // on its entry).
+    // Like Fill, but one row inserted or deleted is changed in place, so the
+    // highlight stays on its entry (toolkit/RowChange.h).
     void Sync(const std::vector<std::string>& rows);
 
 private:
