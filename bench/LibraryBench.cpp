@@ -5,6 +5,7 @@
 
 #include "library/FileEncoding.h"
 #include "library/LibraryStore.h"
+#include "tests/library/TestAccess.h"
 
 #include <fcntl.h>
 #include <unistd.h>
@@ -127,7 +128,7 @@ Mix MixOf(const benchmark::State& state) { return static_cast<Mix>(state.range(1
 void BM_ReadNameList(benchmark::State& state) {
     const std::string path = NameListFile(static_cast<int>(state.range(0)), MixOf(state));
     LibraryStore store(Folder().Path());
-    for (auto _ : state) benchmark::DoNotOptimize(store.ReadNameList(path));
+    for (auto _ : state) benchmark::DoNotOptimize(LibraryStoreTestAccess::ReadNameList(store, path));
     state.SetItemsProcessed(state.iterations() * state.range(0));
 }
 
@@ -154,7 +155,7 @@ void BM_WriteNameList(benchmark::State& state) {
     const NameList list = NameList::FromUnsorted(RandomNames(static_cast<int>(state.range(0)), MixOf(state)));
     LibraryStore store(Folder().Path());
     const std::string path = Folder().Path() + "written.dat";
-    for (auto _ : state) store.WriteNameList(path, list);
+    for (auto _ : state) LibraryStoreTestAccess::WriteNameList(store, path, list);
     state.SetItemsProcessed(state.iterations() * state.range(0));
 }
 

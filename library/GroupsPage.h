@@ -71,14 +71,10 @@ public:
     void ButtonSaveChangedClick();
     void Button2Click();
 
-    // The group item operations apply to, when there is one (none at start
-    // and after its deletion); an empty name is a group's name too.
-    bool HasCurrentGroup() const { return FHasCurrentGroup; }
-    const std::string& CurrentGroup() const { return FCurrentGroup; }
-    const NameList& Groups() const { return FGroups; }
-    const NameList& Items() const { return FItems; }
-
 private:
+    // What tests need past the public API goes through this friend alone (tests/library/TestAccess.h).
+    friend struct GroupsPageTestAccess;
+
     bool RefusedWithoutGroup();
     void EnableItemFields();
     template <typename Change>
@@ -86,6 +82,8 @@ private:
 
     LibraryStore& FStore;
     GroupsPageView& FView;
+    // The group item operations apply to, when there is one (none at start
+    // and after its deletion); an empty name is a group's name too.
     bool FHasCurrentGroup = false;
     bool FItemFieldsAskForGroup = false;  // disabled, showing the prompt to select a group
     std::string FCurrentGroup;

@@ -89,9 +89,6 @@ public:
     bool DeleteItem(const std::string& group, NameList& items, int position);
     std::string ReadItemText(const std::string& group, const std::string& name);
 
-    NameList ReadNameList(const std::string& path);
-    void WriteNameList(const std::string& path, const NameList& list);
-
     std::string DataFolder() const;
     std::string GroupListPath() const;
     std::string GroupFolderPath(const std::string& group) const;
@@ -99,6 +96,13 @@ public:
     std::string ItemTextPath(const std::string& group, const std::string& item) const;
 
 private:
+    // What tests need past the public API goes through this friend alone (tests/library/TestAccess.h).
+    friend struct LibraryStoreTestAccess;
+    // A name list file read or written whole, without the look for another
+    // program's writes that every change above makes first.
+    NameList ReadNameList(const std::string& path);
+    void WriteNameList(const std::string& path, const NameList& list);
+
     // What the store last read or wrote of one name list file.
     struct KnownList {
         std::string path;   // empty: no file known

@@ -8,6 +8,7 @@
 #include "library/FileNames.h"
 #include "library/LibraryStore.h"
 #include "tests/library/LibraryTestFiles.h"
+#include "tests/library/TestAccess.h"
 
 #include <gtest/gtest.h>
 
@@ -518,7 +519,7 @@ TEST(FaultKill, AWriterKilledAtAnyMomentLeavesOneWholeVersion) {
         EXPECT_EQ(bytes.find("round " + std::to_string(round) + " "), 0u) << "a version of this round";
         // The store reads it as that version's names and nothing else.
         LibraryStore store(folder.Path());
-        EXPECT_EQ(store.ReadNameList(path).Count(), 20001) << "round " << round;
+        EXPECT_EQ(LibraryStoreTestAccess::ReadNameList(store, path).Count(), 20001) << "round " << round;
 
         // A kill between making the temporary copy and moving it leaves the
         // copy. It never has the file's name, so nothing reads it as the

@@ -3,6 +3,7 @@
 
 #include "library/GroupsPage.h"
 #include "tests/library/LibraryTestFiles.h"
+#include "tests/library/TestAccess.h"
 
 #include <gtest/gtest.h>
 
@@ -133,7 +134,12 @@ protected:
     }
 
     PageState State() const {
-        return {page.CurrentGroup(), view.itemRows, view.itemName, view.itemText, view.fieldsEnabled, view.saveVisible};
+        return {GroupsPageTestAccess::CurrentGroup(page),
+                view.itemRows,
+                view.itemName,
+                view.itemText,
+                view.fieldsEnabled,
+                view.saveVisible};
     }
     void SelectGroup(int row) {
         view.selectedGroup = row;
@@ -146,8 +152,8 @@ protected:
     }
     // The rows the view shows and the page's own lists agree at every step.
     void ExpectViewMatchesPage() {
-        EXPECT_EQ(view.groupRows, page.Groups().Names());
-        EXPECT_EQ(view.itemRows, page.Items().Names());
+        EXPECT_EQ(view.groupRows, GroupsPageTestAccess::Groups(page).Names());
+        EXPECT_EQ(view.itemRows, GroupsPageTestAccess::Items(page).Names());
     }
 };
 
@@ -458,7 +464,7 @@ TEST_F(GroupsPageTest, GroupNamesAreTakenAsTypedWithoutTrimming) {
     view.newGroupName = kGroupNamePrompt;  // the prompt is not recognised: it ends in ".", refused
     page.ButtonAddGroupClick();
     EXPECT_EQ(view.groupRows, (Names{" lead"}));
-    EXPECT_EQ(page.CurrentGroup(), " lead");
+    EXPECT_EQ(GroupsPageTestAccess::CurrentGroup(page), " lead");
     EXPECT_TRUE(ExistsRaw(ItemList(" lead")));
     EXPECT_EQ(view.messages, (Names{GroupsPage::kIllegalGroupName}));
 }
@@ -471,7 +477,7 @@ TEST_F(GroupsPageTest, DeletingTheCurrentGroupLeavesNoGroupCurrent) {
     SelectGroup(0);
     PickItem(0);
     page.ButtonDeleteGroupClick();
-    EXPECT_FALSE(page.HasCurrentGroup());
+    EXPECT_FALSE(GroupsPageTestAccess::HasCurrentGroup(page));
     EXPECT_EQ(State(), (PageState{"", {}, "one", "first\r\ntext", true, false}));
     EXPECT_EQ(view.groupRows, (Names{"beta"}));
     EXPECT_EQ(view.selectedGroup, -1);
@@ -549,7 +555,7 @@ TEST_F(GroupsPageTest, ItemNamesAreNotCheckedOrTrimmed) {
 TEST_F(GroupsPageTest, WithNoGroupCurrentItemsAreRefusedAndNothingIsWritten) {
     StandardLibrary();
     Start();
-    EXPECT_FALSE(page.HasCurrentGroup());
+    EXPECT_FALSE(GroupsPageTestAccess::HasCurrentGroup(page));
     view.itemName = "loose";
     view.itemText = "no group";
     page.ButtonAddNewItemClick();
@@ -782,7 +788,7 @@ TEST_F(GroupsPageTest, AGroupListUnreadableAtStartIsReadAgainAndShownBeforeItIsW
         EXPECT_EQ(MessageOf<EFOpenError>([&] { page.ButtonAddGroupClick(); }), "Cannot open file " + GroupList());
         EXPECT_FALSE(ExistsRaw(GroupFolder("gamma")));
         EXPECT_TRUE(view.groupRows.empty());
-        EXPECT_EQ(page.CurrentGroup(), "");
+        EXPECT_EQ(GroupsPageTestAccess::CurrentGroup(page), "");
         EXPECT_EQ(view.newGroupName, "gamma");
     }
     EXPECT_EQ(ReadRaw(GroupList()), "beta\r\nalpha\r\n");
@@ -790,7 +796,7 @@ TEST_F(GroupsPageTest, AGroupListUnreadableAtStartIsReadAgainAndShownBeforeItIsW
     page.ButtonAddGroupClick();
     EXPECT_EQ(view.groupRows, (Names{"alpha", "beta", "gamma"}));
     EXPECT_EQ(ReadRaw(GroupList()), "alpha\r\nbeta\r\ngamma\r\n");
-    EXPECT_EQ(page.CurrentGroup(), "gamma");
+    EXPECT_EQ(GroupsPageTestAccess::CurrentGroup(page), "gamma");
     ExpectViewMatchesPage();
 }
 
@@ -846,7 +852,7 @@ TEST_F(GroupsPageTest, GroupsAnotherProgramChangedAreShownWithTheHighlightOnTheC
     page.ButtonDeleteGroupClick();
     EXPECT_EQ(view.groupRows, (Names{"Aardvark", "alpha", "gamma", "zulu"}));
     EXPECT_EQ(view.selectedGroup, -1);
-    EXPECT_FALSE(page.HasCurrentGroup()) << "beta is gone";
+    EXPECT_FALSE(GroupsPageTestAccess::HasCurrentGroup(page)) << "beta is gone";
     ExpectViewMatchesPage();
 }
 

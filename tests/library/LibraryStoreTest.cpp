@@ -1,6 +1,7 @@
 #include "library/LibraryStore.h"
 #include "tests/library/FakeDoubleByteCodePage.h"
 #include "tests/library/LibraryTestFiles.h"
+#include "tests/library/TestAccess.h"
 #include "toolkit/Unicode.h"
 
 #include <gtest/gtest.h>
@@ -95,9 +96,9 @@ TEST_F(LibraryStoreTest, NameListFilesAreWrittenByteExact) {
     NameList list;
     list.Insert("Beta");
     list.Insert("alpha");
-    store.WriteNameList(Data() + "l.dat", list);
+    LibraryStoreTestAccess::WriteNameList(store, Data() + "l.dat", list);
     EXPECT_EQ(ReadRaw(Data() + "l.dat"), "alpha\r\nBeta\r\n");
-    store.WriteNameList(Data() + "l.dat", NameList());
+    LibraryStoreTestAccess::WriteNameList(store, Data() + "l.dat", NameList());
     EXPECT_EQ(ReadRaw(Data() + "l.dat"), "");
     EXPECT_EQ(ListFolder(Data()), Names{"l.dat"});
 }
@@ -114,9 +115,9 @@ TEST_F(LibraryStoreTest, NameListFilesAreReadByEveryRule) {
     };
     for (const auto& [bytes, names] : cases) {
         ASSERT_TRUE(WriteRaw(Data() + "l.dat", bytes));
-        EXPECT_EQ(store.ReadNameList(Data() + "l.dat").Names(), names);
+        EXPECT_EQ(LibraryStoreTestAccess::ReadNameList(store, Data() + "l.dat").Names(), names);
     }
-    EXPECT_EQ(MessageOf<EFOpenError>([&] { store.ReadNameList(Data() + "none.dat"); }),
+    EXPECT_EQ(MessageOf<EFOpenError>([&] { LibraryStoreTestAccess::ReadNameList(store, Data() + "none.dat"); }),
               "Cannot open file " + Data() + "none.dat");
 }
 
@@ -125,13 +126,14 @@ TEST_F(LibraryStoreTest, WriteFailureNamesTheTarget) {
     NameList list;
     list.Insert("a");
     const std::string missingFolder = Data() + "nope" + kSep + "l.dat";
-    EXPECT_EQ(MessageOf<EFCreateError>([&] { store.WriteNameList(missingFolder, list); }),
+    EXPECT_EQ(MessageOf<EFCreateError>([&] { LibraryStoreTestAccess::WriteNameList(store, missingFolder, list); }),
               "Cannot create file " + missingFolder);
     ASSERT_TRUE(WriteRaw(Data() + "held.dat", "keep\r\n"));
     {
         test::ExclusiveHold hold(Data() + "held.dat");
-        EXPECT_EQ(MessageOf<EFCreateError>([&] { store.WriteNameList(Data() + "held.dat", list); }),
-                  "Cannot create file " + Data() + "held.dat");
+        EXPECT_EQ(
+            MessageOf<EFCreateError>([&] { LibraryStoreTestAccess::WriteNameList(store, Data() + "held.dat", list); }),
+            "Cannot create file " + Data() + "held.dat");
     }
     EXPECT_EQ(ReadRaw(Data() + "held.dat"), "keep\r\n");
     EXPECT_EQ(ListFolder(Data()), Names{"held.dat"});
