@@ -14,7 +14,6 @@ const std::vector<std::string>& QuickPickLibrary::Refresh(KnownList& known, cons
     FileStamp stamp;
     const bool stamped = FFileSystem.Stamp(path, stamp);
     if (stamped && known.known && SameSizeAndTime(stamp, known.stamp) && StampVouches(known.stamp)) return known.names;
-    ++FListsRead;
     std::vector<std::string> names;
     try {
         names = groupList ? FStore.LoadGroups().Names() : FStore.LoadItems(group).Names();
@@ -29,7 +28,6 @@ const std::vector<std::string>& QuickPickLibrary::Refresh(KnownList& known, cons
 }
 
 QuickPickRows QuickPickLibrary::Rows(const RecentEntries& recents) {
-    FListsRead = 0;
     bool changed = !FBuilt;
     const std::vector<std::string> groups = Refresh(FGroups, FStore.GroupListPath(), true, std::string(), changed);
     std::map<std::string, KnownList> items;

@@ -31,9 +31,6 @@ public:
     // on "My Groups" does.
     std::string ItemText(const std::string& group, const std::string& name) { return FStore.ReadItemText(group, name); }
 
-    // How many list files the last Rows() read.
-    int ListsRead() const { return FListsRead; }
-
 private:
     struct KnownList {
         bool known = false;
@@ -50,7 +47,6 @@ private:
     std::map<std::string, KnownList> FItems;
     QuickPickRows FItemRows;  // as last built, without the recent entries
     bool FBuilt = false;
-    int FListsRead = 0;
 };
 
 }  // namespace pastimo
