@@ -24,7 +24,6 @@ public:
     void ChangeChain(WPARAM wParam, LPARAM lParam);
 
     HWND Next() const { return FNext; }
-    bool Joined() const { return FSelf != nullptr; }
 
 private:
     HWND FSelf = nullptr;

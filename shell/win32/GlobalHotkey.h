@@ -27,7 +27,6 @@ public:
 
     // The wParam of this hotkey's WM_HOTKEY; unique in the process.
     int Id() const { return FId; }
-    bool Registered() const { return FRegistered; }
     // GetLastError() of the refused RegisterHotKey, 0 if it was not refused.
     DWORD Error() const { return FError; }
     // The Help page's line when a hotkey was wanted but cannot be had; empty

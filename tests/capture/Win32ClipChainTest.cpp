@@ -60,7 +60,7 @@ TEST(ClipboardViewerChain, NoticesTravelAndChainChangesAreFollowed) {
     EXPECT_EQ(b.link.Next(), a.hwnd);
     EXPECT_EQ(a.changes.back(), (Change{W(c.hwnd), L(a.hwnd)}));
     EXPECT_EQ(c.changes.size(), 1u);
-    EXPECT_FALSE(c.link.Joined());
+    EXPECT_EQ(c.link.Next(), nullptr);
 
     // The chain now runs b -> a; c hears nothing more.
     a.draws = b.draws = c.draws = 0;
