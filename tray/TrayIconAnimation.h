@@ -36,12 +36,13 @@ public:
     TVXTrayIconAnimationOptions Options() const { return FOptions; }
     void SetOptions(TVXTrayIconAnimationOptions value) { FOptions = value; }
 
-    bool Running() const { return FTimerItem->Enabled(); }
-    TVXTimerItem* TimerItem() const { return FTimerItem; }
     // The frame the next Step shows.
     int32_t FrameIndex() const { return FFrameIndex; }
 
 private:
+    // What tests need past the public API goes through this friend alone (tests/tray/TestAccess.h).
+    friend struct TrayIconAnimationTestAccess;
+
     TVXTimerItem* FTimerItem;  // not owned: an item of the tray icon's timers
     TVXTrayIcon95* FTrayIcon;  // not owned: the tray icon that owns this animation
     int32_t FFrameIndex = 0;

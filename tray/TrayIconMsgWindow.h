@@ -24,12 +24,12 @@ public:
     // For the platform layer: a failure that reached the window's boundary.
     void HandleException(const std::exception& failure);
 
-    bool MouseInside() const { return FMouseInside; }
     TPoint CursorPos() const { return FCursorPos; }
-    TVXTimerItem* ClickTimer() const { return FClickTimer; }
-    TVXTimerItem* ExitTimer() const { return FExitTimer; }
 
 private:
+    // What tests need past the public API goes through this friend alone (tests/tray/TestAccess.h).
+    friend struct TrayIconMsgWindowTestAccess;
+
     enum TButton : uint8_t { btLeft = 0, btRight = 1, btMiddle = 2 };
 
     void MouseNotification(int32_t mouseMessage);

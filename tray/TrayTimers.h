@@ -76,10 +76,12 @@ public:
     void Reschedule();
     void TimerTick();
 
-    const std::vector<TVXTimerItem*>& Items() const { return FItems; }
     uint32_t Now() const { return FTicks.Now(); }
 
 private:
+    // What tests need past the public API goes through this friend alone (tests/tray/TestAccess.h).
+    friend struct TrayTimersTestAccess;
+
     bool FEnabled = false;
     std::vector<TVXTimerItem*> FItems;  // not owned: this manager's components
     std::unique_ptr<PlatformTimer> FTimer;

@@ -2,6 +2,7 @@
 // when the tray icon starts and stops it.
 
 #include "tests/tray/FakeTray.h"
+#include "tests/tray/TestAccess.h"
 
 #include <gtest/gtest.h>
 
@@ -55,7 +56,7 @@ TEST_F(TrayAnimation, CyclesThroughTheFramesOncePerIntervalRoundedUpToThePlatfor
     EXPECT_EQ(animations, 4);
 
     tray->SetState(tsEnabled);
-    EXPECT_FALSE(tray->Animation().Running());
+    EXPECT_FALSE(TrayIconAnimationTestAccess::Running(tray->Animation()));
     EXPECT_FALSE(w.platform.AnyTimerRunning());
 }
 
@@ -135,18 +136,18 @@ TEST_F(TrayAnimation, IntervalWritesRestartOnlyARunningAnimation) {
     EXPECT_EQ(animations, 0);
     tray->SetState(tsAnimated);
     tray->ShowIcon();
-    EXPECT_EQ(tray->Animation().TimerItem()->Interval(), 500);
+    EXPECT_EQ(TrayIconAnimationTestAccess::TimerItem(tray->Animation())->Interval(), 500);
     w.time.Advance(600);
     EXPECT_EQ(Now(), "B");
 
     tray->Animation().SetInterval(200);  // running: restart from frame 0
     EXPECT_EQ(Now(), "A");
-    EXPECT_EQ(tray->Animation().TimerItem()->Interval(), 200);
+    EXPECT_EQ(TrayIconAnimationTestAccess::TimerItem(tray->Animation())->Interval(), 200);
 
     tray->HideIcon();
-    EXPECT_FALSE(tray->Animation().Running());
+    EXPECT_FALSE(TrayIconAnimationTestAccess::Running(tray->Animation()));
     tray->Animation().SetInterval(300);
-    EXPECT_FALSE(tray->Animation().Running());
+    EXPECT_FALSE(TrayIconAnimationTestAccess::Running(tray->Animation()));
 }
 
 TEST_F(TrayAnimation, IntervalsBelowTheSmallestRunAtTheSmallest) {
@@ -156,7 +157,7 @@ TEST_F(TrayAnimation, IntervalsBelowTheSmallestRunAtTheSmallest) {
     for (int32_t interval : {0, -1000, 10}) {
         tray->Animation().SetInterval(interval);
         EXPECT_EQ(tray->Animation().Interval(), interval) << "the setting itself is kept";
-        EXPECT_EQ(tray->Animation().TimerItem()->Interval(), kMinimumFrameInterval);
+        EXPECT_EQ(TrayIconAnimationTestAccess::TimerItem(tray->Animation())->Interval(), kMinimumFrameInterval);
         const int before = animations;
         w.time.Advance(1000);
         // One frame per platform period at most, not one per millisecond.

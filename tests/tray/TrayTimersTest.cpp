@@ -1,6 +1,7 @@
 // The shared platform timer and the schedule of the logical timers.
 
 #include "tests/tray/FakeTime.h"
+#include "tests/tray/TestAccess.h"
 #include "tray/TrayTimers.h"
 
 #include <gtest/gtest.h>
@@ -201,7 +202,7 @@ TEST_F(TrayTimers, DisabledManagerDoesNotScheduleAndDestructionStopsTheTimer) {
 TEST_F(TrayTimers, ItemsBelongToTheManagerInCreationOrder) {
     TVXTimerItem* a = manager->AddTimer(false, 400, nullptr);
     TVXTimerItem* b = manager->AddTimer(false, 70, nullptr);
-    EXPECT_EQ(manager->Items(), (std::vector<TVXTimerItem*>{a, b}));
+    EXPECT_EQ(TrayTimersTestAccess::Items(*manager), (std::vector<TVXTimerItem*>{a, b}));
     EXPECT_EQ(a->Owner(), manager.get());
     EXPECT_EQ(a->Interval(), 400);
     // An item without a handler is never fired but still keeps the timer on.

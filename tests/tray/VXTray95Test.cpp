@@ -3,6 +3,7 @@
 // state changes, minimise-to-tray, its hidden window's messages, its lifetime.
 
 #include "tests/tray/FakeTray.h"
+#include "tests/tray/TestAccess.h"
 #include "toolkit/Errors.h"
 
 #include <gtest/gtest.h>
@@ -98,7 +99,7 @@ TEST_F(TrayIcon, StartsInactiveWithItsDefaultsAndNoShellCallOrTimer) {
     EXPECT_EQ(tray->WindowHandle(), FakePlatform::hiddenWindow);
     EXPECT_TRUE(w.shell.calls.empty());
     EXPECT_EQ(w.platform.Timers().size(), 1u) << "one platform timer per tray icon";
-    EXPECT_EQ(tray->Timers().Items().size(), 3u) << "click wait, exit poll, animation";
+    EXPECT_EQ(TrayTimersTestAccess::Items(tray->Timers()).size(), 3u) << "click wait, exit poll, animation";
     EXPECT_TRUE(w.app.minimizeHook && w.app.restoreHook);
 }
 
@@ -108,7 +109,7 @@ TEST_F(TrayIcon, DestructionRemovesTheIconAndReleasesEverything) {
     tray->SetDisabledIcon(programIcon);
     tray->ShowIcon();
     tray->Animation().SetIcons({"a.ico"});
-    tray->MsgWindow().ClickTimer()->SetEnabled(true);
+    TrayIconMsgWindowTestAccess::ClickTimer(tray->MsgWindow())->SetEnabled(true);
     w.shell.calls.clear();
 
     delete tray;
@@ -350,7 +351,7 @@ TEST_F(TrayIcon, OnStateChangingMayCancelOrRedirectTheChange) {
     EXPECT_EQ(asked, (std::vector<TVXTrayIconState>{tsDisabled, tsAnimated}));
     EXPECT_EQ(tray->State(), tsDisabled);
     EXPECT_EQ(w.platform.Image(LastRecord().hIcon), "disabled");
-    EXPECT_FALSE(tray->Animation().Running());
+    EXPECT_FALSE(TrayIconAnimationTestAccess::Running(tray->Animation()));
 }
 
 TEST_F(TrayIcon, WritingStateInsideOnStateChangingRaisesAndKeepsTheOldState) {
@@ -472,7 +473,7 @@ TEST_F(TrayIcon, ClickHandlerFailuresFollowTheirPath) {
     w.platform.Mouse(winapi::WmLButtonDown);
     w.time.Advance(450);
     EXPECT_EQ(w.app.reported, std::vector<std::string>{"click failed"});
-    EXPECT_FALSE(tray->MsgWindow().ClickTimer()->Enabled());
+    EXPECT_FALSE(TrayIconMsgWindowTestAccess::ClickTimer(tray->MsgWindow())->Enabled());
 
     // From the double-click message: not caught by the component.
     w.platform.Mouse(winapi::WmLButtonDown);
@@ -533,7 +534,7 @@ TEST_F(TrayIcon, EnterMoveAndExitWithTheTwoPixelRule) {
     w.platform.cursor = {10, 20};
     w.platform.Mouse(winapi::WmMouseMove);
     EXPECT_EQ(events, std::vector<std::string>{"enter 0 10,20"}) << "the entering move is no move";
-    EXPECT_TRUE(tray->MsgWindow().ExitTimer()->Enabled());
+    EXPECT_TRUE(TrayIconMsgWindowTestAccess::ExitTimer(tray->MsgWindow())->Enabled());
     EXPECT_EQ(w.platform.Timers()[0]->period, 70u);
 
     w.platform.keysDown = {winapi::VkShift, winapi::VkLButton};
@@ -550,7 +551,7 @@ TEST_F(TrayIcon, EnterMoveAndExitWithTheTwoPixelRule) {
     EXPECT_EQ(events.size(), 2u) << "seen only at the next poll";
     w.time.Advance(1);
     EXPECT_EQ(events.back(), "exit 0 12,21") << "the last reported point";
-    EXPECT_FALSE(tray->MsgWindow().MouseInside());
+    EXPECT_FALSE(TrayIconMsgWindowTestAccess::MouseInside(tray->MsgWindow()));
     EXPECT_FALSE(w.platform.AnyTimerRunning());
 
     w.platform.Mouse(winapi::WmMouseMove);
@@ -569,8 +570,8 @@ TEST_F(TrayIcon, NoMoveEventsWhileAClickWaits) {
     w.time.Advance(450);
     w.platform.Mouse(winapi::WmMouseMove);
     EXPECT_EQ(moves, 2);
-    EXPECT_TRUE(tray->MsgWindow().MouseInside());
-    EXPECT_FALSE(tray->MsgWindow().ExitTimer()->Enabled()) << "nothing to poll for";
+    EXPECT_TRUE(TrayIconMsgWindowTestAccess::MouseInside(tray->MsgWindow()));
+    EXPECT_FALSE(TrayIconMsgWindowTestAccess::ExitTimer(tray->MsgWindow())->Enabled()) << "nothing to poll for";
 }
 
 TEST_F(TrayIcon, FailingExitHandlerIsSwallowedByThePoll) {
@@ -579,7 +580,7 @@ TEST_F(TrayIcon, FailingExitHandlerIsSwallowedByThePoll) {
     w.platform.cursor.X += 10;
     EXPECT_NO_THROW(w.time.Advance(70));
     EXPECT_TRUE(w.app.reported.empty());
-    EXPECT_FALSE(tray->MsgWindow().MouseInside());
+    EXPECT_FALSE(TrayIconMsgWindowTestAccess::MouseInside(tray->MsgWindow()));
 }
 
 // --- deferred calls, minimise and restore ---------------------------------------

@@ -3,6 +3,7 @@
 // message queue until a condition holds (with a generous deadline); no
 // assertion depends on how long anything took.
 
+#include "tests/tray/TestAccess.h"
 #include "toolkit/Errors.h"
 #include "tray/VXTray95.h"
 #include "tray/win32/Win32TraySeams.h"
@@ -270,7 +271,7 @@ TEST_F(TrayWin32, ClicksArriveThroughTheRealTimerAndQueue) {
     Callback(WM_LBUTTONUP);
     ASSERT_TRUE(PumpUntil([&] { return clicks == 1; }));
     EXPECT_EQ(dblClicks, 0);
-    EXPECT_FALSE(tray->MsgWindow().ClickTimer()->Enabled());
+    EXPECT_FALSE(TrayIconMsgWindowTestAccess::ClickTimer(tray->MsgWindow())->Enabled());
 
     // Down and double in one batch: the double arrives long before the wait ends.
     Callback(WM_LBUTTONDOWN);
@@ -423,7 +424,7 @@ TEST_F(TrayWin32, AnimationShowsFramesFromIconFilesAndSkipsMissingOnes) {
     EXPECT_EQ(animations, 1) << "frame 0 at once";
     ASSERT_TRUE(PumpUntil([&] { return animations >= 4; }));
     tray->HideIcon();
-    EXPECT_FALSE(tray->Animation().Running());
+    EXPECT_FALSE(TrayIconAnimationTestAccess::Running(tray->Animation()));
     for (auto& call : shell.calls) {
         EXPECT_TRUE(call.answer);
         EXPECT_NE(call.record.hIcon, 0u) << "every frame shown, the missing one kept the last image";
