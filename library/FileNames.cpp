@@ -29,8 +29,8 @@ bool IsDeviceName(const std::string& name) {
     std::string stem = name.substr(0, name.find('.'));
     while (!stem.empty() && stem.back() == ' ') stem.pop_back();
     for (char& c : stem) c = Upper(c);
-    static const char* const fixed[] = {"CON", "PRN", "AUX", "NUL", "CONIN$", "CONOUT$"};
-    for (const char* device : fixed)
+    static const char* const kFixedDevices[] = {"CON", "PRN", "AUX", "NUL", "CONIN$", "CONOUT$"};
+    for (const char* device : kFixedDevices)
         if (stem == device) return true;
     if (stem.compare(0, 3, "COM") != 0 && stem.compare(0, 3, "LPT") != 0) return false;
     // One digit, or one of the superscripts one, two, three (U+00B9, U+00B2,

@@ -19,11 +19,11 @@ struct Name {
 constexpr Name kModifiers[] = {{"Win", hmWin}, {"Ctrl", hmCtrl}, {"Alt", hmAlt}, {"Shift", hmShift}};
 
 constexpr Name kNamedKeys[] = {
-    {"Space", winapi::VkSpace}, {"Insert", winapi::VkInsert}, {"Home", winapi::VkHome},
-    {"End", winapi::VkEnd},     {"PageUp", winapi::VkPrior},  {"PageDown", winapi::VkNext},
+    {"Space", winapi::kVkSpace}, {"Insert", winapi::kVkInsert}, {"Home", winapi::kVkHome},
+    {"End", winapi::kVkEnd},     {"PageUp", winapi::kVkPrior},  {"PageDown", winapi::kVkNext},
 };
 
-constexpr int kFunctionKeys = static_cast<int>(winapi::VkF24 - winapi::VkF1) + 1;
+constexpr int kFunctionKeys = static_cast<int>(winapi::kVkF24 - winapi::kVkF1) + 1;
 
 std::optional<uint32_t> ModifierNamed(std::string_view name) {
     for (const Name& m : kModifiers)
@@ -41,7 +41,7 @@ std::optional<uint32_t> FunctionKeyNamed(std::string_view name) {
     if (name.size() < 2 || AsciiUpper(name[0]) != 'F' || name[1] == '0') return std::nullopt;
     const std::optional<uint64_t> number = ParseDigits(name.substr(1), kFunctionKeys);
     if (!number) return std::nullopt;
-    return winapi::VkF1 + static_cast<uint32_t>(*number - 1);
+    return winapi::kVkF1 + static_cast<uint32_t>(*number - 1);
 }
 
 // A key by its name, or by the one character it types.
@@ -81,8 +81,8 @@ std::string KeyName(const Hotkey& key) {
     if (key.virtualKey == 0) return Utf16ToUtf8(std::u16string(1, key.character));
     for (const Name& k : kNamedKeys)
         if (k.value == key.virtualKey) return k.text;
-    if (key.virtualKey >= winapi::VkF1 && key.virtualKey <= winapi::VkF24)
-        return "F" + std::to_string(key.virtualKey - winapi::VkF1 + 1);
+    if (key.virtualKey >= winapi::kVkF1 && key.virtualKey <= winapi::kVkF24)
+        return "F" + std::to_string(key.virtualKey - winapi::kVkF1 + 1);
     if (key.virtualKey < 0x80 && IsLetterOrDigit(static_cast<char>(key.virtualKey)))
         return std::string(1, static_cast<char>(key.virtualKey));
     return "key " + std::to_string(key.virtualKey);
@@ -142,7 +142,7 @@ HotkeyReading ParseHotkey(std::string_view text) {
     hotkey.character = key->character;
     // A key that types or edits would be taken from every other program;
     // only the function keys are left to the user on their own or with Shift.
-    const bool functionKey = hotkey.virtualKey >= winapi::VkF1 && hotkey.virtualKey <= winapi::VkF24;
+    const bool functionKey = hotkey.virtualKey >= winapi::kVkF1 && hotkey.virtualKey <= winapi::kVkF24;
     if (!functionKey && (hotkey.modifiers & (hmCtrl | hmAlt | hmWin)) == 0)
         return Unreadable(KeyName(hotkey) + " needs Ctrl, Alt or Win with it, or other programs would lose that key.");
     return HotkeyReading{hotkey, std::string()};
@@ -165,7 +165,7 @@ std::string FormatHotkey(const Hotkey& hotkey) {
 Hotkey DefaultHotkey() {
     Hotkey hotkey;
     hotkey.modifiers = hmWin | hmShift;
-    hotkey.virtualKey = winapi::VkF1 + 1;  // F2
+    hotkey.virtualKey = winapi::kVkF1 + 1;  // F2
     return hotkey;
 }
 
@@ -173,7 +173,7 @@ Hotkey DefaultHotkey() {
 Hotkey DefaultPickHotkey() {
     Hotkey hotkey;
     hotkey.modifiers = hmWin | hmShift;
-    hotkey.virtualKey = winapi::VkF1 + 2;  // F3
+    hotkey.virtualKey = winapi::kVkF1 + 2;  // F3
     return hotkey;
 }
 

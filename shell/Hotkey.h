@@ -14,10 +14,10 @@ namespace pastimo {
 
 // The modifier bits, the same as RegisterHotKey's.
 enum THotkeyModifier : uint32_t {
-    hmAlt = winapi::ModAlt,
-    hmCtrl = winapi::ModControl,
-    hmShift = winapi::ModShift,
-    hmWin = winapi::ModWin,
+    hmAlt = winapi::kModAlt,
+    hmCtrl = winapi::kModControl,
+    hmShift = winapi::kModShift,
+    hmWin = winapi::kModWin,
 };
 
 struct Hotkey {

@@ -28,7 +28,7 @@ std::string HotkeyUnusableLine(const Hotkey& hotkey, const std::string& reason) 
 }
 
 std::string HotkeyRefusalReason(uint32_t systemError) {
-    if (systemError == winapi::ErrorHotkeyAlreadyRegistered) return "another program holds it.";
+    if (systemError == winapi::kErrorHotkeyAlreadyRegistered) return "another program holds it.";
     return "Windows refused it (error " + std::to_string(systemError) + ").";
 }
 

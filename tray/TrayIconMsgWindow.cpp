@@ -9,23 +9,23 @@
 namespace pastimo {
 namespace {
 
-constexpr int32_t ExitPollInterval = 70;
-constexpr int32_t ExitTolerance = 2;  // pixels the cursor may drift and still be over the icon
+constexpr int32_t kExitPollInterval = 70;
+constexpr int32_t kExitTolerance = 2;  // pixels the cursor may drift and still be over the icon
 
 }  // namespace
 
 TVXTrayIconMsgWindow::TVXTrayIconMsgWindow(TVXTrayIcon95* trayIcon) : TComponent(trayIcon), FTrayIcon(trayIcon) {
     TVXTimerManager& timers = trayIcon->Timers();
     FClickTimer = timers.AddTimer(false, TrayClickDelay, [this](TVXTimerItem*) { ClickTimerTick(); });
-    FExitTimer = timers.AddTimer(false, ExitPollInterval, [this](TVXTimerItem*) { ExitTimerTick(); });
+    FExitTimer = timers.AddTimer(false, kExitPollInterval, [this](TVXTimerItem*) { ExitTimerTick(); });
 }
 
 bool TVXTrayIconMsgWindow::WndProc(TMessage& message) {
     switch (message.Msg) {
-        case winapi::WmQueryEndSession:
+        case winapi::kWmQueryEndSession:
             message.Result = 1;
             return true;
-        case winapi::WmEndSession:
+        case winapi::kWmEndSession:
             if (message.WParam != 0) FTrayIcon->HideIcon();
             return true;
         case WM_TRAYICONCALLBACK:
@@ -48,21 +48,21 @@ void TVXTrayIconMsgWindow::HandleException(const std::exception& failure) { FTra
 
 void TVXTrayIconMsgWindow::MouseNotification(int32_t mouseMessage) {
     switch (mouseMessage) {
-        case winapi::WmMouseMove:
+        case winapi::kWmMouseMove:
             MouseMove();
             break;
-        case winapi::WmLButtonDown:
+        case winapi::kWmLButtonDown:
             ButtonDown(btLeft);
             break;
-        case winapi::WmRButtonDown:
+        case winapi::kWmRButtonDown:
             ButtonDown(btRight);
             break;
-        case winapi::WmMButtonDown:
+        case winapi::kWmMButtonDown:
             ButtonDown(btMiddle);
             break;
-        case winapi::WmLButtonDblClk:
-        case winapi::WmRButtonDblClk:
-        case winapi::WmMButtonDblClk:
+        case winapi::kWmLButtonDblClk:
+        case winapi::kWmRButtonDblClk:
+        case winapi::kWmMButtonDblClk:
             DoubleClick();
             break;
         default:
@@ -129,7 +129,7 @@ void TVXTrayIconMsgWindow::MouseEnter(TPoint p) {
 void TVXTrayIconMsgWindow::ExitTimerTick() noexcept {
     try {
         const TPoint now = FTrayIcon->Platform().GetCursorPos();
-        if (std::abs(FCursorPos.X - now.X) > ExitTolerance || std::abs(FCursorPos.Y - now.Y) > ExitTolerance)
+        if (std::abs(FCursorPos.X - now.X) > kExitTolerance || std::abs(FCursorPos.Y - now.Y) > kExitTolerance)
             MouseExit();
     } catch (...) {
         IgnoreFailure("a failing cursor poll or exit handler must not stop the tray icon's timers");

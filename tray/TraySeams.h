@@ -50,8 +50,8 @@ static_assert(sizeof(NotifyIconRecord) == kNotifyIconRecordSize, "the shell read
 // Shell_NotifyIconA.
 struct TrayShell {
     virtual ~TrayShell() = default;
-    static constexpr uint32_t nimAdd = 0, nimModify = 1, nimDelete = 2;
-    // Returns the shell's answer; the tray icon does not look at it.
+    // message is winapi::kNimAdd, kNimModify or kNimDelete. Returns the
+    // shell's answer; the tray icon does not look at it.
     virtual bool NotifyIcon(uint32_t message, const NotifyIconRecord& record) = 0;
     // The tip as the record carries it: the hint (UTF-8) in the shell's 8-bit
     // code page, at most `capacity` bytes, never cut inside a character.

@@ -61,7 +61,7 @@ TVXTimerItem* TVXTimerManager::AddTimer(bool enabled, TVXTimerInterval interval,
 void TVXTimerManager::Reschedule() {
     if (!FEnabled) return;
     FTimer->Stop();
-    int64_t best = MaxPeriod;
+    int64_t best = kMaxPeriod;
     bool any = false;
     const uint32_t now = FTicks.Now();
     for (TVXTimerItem* item : FItems) {
@@ -71,7 +71,7 @@ void TVXTimerManager::Reschedule() {
         item->FLastFired = now;
     }
     if (!any) return;  // idle: no platform timer at all
-    if (best < static_cast<int64_t>(MinPeriod)) best = MinPeriod;
+    if (best < static_cast<int64_t>(kMinPeriod)) best = kMinPeriod;
     FTimer->Start(static_cast<uint32_t>(best));
 }
 

@@ -62,9 +62,9 @@ private:
 class TVXTimerManager : public TComponent {
 public:
     // Longest platform period; an item is late by at most this much.
-    static constexpr uint32_t MaxPeriod = 150;
+    static constexpr uint32_t kMaxPeriod = 150;
     // Shorter periods are raised to what the platform delivers anyway.
-    static constexpr uint32_t MinPeriod = 10;
+    static constexpr uint32_t kMinPeriod = 10;
 
     TVXTimerManager(TComponent* owner, TickSource& ticks, std::unique_ptr<PlatformTimer> timer);
     ~TVXTimerManager() override;

@@ -40,7 +40,7 @@ TVXTrayIcon95::TVXTrayIcon95(TComponent* owner, const TrayEnvironment& env)
     FTaskbarCreated = FPlatform.TaskbarCreatedMessage();
     FWindowHandle.Create(*FMsgWindow);
 
-    FNotifyData.uID = TrayIconId;
+    FNotifyData.uID = kTrayIconId;
     FNotifyData.uCallbackMessage = WM_TRAYICONCALLBACK;
     FNotifyData.hWnd = FWindowHandle;
 
@@ -94,8 +94,8 @@ void TVXTrayIcon95::ShowIcon() {
     if (FActive) return;
     UpdateDisplayIcon();
     FActive = true;
-    FNotifyData.uFlags = TrayNotifyFlags;
-    NotifyShell(TrayShell::nimAdd);
+    FNotifyData.uFlags = kTrayNotifyFlags;
+    NotifyShell(winapi::kNimAdd);
     if (FState == tsAnimated) FAnimation->Start();
 }
 
@@ -103,30 +103,30 @@ void TVXTrayIcon95::HideIcon() {
     if (!FActive) return;
     FActive = false;
     if (FState == tsAnimated) FAnimation->Stop();
-    NotifyShell(TrayShell::nimDelete);
+    NotifyShell(winapi::kNimDelete);
 }
 
 void TVXTrayIcon95::TaskbarCreated() {
     // Explorer restarted: its new taskbar knows no icons, so add ours again.
     if (!FActive) return;
-    FNotifyData.uFlags = TrayNotifyFlags;
-    NotifyShell(TrayShell::nimAdd);
+    FNotifyData.uFlags = kTrayNotifyFlags;
+    NotifyShell(winapi::kNimAdd);
 }
 
 void TVXTrayIcon95::RefreshIcon() {
-    FNotifyData.uFlags = TrayNotifyFlags;
-    NotifyShell(TrayShell::nimModify);
+    FNotifyData.uFlags = kTrayNotifyFlags;
+    NotifyShell(winapi::kNimModify);
 }
 
 NotifyIconRecord TVXTrayIcon95::NotifyRecord() const {
     NotifyIconRecord record{};
     record.cbSize = sizeof(NotifyIconRecord);
     record.hWnd = FWindowHandle;
-    record.uID = TrayIconId;
+    record.uID = kTrayIconId;
     record.uFlags = FNotifyData.uFlags;
     record.uCallbackMessage = WM_TRAYICONCALLBACK;
     record.hIcon = FDisplayIcon.Handle();
-    const size_t length = strnlen(FNotifyData.szTip, TrayTipLength);
+    const size_t length = strnlen(FNotifyData.szTip, kTrayTipLength);
     std::memcpy(record.szTip, FNotifyData.szTip, length);
     return record;
 }
@@ -146,8 +146,8 @@ void TVXTrayIcon95::SetShowHint(bool value) {
     FShowHint = value;
     std::memset(FNotifyData.szTip, 0, sizeof FNotifyData.szTip);
     if (value) {
-        const std::string tip = FShell.TipText(FHint, TrayTipLength);
-        std::memcpy(FNotifyData.szTip, tip.data(), std::min(tip.size(), TrayTipLength));
+        const std::string tip = FShell.TipText(FHint, kTrayTipLength);
+        std::memcpy(FNotifyData.szTip, tip.data(), std::min(tip.size(), kTrayTipLength));
     }
     if (FActive) RefreshIcon();
 }
@@ -201,9 +201,9 @@ void TVXTrayIcon95::LoadAnimationFrame(int32_t index) {
         } else {
             // Resource names are looked up in upper case; a longer name than
             // a resource can have names no resource: an empty image.
-            constexpr size_t MaxResourceName = 255;
+            constexpr size_t kMaxResourceName = 255;
             THandle handle = 0;
-            if (entry.size() <= MaxResourceName) {
+            if (entry.size() <= kMaxResourceName) {
                 std::string name = entry;
                 for (char& c : name) c = AsciiUpper(c);
                 handle = FPlatform.LoadIconResource(name);
@@ -244,12 +244,12 @@ void TVXTrayIcon95::SetState(TVXTrayIconState value) {
 TShiftState TVXTrayIcon95::ShiftState() {
     auto down = [this](int key) { return FPlatform.GetKeyState(key) < 0; };  // high bit set
     TShiftState shift = 0;
-    if (down(winapi::VkShift)) shift |= ssShift;
-    if (down(winapi::VkMenu)) shift |= ssAlt;
-    if (down(winapi::VkControl)) shift |= ssCtrl;
-    if (down(winapi::VkLButton)) shift |= ssLeft;
-    if (down(winapi::VkRButton)) shift |= ssRight;
-    if (down(winapi::VkMButton)) shift |= ssMiddle;
+    if (down(winapi::kVkShift)) shift |= ssShift;
+    if (down(winapi::kVkMenu)) shift |= ssAlt;
+    if (down(winapi::kVkControl)) shift |= ssCtrl;
+    if (down(winapi::kVkLButton)) shift |= ssLeft;
+    if (down(winapi::kVkRButton)) shift |= ssRight;
+    if (down(winapi::kVkMButton)) shift |= ssMiddle;
     return shift;
 }
 
@@ -310,14 +310,14 @@ struct DesktopLock {
 void TVXTrayIcon95::DoMinimizeApp() {
     DesktopLock locked([this](bool on) { LockDesktopUpdate(on); });
     FApp.Minimize();
-    FPlatform.ShowWindow(FApp.Handle(), winapi::SwHide);  // the taskbar entry goes with it
+    FPlatform.ShowWindow(FApp.Handle(), winapi::kSwHide);  // the taskbar entry goes with it
 }
 
 void TVXTrayIcon95::DoRestoreApp() {
     DesktopLock locked([this](bool on) { LockDesktopUpdate(on); });
     if (FPlatform.IsIconic(FApp.Handle())) FApp.Restore();
     if (!FPlatform.IsWindowVisible(FApp.MainFormHandle())) FApp.ShowMainForm();
-    FPlatform.ShowWindow(FApp.Handle(), winapi::SwRestore);
+    FPlatform.ShowWindow(FApp.Handle(), winapi::kSwRestore);
     FPlatform.SetForegroundWindow(FApp.Handle());
 }
 
@@ -343,7 +343,7 @@ void TVXTrayIcon95::ShowPopupMenu() {
     const TPoint at = FMsgWindow->CursorPos();
     const uint32_t command = FPlatform.TrackPopupMenu(menu->Handle(), at.X, at.Y, FWindowHandle);
     // Lets the menu's window see a message, so a second popup works at once.
-    FPlatform.Post(FApp.Handle(), winapi::WmUser, 0, 0);
+    FPlatform.Post(FApp.Handle(), winapi::kWmUser, 0, 0);
     if (command != 0 && FPopupMenu == menu && menu->OnCommand) menu->OnCommand(command);
 }
 

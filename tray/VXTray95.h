@@ -60,9 +60,9 @@ extern bool InStateChanging;    // an OnStateChanging handler runs
 // window class of its own (WM_USER and up).
 constexpr uint32_t WM_TRAYICONCALLBACK = 0x400 + 100;  // from the shell; lParam = mouse message
 constexpr uint32_t WM_TRAYDEFERREDCALL = 0x400 + 101;  // posted to itself
-constexpr uint32_t TrayIconId = 42;
-constexpr uint32_t TrayNotifyFlags = 7;  // message + icon + tip
-constexpr size_t TrayTipLength = 63;
+constexpr uint32_t kTrayIconId = 42;
+constexpr uint32_t kTrayNotifyFlags = 7;  // message + icon + tip
+constexpr size_t kTrayTipLength = 63;
 
 // A tray icon's hidden window as a member: made by the constructor,
 // destroyed with the member; reads as its handle.

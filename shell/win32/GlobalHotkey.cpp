@@ -40,7 +40,7 @@ void GlobalHotkey::Register(const Hotkey& hotkey) {
     // Without MOD_NOREPEAT a held hotkey arrives again at the keyboard's
     // repeat rate. Windows before 7 does not know the flag; there the hotkey
     // is registered without it.
-    FRegistered = RegisterHotKey(FWindow, FId, keys.modifiers | winapi::ModNoRepeat, keys.virtualKey);
+    FRegistered = RegisterHotKey(FWindow, FId, keys.modifiers | winapi::kModNoRepeat, keys.virtualKey);
     if (!FRegistered && GetLastError() != ERROR_HOTKEY_ALREADY_REGISTERED)
         FRegistered = RegisterHotKey(FWindow, FId, keys.modifiers, keys.virtualKey);
     if (!FRegistered) {

@@ -161,7 +161,7 @@ struct Operation {
 };
 
 const std::vector<Operation>& Operations() {
-    static const std::vector<Operation> operations = {
+    static const std::vector<Operation> kOperations = {
         {"AddGroup", 3, [](LibraryStore& s, NameList& g, NameList&) { s.AddGroup(g, "gamma"); }},
         {"DeleteGroup", 1, [](LibraryStore& s, NameList& g, NameList&) { s.DeleteGroup(g, 1); }},
         {"AddItem", 2, [](LibraryStore& s, NameList&, NameList& i) { s.AddItem("beta", i, "three", "3rd"); }},
@@ -173,7 +173,7 @@ const std::vector<Operation>& Operations() {
          [](LibraryStore& s, NameList&, NameList& i) { s.ReplaceItem("beta", i, 0, "Long one", "L2"); }},
         {"DeleteItem", 2, [](LibraryStore& s, NameList&, NameList& i) { s.DeleteItem("beta", i, 0); }},
     };
-    return operations;
+    return kOperations;
 }
 
 // One prepared library per run, in a folder of its own.

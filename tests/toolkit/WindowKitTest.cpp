@@ -89,14 +89,14 @@ TEST(WindowKit, ASubclassedControlIsUnboundWhenItsParentDestroysIt) {
 // A form moved to a screen of another resolution lays itself out again:
 // every control at its row's size for the new DPI, with fonts to match.
 TEST(WindowKit, AFormIsLaidOutAgainWhenItsDpiChanges) {
-    static constexpr LayoutFont fonts[] = {{"MS Sans Serif", -11, false}};
-    static constexpr ControlLayout rows[] = {
+    static constexpr LayoutFont kFonts[] = {{"MS Sans Serif", -11, false}};
+    static constexpr ControlLayout kRows[] = {
         {1, 0, ControlKind::Button, {10, 20, 75, 23}, "&OK", nullptr, 0, csNone, 0},
         {2, 0, ControlKind::ListBox, {10, 50, 101, 61}, "", nullptr, 0, csNone, 1, RowHeight(13)},
     };
-    static constexpr FormLayout layout{"Resolution", 200, 120, kNoColor, fonts, 1, rows, 2};
+    static constexpr FormLayout kLayout{"Resolution", 200, 120, kNoColor, kFonts, 1, kRows, 2};
     struct TestForm : TForm {
-        TestForm() : TForm(nullptr) { CreateFromLayout({L"PastimoKitTestForm"}, layout, {{1, ok}, {2, list}}); }
+        TestForm() : TForm(nullptr) { CreateFromLayout({L"PastimoKitTestForm"}, kLayout, {{1, ok}, {2, list}}); }
         TButton ok;
         TListBox list;
     } form;
@@ -106,7 +106,7 @@ TEST(WindowKit, AFormIsLaidOutAgainWhenItsDpiChanges) {
     SendMessageW(form.Handle(), 0x02E0 /* WM_DPICHANGED */, MAKEWPARAM(newDpi, newDpi),
                  reinterpret_cast<LPARAM>(&suggested));
     EXPECT_EQ(form.Dpi(), newDpi);
-    for (const ControlLayout& row : rows) {
+    for (const ControlLayout& row : kRows) {
         HWND control = GetDlgItem(form.Handle(), row.id);
         RECT rect;
         GetWindowRect(control, &rect);
@@ -126,17 +126,17 @@ TEST(WindowKit, AFormIsLaidOutAgainWhenItsDpiChanges) {
 // At every change of DPI the title bar gets the icon drawn for the new size;
 // the one it replaces is destroyed then, not kept until the window goes.
 TEST(WindowKit, AnIconReplacedByADpiChangeIsDestroyed) {
-    static constexpr LayoutFont fonts[] = {{"MS Sans Serif", -11, false}};
-    static constexpr ControlLayout rows[] = {
+    static constexpr LayoutFont kFonts[] = {{"MS Sans Serif", -11, false}};
+    static constexpr ControlLayout kRows[] = {
         {1, 0, ControlKind::Button, {10, 20, 75, 23}, "&OK", nullptr, 0, csNone, 0},
     };
-    static constexpr FormLayout layout{"Icons", 200, 120, kNoColor, fonts, 1, rows, 1};
+    static constexpr FormLayout kLayout{"Icons", 200, 120, kNoColor, kFonts, 1, kRows, 1};
     struct TestForm : TForm {
         TestForm() : TForm(nullptr) {
             CreateArgs args;
             args.className = L"PastimoKitIconForm";
             args.iconName = L"MAINICON";
-            CreateFromLayout(args, layout, {{1, ok}});
+            CreateFromLayout(args, kLayout, {{1, ok}});
         }
         TButton ok;
     } form;

@@ -50,9 +50,9 @@ class FakeApp;
 
 class FakePlatform : public TrayPlatform {
 public:
-    static constexpr THandle hiddenWindow = 0x5000;
-    static constexpr THandle desktop = 0x10;
-    static constexpr uint32_t taskbarCreated = 0xC0DE;
+    static constexpr THandle kHiddenWindow = 0x5000;
+    static constexpr THandle kDesktop = 0x10;
+    static constexpr uint32_t kTaskbarCreated = 0xC0DE;
 
     FakePlatform(FakeTime& time, std::vector<std::string>& log) : FTime(time), FLog(log) {}
 
@@ -84,13 +84,13 @@ public:
     THandle CreateHiddenWindow(TVXTrayIconMsgWindow& target) override {
         ++windowsCreated;
         this->target = &target;
-        return hiddenWindow;
+        return kHiddenWindow;
     }
     void DestroyHiddenWindow(THandle window) override {
-        if (window == hiddenWindow) target = nullptr;
+        if (window == kHiddenWindow) target = nullptr;
         ++windowsDestroyed;
     }
-    uint32_t TaskbarCreatedMessage() override { return taskbarCreated; }
+    uint32_t TaskbarCreatedMessage() override { return kTaskbarCreated; }
     std::unique_ptr<PlatformTimer> CreateTimer(std::function<void(const std::exception&)> report) override {
         ++timersCreated;
         return FTime.MakeTimer(std::move(report));
@@ -114,7 +114,7 @@ public:
     void SetForegroundWindow(THandle window) override {
         FLog.push_back("SetForegroundWindow " + std::to_string(window));
     }
-    THandle GetDesktopWindow() override { return desktop; }
+    THandle GetDesktopWindow() override { return kDesktop; }
     void LockWindowUpdate(THandle window) override { FLog.push_back("LockWindowUpdate " + std::to_string(window)); }
     uint32_t TrackPopupMenu(THandle menu, int32_t x, int32_t y, THandle owner) override {
         FLog.push_back("TrackPopupMenu " + std::to_string(menu) + " at " + std::to_string(x) + "," + std::to_string(y) +
@@ -129,7 +129,7 @@ public:
         if (handled) *handled = h;
         return m;
     }
-    void Mouse(int32_t mouseMessage) { Send(WM_TRAYICONCALLBACK, TrayIconId, mouseMessage); }
+    void Mouse(int32_t mouseMessage) { Send(WM_TRAYICONCALLBACK, kTrayIconId, mouseMessage); }
 
     // Runs the queue until it is empty; messages for a destroyed window vanish.
     int DeliverPosted() {
@@ -137,11 +137,11 @@ public:
         while (!queue.empty()) {
             PostedMessage m = queue.front();
             queue.pop_front();
-            if (m.window == hiddenWindow && target) {
+            if (m.window == kHiddenWindow && target) {
                 TMessage msg{m.message, m.wParam, m.lParam, 0};
                 target->WndProc(msg);
                 ++delivered;
-            } else if (m.window != hiddenWindow) {
+            } else if (m.window != kHiddenWindow) {
                 otherPosts.push_back(m);
             }
         }
@@ -183,32 +183,32 @@ private:
 
 class FakeApp : public TrayApplication {
 public:
-    static constexpr THandle appWindow = 0x100;
-    static constexpr THandle mainForm = 0x200;
+    static constexpr THandle kAppWindow = 0x100;
+    static constexpr THandle kMainForm = 0x200;
 
     FakeApp(FakePlatform& platform, std::vector<std::string>& log) : FPlatform(platform), FLog(log) {
-        FPlatform.visible.insert(appWindow);
+        FPlatform.visible.insert(kAppWindow);
     }
-    THandle Handle() override { return appWindow; }
+    THandle Handle() override { return kAppWindow; }
     void Minimize() override {
         FLog.push_back("Minimize");
-        if (FPlatform.iconic.count(appWindow)) return;
-        FPlatform.iconic.insert(appWindow);
+        if (FPlatform.iconic.count(kAppWindow)) return;
+        FPlatform.iconic.insert(kAppWindow);
         if (minimizeHook) minimizeHook();
     }
     void Restore() override {
         FLog.push_back("Restore");
-        if (!FPlatform.iconic.count(appWindow)) return;
-        FPlatform.iconic.erase(appWindow);
+        if (!FPlatform.iconic.count(kAppWindow)) return;
+        FPlatform.iconic.erase(kAppWindow);
         if (restoreHook) restoreHook();
     }
     void SetMinimizeHook(std::function<void()> hook) override { minimizeHook = std::move(hook); }
     void SetRestoreHook(std::function<void()> hook) override { restoreHook = std::move(hook); }
     void ShowMainForm() override {
         FLog.push_back("ShowMainForm");
-        FPlatform.visible.insert(mainForm);
+        FPlatform.visible.insert(kMainForm);
     }
-    THandle MainFormHandle() override { return mainForm; }
+    THandle MainFormHandle() override { return kMainForm; }
     void ProcessMessages() override {
         FLog.push_back("ProcessMessages");
         FPlatform.DeliverPosted();

@@ -34,7 +34,7 @@ protected:
         NotifyIconRecord r;
         std::memset(&r, 0, sizeof r);
         r.cbSize = sizeof(void*) == 4 ? 88 : 104;  // the first layout of the record
-        r.hWnd = FakePlatform::hiddenWindow;
+        r.hWnd = FakePlatform::kHiddenWindow;
         r.uID = 42;
         r.uFlags = 7;
         r.uCallbackMessage = WM_TRAYICONCALLBACK;
@@ -96,7 +96,7 @@ TEST_F(TrayIcon, StartsInactiveWithItsDefaultsAndNoShellCallOrTimer) {
     EXPECT_EQ(tray->Animation().Options(), aoIconsAreFiles);
     EXPECT_TRUE(tray->Animation().Icons().empty());
     EXPECT_EQ(tray->Owner(), &form);
-    EXPECT_EQ(tray->WindowHandle(), FakePlatform::hiddenWindow);
+    EXPECT_EQ(tray->WindowHandle(), FakePlatform::kHiddenWindow);
     EXPECT_TRUE(w.shell.calls.empty());
     EXPECT_EQ(w.platform.Timers().size(), 1u) << "one platform timer per tray icon";
     EXPECT_EQ(TrayTimersTestAccess::Items(tray->Timers()).size(), 3u) << "click wait, exit poll, animation";
@@ -114,7 +114,7 @@ TEST_F(TrayIcon, DestructionRemovesTheIconAndReleasesEverything) {
 
     delete tray;
     ASSERT_EQ(w.shell.calls.size(), 1u);
-    EXPECT_EQ(LastShellMessage(), TrayShell::nimDelete);
+    EXPECT_EQ(LastShellMessage(), winapi::kNimDelete);
     EXPECT_EQ(w.platform.windowsDestroyed, 1);
     EXPECT_FALSE(w.platform.AnyTimerRunning());
     EXPECT_TRUE(w.platform.Timers().empty()) << "the platform timer was released";
@@ -126,7 +126,7 @@ TEST_F(TrayIcon, DestructionRemovesTheIconAndReleasesEverything) {
 
 TEST_F(TrayIcon, PendingDeferredCallIsDroppedWithTheComponent) {
     CountClicks(false);
-    w.platform.Mouse(winapi::WmLButtonDown);
+    w.platform.Mouse(winapi::kWmLButtonDown);
     ASSERT_EQ(w.platform.queue.size(), 1u);
     delete tray;
     EXPECT_EQ(w.platform.DeliverPosted(), 0);
@@ -180,7 +180,7 @@ TEST_F(TrayIcon, ShowAndHideSendExactRecordsOnceEach) {
     tray->ShowIcon();
     tray->ShowIcon();
     ASSERT_EQ(w.shell.calls.size(), 1u);
-    EXPECT_EQ(LastShellMessage(), TrayShell::nimAdd);
+    EXPECT_EQ(LastShellMessage(), winapi::kNimAdd);
     const THandle shown = LastRecord().hIcon;
     EXPECT_NE(shown, programIcon) << "the component shows its own copy";
     EXPECT_EQ(w.platform.Image(shown), "program");
@@ -190,13 +190,13 @@ TEST_F(TrayIcon, ShowAndHideSendExactRecordsOnceEach) {
     tray->HideIcon();
     tray->HideIcon();
     ASSERT_EQ(w.shell.calls.size(), 2u);
-    EXPECT_EQ(LastShellMessage(), TrayShell::nimDelete);
+    EXPECT_EQ(LastShellMessage(), winapi::kNimDelete);
     EXPECT_TRUE(SameBytes(LastRecord(), Expected(shown, "Pastimo - Click")));
 
     tray->SetActive(true);
-    EXPECT_EQ(LastShellMessage(), TrayShell::nimAdd);
+    EXPECT_EQ(LastShellMessage(), winapi::kNimAdd);
     tray->SetActive(false);
-    EXPECT_EQ(LastShellMessage(), TrayShell::nimDelete);
+    EXPECT_EQ(LastShellMessage(), winapi::kNimDelete);
     EXPECT_EQ(w.platform.live.count(programIcon), 1u) << "the caller's icon is left alone";
 }
 
@@ -211,7 +211,7 @@ TEST_F(TrayIcon, TipTextIsTheHintCutTo63CharactersOrEmptyWithoutShowHint) {
     const std::string hundred(100, 'x');
     tray->SetHint(hundred);
     ASSERT_EQ(w.shell.calls.size(), 1u);
-    EXPECT_EQ(LastShellMessage(), TrayShell::nimModify);
+    EXPECT_EQ(LastShellMessage(), winapi::kNimModify);
     EXPECT_TRUE(SameBytes(LastRecord(), Expected(0, std::string(63, 'x').c_str())));
     EXPECT_EQ(LastRecord().szTip[63], '\0');
 
@@ -240,7 +240,7 @@ TEST_F(TrayIcon, IconWritesRefreshTheShownImageOnlyWhileActive) {
     EXPECT_EQ(w.platform.Image(tray->DisplayIcon().Handle()), "first");
     tray->ShowIcon();
     tray->SetIcon(second);
-    EXPECT_EQ(LastShellMessage(), TrayShell::nimModify);
+    EXPECT_EQ(LastShellMessage(), winapi::kNimModify);
     EXPECT_EQ(w.platform.Image(LastRecord().hIcon), "second");
     // Copies replaced along the way are destroyed, not leaked: caller's two,
     // the component's Icon and its shown image.
@@ -251,32 +251,32 @@ TEST_F(TrayIcon, IconWritesRefreshTheShownImageOnlyWhileActive) {
 
 TEST_F(TrayIcon, TaskbarCreatedAddsAnActiveIconAgain) {
     tray->SetHint("Pastimo - Click");
-    w.platform.Send(FakePlatform::taskbarCreated);
+    w.platform.Send(FakePlatform::kTaskbarCreated);
     EXPECT_TRUE(w.shell.calls.empty()) << "inactive: nothing to add";
 
     tray->ShowIcon();
     const NotifyIconRecord added = LastRecord();
-    w.platform.Send(FakePlatform::taskbarCreated);
+    w.platform.Send(FakePlatform::kTaskbarCreated);
     ASSERT_EQ(w.shell.calls.size(), 2u);
-    EXPECT_EQ(LastShellMessage(), TrayShell::nimAdd);
+    EXPECT_EQ(LastShellMessage(), winapi::kNimAdd);
     EXPECT_TRUE(SameBytes(LastRecord(), added));
 }
 
 TEST_F(TrayIcon, EndSessionRemovesTheIconOnlyWhenTheSessionEnds) {
     tray->ShowIcon();
-    EXPECT_EQ(w.platform.Send(winapi::WmQueryEndSession).Result, 1) << "agrees to the session's end";
-    w.platform.Send(winapi::WmEndSession, 0);
+    EXPECT_EQ(w.platform.Send(winapi::kWmQueryEndSession).Result, 1) << "agrees to the session's end";
+    w.platform.Send(winapi::kWmEndSession, 0);
     EXPECT_TRUE(tray->Active());
     EXPECT_EQ(w.shell.calls.size(), 1u);
-    w.platform.Send(winapi::WmEndSession, 1);
+    w.platform.Send(winapi::kWmEndSession, 1);
     EXPECT_FALSE(tray->Active());
-    EXPECT_EQ(LastShellMessage(), TrayShell::nimDelete);
+    EXPECT_EQ(LastShellMessage(), winapi::kNimDelete);
 
     bool handled = true;
-    constexpr uint32_t wmPaint = 0x0F;
-    w.platform.Send(wmPaint, 0, 0, &handled);
+    constexpr uint32_t kWmPaint = 0x0F;
+    w.platform.Send(kWmPaint, 0, 0, &handled);
     EXPECT_FALSE(handled) << "other messages get default processing";
-    w.platform.Send(WM_TRAYICONCALLBACK, 42, winapi::WmLButtonUp, &handled);
+    w.platform.Send(WM_TRAYICONCALLBACK, 42, winapi::kWmLButtonUp, &handled);
     EXPECT_TRUE(handled);
 }
 
@@ -297,7 +297,7 @@ TEST_F(TrayIcon, ReadingPhaseStoresQuietlyAndAfterLoadAddsTheIcon) {
 
     tray->AfterLoad();
     ASSERT_EQ(w.shell.calls.size(), 1u);
-    EXPECT_EQ(LastShellMessage(), TrayShell::nimAdd);
+    EXPECT_EQ(LastShellMessage(), winapi::kNimAdd);
     EXPECT_EQ(w.platform.Image(LastRecord().hIcon), "disabled");
     EXPECT_STREQ(LastRecord().szTip, "Pastimo - Click");
     EXPECT_TRUE(tray->Active());
@@ -390,8 +390,8 @@ TEST_F(TrayIcon, AClickWaitsFourHundredMillisecondsAsShipped) { EXPECT_EQ(kShipp
 
 TEST_F(TrayIcon, SinglePressWaitsForAPossibleDoubleClick) {
     CountClicks();
-    w.platform.Mouse(winapi::WmLButtonDown);
-    w.platform.Mouse(winapi::WmLButtonUp);
+    w.platform.Mouse(winapi::kWmLButtonDown);
+    w.platform.Mouse(winapi::kWmLButtonUp);
     w.time.Advance(399);
     EXPECT_EQ(clicks, 0) << "no click before 400 ms";
     w.time.Advance(51);  // the wait alone runs on a 150 ms period: due at 450
@@ -404,12 +404,12 @@ TEST_F(TrayIcon, SinglePressWaitsForAPossibleDoubleClick) {
 
 TEST_F(TrayIcon, QuickDoublePressFiresOnlyOnDblClick) {
     CountClicks();
-    w.platform.Mouse(winapi::WmLButtonDown);
-    w.platform.Mouse(winapi::WmLButtonUp);
+    w.platform.Mouse(winapi::kWmLButtonDown);
+    w.platform.Mouse(winapi::kWmLButtonUp);
     w.time.Advance(60);
-    w.platform.Mouse(winapi::WmLButtonDblClk);
+    w.platform.Mouse(winapi::kWmLButtonDblClk);
     EXPECT_EQ(dblClicks, 1) << "at once";
-    w.platform.Mouse(winapi::WmLButtonUp);
+    w.platform.Mouse(winapi::kWmLButtonUp);
     w.time.Advance(2000);
     EXPECT_EQ(clicks, 0);
     EXPECT_EQ(dblClicks, 1);
@@ -417,11 +417,11 @@ TEST_F(TrayIcon, QuickDoublePressFiresOnlyOnDblClick) {
 
 TEST_F(TrayIcon, APressAfterADoubleClickIsASingleClickAgain) {
     CountClicks();
-    w.platform.Mouse(winapi::WmLButtonDown);
-    w.platform.Mouse(winapi::WmLButtonDblClk);
+    w.platform.Mouse(winapi::kWmLButtonDown);
+    w.platform.Mouse(winapi::kWmLButtonDblClk);
     ASSERT_EQ(dblClicks, 1);
     w.time.Advance(1000);
-    w.platform.Mouse(winapi::WmLButtonDown);
+    w.platform.Mouse(winapi::kWmLButtonDown);
     w.time.Advance(450);
     EXPECT_EQ(clicks, 1);
     EXPECT_EQ(dblClicks, 1);
@@ -429,33 +429,33 @@ TEST_F(TrayIcon, APressAfterADoubleClickIsASingleClickAgain) {
 
 TEST_F(TrayIcon, LateDoubleClickMessageComesAfterTheFirstClick) {
     CountClicks();
-    w.platform.Mouse(winapi::WmRButtonDown);  // every button counts alike
+    w.platform.Mouse(winapi::kWmRButtonDown);  // every button counts alike
     w.time.Advance(450);
-    w.platform.Mouse(winapi::WmRButtonDblClk);
+    w.platform.Mouse(winapi::kWmRButtonDblClk);
     EXPECT_EQ(clicks, 1);
     EXPECT_EQ(dblClicks, 1);
 }
 
 TEST_F(TrayIcon, SecondPressWhileWaitingDoesNotRestartTheWait) {
     CountClicks();
-    w.platform.Mouse(winapi::WmLButtonDown);
+    w.platform.Mouse(winapi::kWmLButtonDown);
     w.time.Advance(300);
-    w.platform.Mouse(winapi::WmMButtonDown);
+    w.platform.Mouse(winapi::kWmMButtonDown);
     w.time.Advance(150);
     EXPECT_EQ(clicks, 1);
 }
 
 TEST_F(TrayIcon, OnlyOnClickSetClicksAtTheDeferredCallWithoutDelay) {
     CountClicks(false);
-    w.platform.Mouse(winapi::WmLButtonDown);
+    w.platform.Mouse(winapi::kWmLButtonDown);
     EXPECT_EQ(clicks, 0) << "not inside the shell's notification";
     w.platform.DeliverPosted();
     EXPECT_EQ(clicks, 1) << "no time has passed";
 
     // A double press: the click of the first press, nothing for the double.
-    w.platform.Mouse(winapi::WmLButtonDown);
+    w.platform.Mouse(winapi::kWmLButtonDown);
     w.platform.DeliverPosted();
-    w.platform.Mouse(winapi::WmLButtonDblClk);
+    w.platform.Mouse(winapi::kWmLButtonDblClk);
     w.platform.DeliverPosted();
     EXPECT_EQ(clicks, 2);
     EXPECT_EQ(w.platform.TimerStarts(), 0);
@@ -464,20 +464,20 @@ TEST_F(TrayIcon, OnlyOnClickSetClicksAtTheDeferredCallWithoutDelay) {
 TEST_F(TrayIcon, ClickHandlerFailuresFollowTheirPath) {
     tray->OnClick = [](TComponent*) { throw std::runtime_error("click failed"); };
     // Deferred: swallowed.
-    w.platform.Mouse(winapi::WmLButtonDown);
+    w.platform.Mouse(winapi::kWmLButtonDown);
     EXPECT_NO_THROW(w.platform.DeliverPosted());
     EXPECT_TRUE(w.app.reported.empty());
 
     // From the click wait: the platform timer reports it.
     tray->OnDblClick = [](TComponent*) { throw std::runtime_error("double failed"); };
-    w.platform.Mouse(winapi::WmLButtonDown);
+    w.platform.Mouse(winapi::kWmLButtonDown);
     w.time.Advance(450);
     EXPECT_EQ(w.app.reported, std::vector<std::string>{"click failed"});
     EXPECT_FALSE(TrayIconMsgWindowTestAccess::ClickTimer(tray->MsgWindow())->Enabled());
 
     // From the double-click message: not caught by the component.
-    w.platform.Mouse(winapi::WmLButtonDown);
-    EXPECT_THROW(w.platform.Mouse(winapi::WmLButtonDblClk), std::runtime_error);
+    w.platform.Mouse(winapi::kWmLButtonDown);
+    EXPECT_THROW(w.platform.Mouse(winapi::kWmLButtonDblClk), std::runtime_error);
 }
 
 TEST_F(TrayIcon, RightPressShowsThePopupMenuOnlyWithAutoPopupAndAMenu) {
@@ -487,31 +487,31 @@ TEST_F(TrayIcon, RightPressShowsThePopupMenuOnlyWithAutoPopupAndAMenu) {
     menu->OnCommand = [&](uint32_t command) { chosen = command; };
     tray->SetPopupMenu(menu);
     w.platform.cursor = {640, 1000};
-    w.platform.Mouse(winapi::WmMouseMove);  // the menu opens where the last move was reported
+    w.platform.Mouse(winapi::kWmMouseMove);  // the menu opens where the last move was reported
     w.platform.menuChoice = 5;
 
-    w.platform.Mouse(winapi::WmRButtonDown);  // AutoPopup false: an ordinary click
+    w.platform.Mouse(winapi::kWmRButtonDown);  // AutoPopup false: an ordinary click
     w.platform.DeliverPosted();
     EXPECT_EQ(clicks, 1);
 
     tray->SetAutoPopup(true);
     w.log.clear();
-    w.platform.Mouse(winapi::WmRButtonDown);
+    w.platform.Mouse(winapi::kWmRButtonDown);
     EXPECT_EQ(w.log, (std::vector<std::string>{"SetForegroundWindow 256", "ProcessMessages",
                                                "TrackPopupMenu 77 at 640,1000 owner 20480"}));
     ASSERT_EQ(w.platform.queue.size(), 1u);
-    EXPECT_EQ(w.platform.queue.front().window, FakeApp::appWindow);
-    EXPECT_EQ(w.platform.queue.front().message, winapi::WmUser);
+    EXPECT_EQ(w.platform.queue.front().window, FakeApp::kAppWindow);
+    EXPECT_EQ(w.platform.queue.front().message, winapi::kWmUser);
     EXPECT_EQ(chosen, 5u);
     w.platform.DeliverPosted();
     EXPECT_EQ(clicks, 1) << "a popup is no click";
 
-    w.platform.Mouse(winapi::WmLButtonDown);  // left stays a click
+    w.platform.Mouse(winapi::kWmLButtonDown);  // left stays a click
     w.platform.DeliverPosted();
     EXPECT_EQ(clicks, 2);
 
     delete menu;  // gone: the right button clicks again
-    w.platform.Mouse(winapi::WmRButtonDown);
+    w.platform.Mouse(winapi::kWmRButtonDown);
     w.platform.DeliverPosted();
     EXPECT_EQ(clicks, 3);
 }
@@ -532,14 +532,14 @@ TEST_F(TrayIcon, EnterMoveAndExitWithTheTwoPixelRule) {
     tray->OnMouseExit = record("exit");
 
     w.platform.cursor = {10, 20};
-    w.platform.Mouse(winapi::WmMouseMove);
+    w.platform.Mouse(winapi::kWmMouseMove);
     EXPECT_EQ(events, std::vector<std::string>{"enter 0 10,20"}) << "the entering move is no move";
     EXPECT_TRUE(TrayIconMsgWindowTestAccess::ExitTimer(tray->MsgWindow())->Enabled());
     EXPECT_EQ(w.platform.Timers()[0]->period, 70u);
 
-    w.platform.keysDown = {winapi::VkShift, winapi::VkLButton};
+    w.platform.keysDown = {winapi::kVkShift, winapi::kVkLButton};
     w.platform.cursor = {12, 21};
-    w.platform.Mouse(winapi::WmMouseMove);
+    w.platform.Mouse(winapi::kWmMouseMove);
     EXPECT_EQ(events.back(), "move 9 12,21");
     w.platform.keysDown.clear();
 
@@ -554,7 +554,7 @@ TEST_F(TrayIcon, EnterMoveAndExitWithTheTwoPixelRule) {
     EXPECT_FALSE(TrayIconMsgWindowTestAccess::MouseInside(tray->MsgWindow()));
     EXPECT_FALSE(w.platform.AnyTimerRunning());
 
-    w.platform.Mouse(winapi::WmMouseMove);
+    w.platform.Mouse(winapi::kWmMouseMove);
     EXPECT_EQ(events.back(), "enter 0 15,21");
 }
 
@@ -562,13 +562,13 @@ TEST_F(TrayIcon, NoMoveEventsWhileAClickWaits) {
     CountClicks();
     int moves = 0;
     tray->OnMouseMove = [&](TComponent*, TShiftState, int32_t, int32_t) { ++moves; };
-    w.platform.Mouse(winapi::WmMouseMove);
+    w.platform.Mouse(winapi::kWmMouseMove);
     EXPECT_EQ(moves, 1) << "without enter/exit handlers the first move counts";
-    w.platform.Mouse(winapi::WmLButtonDown);
-    w.platform.Mouse(winapi::WmMouseMove);
+    w.platform.Mouse(winapi::kWmLButtonDown);
+    w.platform.Mouse(winapi::kWmMouseMove);
     EXPECT_EQ(moves, 1);
     w.time.Advance(450);
-    w.platform.Mouse(winapi::WmMouseMove);
+    w.platform.Mouse(winapi::kWmMouseMove);
     EXPECT_EQ(moves, 2);
     EXPECT_TRUE(TrayIconMsgWindowTestAccess::MouseInside(tray->MsgWindow()));
     EXPECT_FALSE(TrayIconMsgWindowTestAccess::ExitTimer(tray->MsgWindow())->Enabled()) << "nothing to poll for";
@@ -576,7 +576,7 @@ TEST_F(TrayIcon, NoMoveEventsWhileAClickWaits) {
 
 TEST_F(TrayIcon, FailingExitHandlerIsSwallowedByThePoll) {
     tray->OnMouseExit = [](TComponent*, TShiftState, int32_t, int32_t) { throw std::runtime_error("exit"); };
-    w.platform.Mouse(winapi::WmMouseMove);
+    w.platform.Mouse(winapi::kWmMouseMove);
     w.platform.cursor.X += 10;
     EXPECT_NO_THROW(w.time.Advance(70));
     EXPECT_TRUE(w.app.reported.empty());
@@ -612,7 +612,7 @@ TEST_F(TrayIcon, MinimiseToTrayHidesTheApplicationWindowUnderADesktopLock) {
     w.platform.DeliverPosted();
     EXPECT_EQ(w.log, (std::vector<std::string>{"Minimize", "LockWindowUpdate 16", "Minimize", "ShowWindow 256 0",
                                                "LockWindowUpdate 0"}));
-    EXPECT_FALSE(w.platform.IsWindowVisible(FakeApp::appWindow));
+    EXPECT_FALSE(w.platform.IsWindowVisible(FakeApp::kAppWindow));
     EXPECT_EQ(TrayLockCount, 0);
 }
 
@@ -630,7 +630,7 @@ TEST_F(TrayIcon, MinimiseLeavesTheTaskbarEntryWhenInactiveOrWithoutTheOption) {
 
 TEST_F(TrayIcon, RestoreBringsBackTheApplicationAndTheMainForm) {
     tray->ShowIcon();
-    w.platform.iconic.insert(FakeApp::appWindow);
+    w.platform.iconic.insert(FakeApp::kAppWindow);
     w.platform.visible.clear();
     w.log.clear();
     w.app.restoreHook();
@@ -640,7 +640,7 @@ TEST_F(TrayIcon, RestoreBringsBackTheApplicationAndTheMainForm) {
     EXPECT_EQ(w.log, (std::vector<std::string>{"LockWindowUpdate 16", "Restore", "ShowMainForm", "ShowWindow 256 9",
                                                "SetForegroundWindow 256", "LockWindowUpdate 0", "LockWindowUpdate 16",
                                                "ShowWindow 256 9", "SetForegroundWindow 256", "LockWindowUpdate 0"}));
-    EXPECT_TRUE(w.platform.IsWindowVisible(FakeApp::mainForm));
+    EXPECT_TRUE(w.platform.IsWindowVisible(FakeApp::kMainForm));
 
     // Already restored and visible: only the show and the foreground.
     w.log.clear();
@@ -666,7 +666,7 @@ TEST_F(TrayIcon, FailingDeferredCallIsSwallowedAndTheDesktopUnlocked) {
     EXPECT_EQ(other.log.back(), "LockWindowUpdate 0");
     EXPECT_TRUE(app.reported.empty());
     // The slot is empty: a stray message does nothing.
-    other.platform.Post(FakePlatform::hiddenWindow, WM_TRAYDEFERREDCALL, 0, 0);
+    other.platform.Post(FakePlatform::kHiddenWindow, WM_TRAYDEFERREDCALL, 0, 0);
     other.log.clear();
     other.platform.DeliverPosted();
     EXPECT_TRUE(other.log.empty());
@@ -710,7 +710,7 @@ TEST_F(TrayIcon, IdleTrayIconRunsNoTimerAtAll) {
     tray->ShowIcon();
     tray->SetState(tsDisabled);
     tray->SetState(tsEnabled);
-    w.platform.Mouse(winapi::WmMouseMove);
+    w.platform.Mouse(winapi::kWmMouseMove);
     w.time.Advance(60 * 60 * 1000);
     EXPECT_EQ(w.platform.TimerStarts(), 0);
     EXPECT_EQ(w.platform.Timers()[0]->expiries, 0);

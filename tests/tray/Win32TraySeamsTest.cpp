@@ -156,7 +156,7 @@ protected:
     }
     ~TrayWin32() override { PumpPending(); }
 
-    void Callback(UINT mouseMessage) { PostMessageA(hidden, WM_TRAYICONCALLBACK, TrayIconId, mouseMessage); }
+    void Callback(UINT mouseMessage) { PostMessageA(hidden, WM_TRAYICONCALLBACK, kTrayIconId, mouseMessage); }
 
     WineApp& app = WineApp::Shared();
     RecordingShell shell;

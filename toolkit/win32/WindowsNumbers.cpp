@@ -11,23 +11,26 @@
 
 #include <windows.h>
 
+#include <shellapi.h>
+
 namespace pastimo::winapi {
 
-static_assert(WmQueryEndSession == WM_QUERYENDSESSION);
-static_assert(WmEndSession == WM_ENDSESSION);
-static_assert(WmUser == WM_USER);
-static_assert(WmMouseMove == WM_MOUSEMOVE);
-static_assert(WmLButtonDown == WM_LBUTTONDOWN && WmLButtonUp == WM_LBUTTONUP && WmLButtonDblClk == WM_LBUTTONDBLCLK);
-static_assert(WmRButtonDown == WM_RBUTTONDOWN && WmRButtonUp == WM_RBUTTONUP && WmRButtonDblClk == WM_RBUTTONDBLCLK);
-static_assert(WmMButtonDown == WM_MBUTTONDOWN && WmMButtonUp == WM_MBUTTONUP && WmMButtonDblClk == WM_MBUTTONDBLCLK);
-static_assert(SwHide == SW_HIDE && SwRestore == SW_RESTORE);
-static_assert(VkLButton == VK_LBUTTON && VkRButton == VK_RBUTTON && VkMButton == VK_MBUTTON);
-static_assert(VkShift == VK_SHIFT && VkControl == VK_CONTROL && VkMenu == VK_MENU);
-static_assert(VkSpace == VK_SPACE && VkInsert == VK_INSERT);
-static_assert(VkPrior == VK_PRIOR && VkNext == VK_NEXT && VkEnd == VK_END && VkHome == VK_HOME);
-static_assert(VkF1 == VK_F1 && VkF24 == VK_F24 && VK_F24 - VK_F1 == 23);
-static_assert(ModAlt == MOD_ALT && ModControl == MOD_CONTROL && ModShift == MOD_SHIFT && ModWin == MOD_WIN);
-static_assert(ModNoRepeat == MOD_NOREPEAT);
-static_assert(ErrorHotkeyAlreadyRegistered == ERROR_HOTKEY_ALREADY_REGISTERED);
+static_assert(kWmQueryEndSession == WM_QUERYENDSESSION);
+static_assert(kWmEndSession == WM_ENDSESSION);
+static_assert(kWmUser == WM_USER);
+static_assert(kWmMouseMove == WM_MOUSEMOVE);
+static_assert(kWmLButtonDown == WM_LBUTTONDOWN && kWmLButtonUp == WM_LBUTTONUP && kWmLButtonDblClk == WM_LBUTTONDBLCLK);
+static_assert(kWmRButtonDown == WM_RBUTTONDOWN && kWmRButtonUp == WM_RBUTTONUP && kWmRButtonDblClk == WM_RBUTTONDBLCLK);
+static_assert(kWmMButtonDown == WM_MBUTTONDOWN && kWmMButtonUp == WM_MBUTTONUP && kWmMButtonDblClk == WM_MBUTTONDBLCLK);
+static_assert(kSwHide == SW_HIDE && kSwRestore == SW_RESTORE);
+static_assert(kVkLButton == VK_LBUTTON && kVkRButton == VK_RBUTTON && kVkMButton == VK_MBUTTON);
+static_assert(kVkShift == VK_SHIFT && kVkControl == VK_CONTROL && kVkMenu == VK_MENU);
+static_assert(kVkSpace == VK_SPACE && kVkInsert == VK_INSERT);
+static_assert(kVkPrior == VK_PRIOR && kVkNext == VK_NEXT && kVkEnd == VK_END && kVkHome == VK_HOME);
+static_assert(kVkF1 == VK_F1 && kVkF24 == VK_F24 && VK_F24 - VK_F1 == 23);
+static_assert(kModAlt == MOD_ALT && kModControl == MOD_CONTROL && kModShift == MOD_SHIFT && kModWin == MOD_WIN);
+static_assert(kModNoRepeat == MOD_NOREPEAT);
+static_assert(kErrorHotkeyAlreadyRegistered == ERROR_HOTKEY_ALREADY_REGISTERED);
+static_assert(kNimAdd == NIM_ADD && kNimModify == NIM_MODIFY && kNimDelete == NIM_DELETE);
 
 }  // namespace pastimo::winapi

@@ -18,7 +18,7 @@ namespace pastimo {
 
 // The tray's own numbers, made from Windows' ones.
 static_assert(WM_TRAYICONCALLBACK == WM_USER + 100 && WM_TRAYDEFERREDCALL == WM_USER + 101);
-static_assert(TrayNotifyFlags == (NIF_MESSAGE | NIF_ICON | NIF_TIP));
+static_assert(kTrayNotifyFlags == (NIF_MESSAGE | NIF_ICON | NIF_TIP));
 
 namespace {
 
@@ -39,11 +39,11 @@ Win32TimerActivity activity;
 
 class Win32Timer : public PlatformTimer, private Window {
 public:
-    static constexpr UINT_PTR TimerId = 1;
+    static constexpr UINT_PTR kTimerId = 1;
 
     explicit Win32Timer(std::function<void(const std::exception&)> report) : FReport(std::move(report)) {}
     ~Win32Timer() override {
-        if (Handle()) KillTimer(Handle(), TimerId);
+        if (Handle()) KillTimer(Handle(), kTimerId);
     }
     void Start(uint32_t periodMs) override {
         if (!Handle()) {
@@ -52,17 +52,17 @@ public:
             placement.parent = HWND_MESSAGE;
             Create({L"PastimoTrayTimer"}, placement);
         }
-        KillTimer(Handle(), TimerId);
-        if (!SetTimer(Handle(), TimerId, periodMs, nullptr)) throw EOutOfResources("Not enough timers available");
+        KillTimer(Handle(), kTimerId);
+        if (!SetTimer(Handle(), kTimerId, periodMs, nullptr)) throw EOutOfResources("Not enough timers available");
         ++activity.starts;
     }
     void Stop() override {
-        if (Handle()) KillTimer(Handle(), TimerId);
+        if (Handle()) KillTimer(Handle(), kTimerId);
     }
 
 private:
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override {
-        if (message == WM_TIMER && wParam == TimerId) {
+        if (message == WM_TIMER && wParam == kTimerId) {
             ++activity.messages;
             // A copy: the handler may release this timer (with its tray icon).
             auto handle = handler;
