@@ -5,11 +5,20 @@
 //       message, RUNS times, each in a fresh folder holding a launch counter
 //       of 2 (so no first-run box) and, with GROUPS, a group list of that many
 //       names. The first run of a fresh Wine session is the cold one.
-//   window_bench pick RUNS
+//   window_bench pick RUNS [nocapture] [shown]
 //       In one running pastimo.exe: select a group, then pick its 32 KiB item
-//       RUNS times (select + selection notice, then Sync), next to a bare Sync
-//       and a pick of a one-byte item; "nocapture" turns the clipboard
-//       capture off in OPTION1.INI first.
+//       RUNS times (select + selection notice, then Sync), next to a bare Sync,
+//       a pick of a one-byte item and one of a 32 KiB item of CJK and emoji
+//       lines; "nocapture" turns the clipboard capture off in OPTION1.INI
+//       first; "shown" brings the window up first (as the hotkey does) and
+//       also times each pick until the window has painted it.
+//   window_bench type RUNS
+//       In one running pastimo.exe, its window shown: pick the 32 KiB CJK item,
+//       click into its field and type RUNS letters, each followed by a
+//       Backspace, as posted key presses (the program's own message loop
+//       translates them), each timed to the Sync answer after its character
+//       and to painted; then the same in a field holding the 32 KiB ASCII
+//       item.
 //   window_bench quickpick RUNS
 //       In one running pastimo.exe with 100 groups of 100 items: the quick-pick
 //       hotkey's message until its window is up with every row listed, RUNS
@@ -19,6 +28,7 @@
 // cold start in a fresh Wine session.
 
 #include "bench/win32/BenchClock.h"
+#include "bench/win32/BenchItems.h"
 
 #include <windows.h>
 
@@ -40,7 +50,13 @@ struct Target {
     const char* className;
     const char* caption;
 };
-const Target kPastimo{PASTIMO_EXE, "TForm1", "Varnel Pastimo"};
+// PASTIMO_BENCH_EXE, when set, names another pastimo.exe (a Unix path) to
+// time, for instance an earlier build beside this one under the same load.
+const char* PastimoExe() {
+    const char* other = std::getenv("PASTIMO_BENCH_EXE");
+    return other && *other ? other : PASTIMO_EXE;
+}
+const Target kPastimo{PastimoExe(), "TForm1", "Varnel Pastimo"};
 const Target kMinimal{MINIMAL_EXE, "PastimoMinimalWindow", "Minimal Window"};
 
 [[noreturn]] void Fail(const std::string& what) {
@@ -268,54 +284,145 @@ void Select(HWND list, int index) {
                  reinterpret_cast<LPARAM>(list));
 }
 
-int Pick(int runs, bool capture) {
-    Folder folder(kPastimo);
+// Waits until the window has painted everything invalid in it: its paint
+// messages are sent to it now, and each is answered once handled.
+void UntilPainted(HWND window) { RedrawWindow(window, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN); }
+
+// A library of one group, "g", holding "big" (32 KiB of ASCII), "cjk" (32 KiB
+// of CJK and emoji lines) and "small" (one byte): listed in that order.
+void WriteItems(const Folder& folder) {
     folder.MakeFolder("data");
     folder.MakeFolder("data\\g");
     folder.Write("data\\categories.dat", "g\r\n");
-    folder.Write("data\\g\\g.dat", "big\r\nsmall\r\n");
-    std::string big;
-    while (big.size() < 32768) big += std::string(58, static_cast<char>('a' + big.size() / 60 % 26)) + "\r\n";
-    big.resize(32768);
-    folder.Write("data\\g\\big.itm", big);
+    folder.Write("data\\g\\g.dat", "big\r\ncjk\r\nsmall\r\n");
+    folder.Write("data\\g\\big.itm", AsciiItemText());
+    // UTF-8 after the byte-order mark, as the program writes such a text.
+    folder.Write("data\\g\\cjk.itm", "\xEF\xBB\xBF" + CjkItemText());
     folder.Write("data\\g\\small.itm", "s");
-    // Capture off: the pick alone, without recording its own copy.
-    if (!capture) folder.Write("OPTION1.INI", "[CLIP]\r\nAUTO=0\r\n");
-    std::printf("clipboard capture %s\n", capture ? "on" : "off");
+}
+enum ItemRow { kBig, kCjk, kSmall };
 
-    Running program(kPastimo, folder);
+// The running program with its window brought up as its hotkey (the first
+// registered, number 1) brings it, when `shown`.
+struct Page {
+    HWND main, groups, items, text;
+};
+Page OpenPage(Running& program, bool shown) {
     std::printf("start-up to idle: %.3f ms\n", program.WaitUntilIdle());
     const HWND main = program.Window();
-    const HWND groups = Control(main, "ListBox", 159, 145);
-    const HWND items = Control(main, "ListBox", 165, 145);
-    const HWND text = Control(main, "Edit", 463, 65);
-    Select(groups, 0);
+    Page page{main, Control(main, "ListBox", 159, 145), Control(main, "ListBox", 165, 145),
+              Control(main, "Edit", 463, 65)};
+    if (shown) {
+        PostMessageA(main, WM_HOTKEY, 1, 0);
+        Sync(main, false);
+        UntilPainted(main);
+        if (!IsWindowVisible(main)) Fail("the window did not come up");
+    }
+    Select(page.groups, 0);
     Sync(main, true);
-    if (SendMessageA(items, LB_GETCOUNT, 0, 0) != 2) Fail("the group's items are not listed");
+    if (SendMessageA(page.items, LB_GETCOUNT, 0, 0) != 3) Fail("the group's items are not listed");
+    return page;
+}
 
-    std::vector<double> bare, pickBig, pickSmall;
+void CheckLength(HWND field, int units, const char* what) {
+    if (SendMessageW(field, WM_GETTEXTLENGTH, 0, 0) != units) Fail(std::string("the field does not hold ") + what);
+}
+
+int Pick(int runs, bool capture, bool shown) {
+    Folder folder(kPastimo);
+    WriteItems(folder);
+    // Capture off: the pick alone, without recording its own copy.
+    if (!capture) folder.Write("OPTION1.INI", "[CLIP]\r\nAUTO=0\r\n");
+    std::printf("%s, clipboard capture %s, window %s\n", kPastimo.exe, capture ? "on" : "off",
+                shown ? "shown" : "hidden");
+
+    Running program(kPastimo, folder);
+    const Page page = OpenPage(program, shown);
+
+    std::vector<double> bare, pick[3], painted[3];
+    auto timePick = [&](int row, int units, const char* what, bool check) {
+        const double start = Now();
+        Select(page.items, row);
+        Sync(page.main, true);
+        pick[row].push_back(Now() - start);
+        if (shown) {
+            UntilPainted(page.main);
+            painted[row].push_back(Now() - start);
+        }
+        if (check) CheckLength(page.text, units, what);
+    };
     for (int i = 0; i < runs; ++i) {
-        double start = Now();
-        Sync(main, true);
+        const double start = Now();
+        Sync(page.main, true);
         bare.push_back(Now() - start);
-
-        start = Now();
-        Select(items, 0);
-        Sync(main, true);
-        pickBig.push_back(Now() - start);
-        if (i == 0 && SendMessageA(text, WM_GETTEXTLENGTH, 0, 0) != 32768) Fail("the big item's text is not shown");
-
-        start = Now();
-        Select(items, 1);
-        Sync(main, true);
-        pickSmall.push_back(Now() - start);
-        if (i == 0 && SendMessageA(text, WM_GETTEXTLENGTH, 0, 0) != 1) Fail("the small item's text is not shown");
+        timePick(kBig, kAsciiItemUnits, "the 32 KiB item's text", i == 0);
+        timePick(kSmall, 1, "the small item's text", i == 0);
+        timePick(kCjk, kCjkItemUnits, "the CJK item's text", i == 0);
+        timePick(kSmall, 1, "the small item's text", false);
     }
     Print("bare sync round trip", bare);
-    Print("pick the 32 KiB item, to sync", pickBig);
-    Print("pick a 1-byte item, to sync", pickSmall);
-    std::printf("%-40s median %9.3f ms\n", "pick 32 KiB, less the bare round trip",
-                Summarise(pickBig).median - Summarise(bare).median);
+    Print("pick the 32 KiB item, to sync", pick[kBig]);
+    Print("pick a 1-byte item, to sync", pick[kSmall]);
+    Print("pick the 32 KiB CJK item, to sync", pick[kCjk]);
+    std::printf("%-40s median %9.3f ms\n", "pick 32 KiB, less the 1-byte pick",
+                Summarise(pick[kBig]).median - Summarise(pick[kSmall]).median);
+    if (shown) {
+        Print("pick the 32 KiB item, to painted", painted[kBig]);
+        Print("pick a 1-byte item, to painted", painted[kSmall]);
+        Print("pick the 32 KiB CJK item, to painted", painted[kCjk]);
+    }
+    return 0;
+}
+
+// A key pressed and let go, posted as the system posts it to the window with
+// the focus.
+void PostKey(HWND target, WORD key) {
+    const UINT scan = MapVirtualKeyA(key, 0 /* MAPVK_VK_TO_VSC */);
+    PostMessageA(target, WM_KEYDOWN, key, static_cast<LPARAM>(1 | (scan << 16)));
+    PostMessageA(target, WM_KEYUP, key, static_cast<LPARAM>(1 | (scan << 16) | (1u << 30) | (1u << 31)));
+}
+
+int Type(int runs) {
+    Folder folder(kPastimo);
+    WriteItems(folder);
+    std::printf("%s, window shown\n", kPastimo.exe);
+    Running program(kPastimo, folder);
+    const Page page = OpenPage(program, true);
+    for (const int row : {kCjk, kBig}) {
+        const int units = row == kCjk ? kCjkItemUnits : kAsciiItemUnits;
+        Select(page.items, row);
+        Sync(page.main, false);
+        CheckLength(page.text, units, "the item's text");
+        // A click near the field's top left: the focus, and the caret before
+        // the first character.
+        PostMessageA(page.text, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(4, 4));
+        PostMessageA(page.text, WM_LBUTTONUP, 0, MAKELPARAM(4, 4));
+        Sync(page.main, false);
+        UntilPainted(page.main);
+        std::vector<double> letter, back, letterPainted, backPainted;
+        auto timeKey = [&](WORD key, std::vector<double>& toSync, std::vector<double>& toPainted) {
+            const double start = Now();
+            PostKey(page.text, key);
+            // The program posts the key's character when it translates the
+            // key, after the first sync message: a second one follows it.
+            Sync(page.main, true);
+            Sync(page.main, true);
+            toSync.push_back(Now() - start);
+            UntilPainted(page.main);
+            toPainted.push_back(Now() - start);
+        };
+        for (int i = 0; i < runs; ++i) {
+            timeKey('A', letter, letterPainted);
+            if (i == 0) CheckLength(page.text, units + 1, "the typed letter");
+            timeKey(VK_BACK, back, backPainted);
+        }
+        CheckLength(page.text, units, "the item's text after as many Backspaces as letters");
+        std::printf("typing into the field holding the 32 KiB %s item\n", row == kCjk ? "CJK" : "ASCII");
+        Print("  a letter, to sync", letter);
+        Print("  a letter, to painted", letterPainted);
+        Print("  Backspace, to sync", back);
+        Print("  Backspace, to painted", backPainted);
+    }
     return 0;
 }
 
@@ -373,7 +480,8 @@ int QuickPick(int runs) {
 
 int Usage() {
     std::fprintf(stderr, "usage: window_bench startup pastimo|minimal RUNS [GROUPS]\n"
-                         "       window_bench pick RUNS [nocapture]\n"
+                         "       window_bench pick RUNS [nocapture] [shown]\n"
+                         "       window_bench type RUNS\n"
                          "       window_bench quickpick RUNS\n");
     return 2;
 }
@@ -386,7 +494,18 @@ int main(int argc, char** argv) {
         return Startup(target, std::max(1, std::atoi(argv[3])), argc >= 5 ? std::atoi(argv[4]) : 0);
     }
     if (argc >= 3 && std::strcmp(argv[1], "quickpick") == 0) return QuickPick(std::max(1, std::atoi(argv[2])));
-    if (argc >= 3 && std::strcmp(argv[1], "pick") == 0)
-        return Pick(std::max(1, std::atoi(argv[2])), !(argc >= 4 && std::strcmp(argv[3], "nocapture") == 0));
+    if (argc >= 3 && std::strcmp(argv[1], "pick") == 0) {
+        bool capture = true, shown = false;
+        for (int i = 3; i < argc; ++i) {
+            if (std::strcmp(argv[i], "nocapture") == 0)
+                capture = false;
+            else if (std::strcmp(argv[i], "shown") == 0)
+                shown = true;
+            else
+                return Usage();
+        }
+        return Pick(std::max(1, std::atoi(argv[2])), capture, shown);
+    }
+    if (argc >= 3 && std::strcmp(argv[1], "type") == 0) return Type(std::max(1, std::atoi(argv[2])));
     return Usage();
 }

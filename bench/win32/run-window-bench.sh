@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Start-up and pick timings of pastimo.exe under Wine, next to a minimal window.
+# Start-up, pick and typing timings of pastimo.exe under Wine, next to a
+# minimal window and to Wine's edit control alone.
 #   bench/win32/run-window-bench.sh BUILD_DIR [RUNS]     (build/win32 or build/win64)
 # Each program's first start-up runs in a fresh Wine session (wineserver,
 # display and tray stopped before): that is its cold start.
@@ -20,3 +21,6 @@ cold; run startup pastimo "$runs"
 run startup pastimo "$runs" 10000
 run pick "$runs"
 run pick "$runs" nocapture
+run pick "$runs" shown
+run type "$((2 * runs + 1))"
+"$root/scripts/wine-run.sh" "$build" "$build/bench/win32/edit_floor.exe" 7
