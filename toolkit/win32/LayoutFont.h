@@ -9,7 +9,7 @@
 
 #include <windows.h>
 
-#include <string>
+#include <string_view>
 
 namespace pastimo {
 
@@ -20,7 +20,10 @@ HFONT MakeLayoutFont(const LayoutFont& font, int dpi);
 // characters the layout's face cannot draw.
 HFONT MakeWideFont(const LayoutFont& font, int dpi);
 
-// Whether `font` has a glyph for every character of the text.
-bool DrawsEveryCharacter(HFONT font, const std::wstring& text);
+// Whether `font` has a glyph for every character of the text (a line break
+// or a tab needs none). What a font has is asked of it once per block of 256
+// characters, when a text first goes there; a text is then checked without a
+// call into GDI.
+bool DrawsEveryCharacter(HFONT font, std::wstring_view text);
 
 }  // namespace pastimo
