@@ -2,6 +2,7 @@
 // creation names its call, and an object knows when its window is gone.
 #include "toolkit/win32/Buttons.h"
 #include "toolkit/win32/Dpi.h"
+#include "toolkit/win32/Edit.h"
 #include "toolkit/win32/Form.h"
 #include "toolkit/win32/ListBox.h"
 #include "toolkit/win32/Win32Error.h"
@@ -160,6 +161,58 @@ TEST(WindowKit, AnIconReplacedByADpiChangeIsDestroyed) {
     EXPECT_EQ(bitmap.bmWidth, SystemMetricForDpi(SM_CXICON, dpi * 2));
     if (info.hbmColor) DeleteObject(info.hbmColor);
     DeleteObject(info.hbmMask);
+}
+
+// A field shows the user's text in the layout's face while that face draws
+// every character of it, and in the form's wide face otherwise: set from
+// anywhere or typed, there and back. The face is chosen before the field
+// takes a text, emptying it first when the face changes; the text must
+// still arrive whole, and a field on screen must stay on screen.
+TEST(WindowKit, AFieldTakesTheWideFaceForCharactersTheLayoutsFaceLacksAndGivesItBack) {
+    static constexpr LayoutFont fonts[] = {{"MS Sans Serif", -11, false}};
+    static constexpr ControlLayout rows[] = {
+        {1, 0, ControlKind::Edit, {10, 10, 300, 65}, "", nullptr, 0, csMultiLine | csScrollV, 0},
+        {2, 0, ControlKind::Edit, {10, 80, 300, 21}, "", nullptr, 0, csNone, 1},
+    };
+    static constexpr FormLayout layout{"Faces", 330, 120, kNoColor, fonts, 1, rows, 2};
+    struct TestForm : TForm {
+        TestForm() : TForm(nullptr) { CreateFromLayout({L"PastimoKitFacesForm"}, layout, {{1, memo}, {2, line}}); }
+        TEdit memo, line;
+    } form;
+    const HFONT layoutFace = form.LayoutFont(0), wideFace = form.WideFont(0);
+    ASSERT_NE(layoutFace, wideFace);
+    auto face = [](const TEdit& field) {
+        return reinterpret_cast<HFONT>(SendMessageW(field.Handle(), WM_GETFONT, 0, 0));
+    };
+    std::string lines;  // many lines, so that a lost or cut text shows
+    for (int i = 0; i < 200; ++i) lines += "line " + std::to_string(i) + "\r\n";
+    const std::string tokyo = "Tokyo \xE6\x9D\xB1\xE4\xBA\xAC \xF0\x9F\x99\x82\r\n";  // CJK and an emoji
+
+    for (const bool shown : {false, true}) {
+        if (shown) ShowWindow(form.Handle(), SW_SHOWNA);
+        for (TEdit* field : {&form.memo, &form.line}) {
+            const std::string text = field == &form.memo ? lines : "a name";
+            field->SetText(text);
+            EXPECT_EQ(face(*field), layoutFace);
+            field->SetText(text + tokyo);
+            EXPECT_EQ(face(*field), wideFace) << "a character the layout's face lacks";
+            EXPECT_EQ(field->Text(), text + tokyo) << "whole, though the field was emptied for the new face";
+            field->SetText(text);
+            EXPECT_EQ(face(*field), layoutFace) << "back once the text is ASCII";
+            EXPECT_EQ(field->Text(), text);
+            EXPECT_EQ(IsWindowVisible(field->Handle()) != FALSE, shown);
+        }
+    }
+    EXPECT_TRUE(GetWindowLongW(form.memo.Handle(), GWL_STYLE) & WS_VISIBLE) << "drawn again after taking the text";
+
+    // Typed: one character beyond the layout's face, then Backspace.
+    form.memo.SetText(lines);
+    SendMessageW(form.memo.Handle(), EM_SETSEL, 0, 0);
+    SendMessageW(form.memo.Handle(), WM_CHAR, 0x6771, 1);
+    EXPECT_EQ(face(form.memo), wideFace);
+    SendMessageW(form.memo.Handle(), WM_CHAR, VK_BACK, 1);
+    EXPECT_EQ(form.memo.Text(), lines);
+    EXPECT_EQ(face(form.memo), layoutFace);
 }
 
 }  // namespace

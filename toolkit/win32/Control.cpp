@@ -67,11 +67,17 @@ HFONT TControl::CurrentFont() const {
     return FWideFont ? FForm->WideFont(FRow->font) : FForm->LayoutFont(FRow->font);
 }
 
-void TControl::FitFontTo(const std::wstring& text, bool settled) {
-    if (!FForm || !FRow) return;
+void TControl::FitFontTo(std::wstring_view text, bool settled) {
     if (FWideFont && !settled) return;  // wide already, and stays so while rows are only added
-    const bool wide = !DrawsEveryCharacter(FForm->LayoutFont(FRow->font), text);
-    if (wide == FWideFont) return;
+    UseWideFont(NeedsWideFont(text));
+}
+
+bool TControl::NeedsWideFont(std::wstring_view text) const {
+    return FForm && FRow && !DrawsEveryCharacter(FForm->LayoutFont(FRow->font), text);
+}
+
+void TControl::UseWideFont(bool wide) {
+    if (!FForm || !FRow || wide == FWideFont) return;
     FWideFont = wide;
     SendMessageW(Handle(), WM_SETFONT, reinterpret_cast<WPARAM>(CurrentFont()), TRUE);
 }

@@ -11,6 +11,7 @@
 #include <commctrl.h>
 
 #include <string>
+#include <string_view>
 
 namespace pastimo {
 
@@ -69,7 +70,11 @@ protected:
     // For a control that shows the user's own text: the layout's font while
     // it draws every character of the text, the form's wide font otherwise.
     // `settled`: the text is all the control shows (else only what is added).
-    void FitFontTo(const std::wstring& text, bool settled);
+    void FitFontTo(std::wstring_view text, bool settled);
+    // Whether the text holds a character the layout's font cannot draw.
+    bool NeedsWideFont(std::wstring_view text) const;
+    bool ShowsWideFont() const { return FWideFont; }
+    void UseWideFont(bool wide);
 
     TForm* FForm = nullptr;  // not owned: the form the control sits on
 

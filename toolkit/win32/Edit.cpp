@@ -2,7 +2,29 @@
 
 #include "toolkit/win32/Form.h"
 
+#include <optional>
+
 namespace pastimo {
+namespace {
+
+// What a field's scroll bars show, for telling whether its frame changed.
+struct ScrollBars {
+    SCROLLINFO vertical{}, horizontal{};
+    explicit ScrollBars(HWND field) {
+        vertical.cbSize = horizontal.cbSize = sizeof(SCROLLINFO);
+        vertical.fMask = horizontal.fMask = SIF_ALL;
+        GetScrollInfo(field, SB_VERT, &vertical);
+        GetScrollInfo(field, SB_HORZ, &horizontal);
+    }
+    bool operator==(const ScrollBars& other) const {
+        auto same = [](const SCROLLINFO& a, const SCROLLINFO& b) {
+            return a.nMin == b.nMin && a.nMax == b.nMax && a.nPage == b.nPage && a.nPos == b.nPos;
+        };
+        return same(vertical, other.vertical) && same(horizontal, other.horizontal);
+    }
+};
+
+}  // namespace
 
 void TEdit::CreateFrom(TForm& form, const ControlPlacement& placement) {
     const uint32_t style = placement.row.style;
@@ -58,10 +80,43 @@ LRESULT TEdit::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         // EN_SETFOCUS reaches the form.
         FEntering = fromOwnForm || !FForm || FForm->ActiveControl() != Handle();
     }
+    if (message == WM_SETTEXT) return TakeText(wParam, lParam);
     const LRESULT result = DefaultHandling(message, wParam, lParam);
     if (message == WM_LBUTTONUP && OnClick) OnClick();
-    // Text set from anywhere (a multi-line edit reports no change for it).
-    if (message == WM_SETTEXT && lParam) FitFontTo(reinterpret_cast<const wchar_t*>(lParam), true);
+    return result;
+}
+
+// Text set from anywhere (a multi-line edit reports no change for it). The
+// font is chosen for the new text before the control takes it: a change of
+// font lays out again every line the control holds (under Wine up to three
+// times), and the text about to go is not worth that, so a field that holds
+// text is emptied first. A multi-line field on screen takes the text unseen
+// and is drawn once after: Wine's edit control otherwise draws its scroll
+// bar and moves its view at each step, which added a third to a half to
+// laying out 32 KiB. (Wine's common-controls edit ignores WM_SETREDRAW, so
+// DefWindowProc's handling of it, which Windows' edit passes the message
+// on to, is asked directly.)
+LRESULT TEdit::TakeText(WPARAM wParam, LPARAM lParam) {
+    const HWND field = Handle();
+    const bool multiLine = (GetWindowLongW(field, GWL_STYLE) & ES_MULTILINE) != 0;
+    std::optional<ScrollBars> shownBars;
+    if (multiLine && IsWindowVisible(field)) {
+        shownBars.emplace(field);
+        DefWindowProcW(field, WM_SETREDRAW, FALSE, 0);
+    }
+    const bool wide = NeedsWideFont(lParam ? reinterpret_cast<const wchar_t*>(lParam) : L"");
+    if (wide != ShowsWideFont()) {
+        if (multiLine && GetWindowTextLengthW(field) > 0) DefaultHandling(WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L""));
+        UseWideFont(wide);
+    }
+    const LRESULT result = DefaultHandling(WM_SETTEXT, wParam, lParam);
+    if (shownBars) {
+        DefWindowProcW(field, WM_SETREDRAW, TRUE, 0);
+        // The frame (its scroll bars) only when they changed: drawing them
+        // costs more than a few lines of text.
+        const UINT frame = ScrollBars(field) == *shownBars ? 0 : RDW_FRAME;
+        RedrawWindow(field, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | frame);
+    }
     return result;
 }
 

@@ -25,6 +25,8 @@ protected:
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 
 private:
+    LRESULT TakeText(WPARAM wParam, LPARAM lParam);
+
     bool FTypesTabs = false;
     bool FEntering = false;
 };
