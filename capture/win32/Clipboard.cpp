@@ -93,22 +93,6 @@ bool ClearClipboard(HWND owner, const ClipboardRetry& retry) {
     return clipboard.IsOpen() && EmptyClipboard();
 }
 
-bool PutTextOnClipboard(HWND owner, std::wstring_view text, const ClipboardRetry& retry) {
-    OpenedClipboard clipboard(owner, retry);
-    if (!clipboard.IsOpen() || !EmptyClipboard()) return false;
-    if (text.empty()) return true;
-    HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, (text.size() + 1) * sizeof(wchar_t));
-    if (!memory) return false;
-    if (auto* units = static_cast<wchar_t*>(GlobalLock(memory))) {
-        std::copy(text.begin(), text.end(), units);
-        units[text.size()] = L'\0';
-        GlobalUnlock(memory);
-        if (SetClipboardData(CF_UNICODETEXT, memory)) return true;  // the clipboard owns it now
-    }
-    GlobalFree(memory);
-    return false;
-}
-
 void PutEditTextOnClipboard(HWND owner, HWND edit) {
     ClearClipboard(owner);
     SendMessageW(edit, EM_SETSEL, 0, -1);

@@ -9,7 +9,6 @@
 
 #include <functional>
 #include <string>
-#include <string_view>
 
 namespace pastimo {
 
@@ -42,11 +41,6 @@ std::string ReadClipboardText(HWND owner, size_t maxUnits = static_cast<size_t>(
 
 // Opens, empties and closes the clipboard. False when it could not be opened.
 bool ClearClipboard(HWND owner, const ClipboardRetry& retry = {});
-
-// Puts the text on the clipboard as CF_UNICODETEXT in one change (an empty
-// text leaves the clipboard empty). False when the clipboard could not be
-// opened or the text not put there.
-bool PutTextOnClipboard(HWND owner, std::wstring_view text, const ClipboardRetry& retry = {});
 
 // Puts a multi-line edit's whole text on the clipboard: empties the
 // clipboard, selects all, WM_COPY (which does nothing for an empty text),

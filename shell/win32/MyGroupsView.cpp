@@ -55,11 +55,8 @@ void MyGroupsView::SetSaveChangedVisible(bool visible) {
 
 void MyGroupsView::ShowInformation(const std::string& message) { ShowInformationBox(message); }
 
-// The field holds exactly the item's text (SetItemText checks that it took
-// all of it), scrolled to its start: it goes on the clipboard as it is, in
-// one change, without selecting it all in the field and back.
 void MyGroupsView::CopyItemTextToClipboard() {
-    PutTextOnClipboard(Application->Handle(), FControls.MemoNewItem.WideText());
+    PutEditTextOnClipboard(Application->Handle(), FControls.MemoNewItem.Handle());
 }
 
 void MyGroupsView::MinimizeToTray() { FMinimizeToTray(); }

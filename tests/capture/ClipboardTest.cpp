@@ -219,16 +219,5 @@ TEST_F(ClipboardTest, EditTextGoesBackOnTheClipboard) {
     DestroyWindow(edit);
 }
 
-// A pick puts its text on the clipboard directly, in one change: what
-// another program then reads is the text, and an empty one leaves nothing.
-TEST_F(ClipboardTest, TextGoesOnTheClipboardAsItIs) {
-    ASSERT_TRUE(SetClipboardText(FOwner, "before"));
-    EXPECT_TRUE(PutTextOnClipboard(FOwner, reinterpret_cast<const wchar_t*>(kWide.c_str())));
-    EXPECT_EQ(ReadClipboardText(FOwner), kUtf8);
-    EXPECT_TRUE(IsClipboardFormatAvailable(CF_TEXT)) << "offered to older programs";
-    EXPECT_TRUE(PutTextOnClipboard(FOwner, L""));
-    EXPECT_FALSE(ClipboardHasText());
-}
-
 }  // namespace
 }  // namespace pastimo
