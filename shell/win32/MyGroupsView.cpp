@@ -55,8 +55,20 @@ void MyGroupsView::SetSaveChangedVisible(bool visible) {
 
 void MyGroupsView::ShowInformation(const std::string& message) { ShowInformationBox(message); }
 
+// The field's own copy selects the whole text and collapses it back; on
+// screen Wine's edit would scroll to the end of a long text and back, drawing
+// its scroll bar at each step. The field goes unseen meanwhile (Wine's edit
+// ignores WM_SETREDRAW, so DefWindowProc's handling is asked directly) and is
+// drawn once after, where it was.
 void MyGroupsView::CopyItemTextToClipboard() {
-    PutEditTextOnClipboard(Application->Handle(), FControls.MemoNewItem.Handle());
+    const HWND field = FControls.MemoNewItem.Handle();
+    const bool shown = IsWindowVisible(field) != FALSE;
+    if (shown) DefWindowProcW(field, WM_SETREDRAW, FALSE, 0);
+    PutEditTextOnClipboard(Application->Handle(), field);
+    if (shown) {
+        DefWindowProcW(field, WM_SETREDRAW, TRUE, 0);
+        RedrawWindow(field, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME);
+    }
 }
 
 void MyGroupsView::MinimizeToTray() { FMinimizeToTray(); }
