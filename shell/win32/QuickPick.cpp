@@ -77,6 +77,8 @@ void PasteInto(HWND target) {
     // Ctrl+V with the hotkey's Win or Shift still down would be another key.
     const DWORD start = GetTickCount();
     while (AnyModifierDown() && GetTickCount() - start < 1000) Sleep(10);
+    // Keys go to the foreground window: wait (briefly) until it is the target.
+    while (GetForegroundWindow() != target && GetTickCount() - start < 1000) Sleep(10);
     INPUT keys[4] = {};
     for (INPUT& key : keys) key.type = INPUT_KEYBOARD;
     keys[0].ki.wVk = VK_CONTROL;
@@ -213,8 +215,11 @@ void TFormQuickPick::Pick() {
 void TFormQuickPick::Finish() {
     if (FFinished) return;
     FFinished = true;
-    Hide();
+    // The window the user was in first, while this one still has the
+    // foreground to hand on: hidden first, the activation would go to some
+    // other window, and Wine's X11 driver would lose the focus to none.
     if (FPrevious && IsWindow(FPrevious)) SetForegroundWindow(FPrevious);
+    Hide();
     Release();
 }
 
